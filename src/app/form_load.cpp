@@ -1,0 +1,127 @@
+// Start-up: from the program's start to the main window waiting for the user.
+#include "app/main_window.h"
+#include "common/text.h"
+
+namespace q32 {
+
+namespace {
+
+std::string folderOfDirLine(const std::string& dirLine) { return dirLine.size() > 4 ? dirLine.substr(4) : ""; }
+
+}  // namespace
+
+void MainWindow::Form_Load() {
+    GTSplitter1.addSecondPane("File1");
+    buildMenus();
+    buildToolbar();
+    if (refusedStart()) return;
+
+    Form4.load();
+    Form4.setIconVisible(true);
+    bool settingsRead = settingsComplete();
+    if (settingsRead) readSettings();
+    else writeDefaultSettings();
+
+    // From the remembered folder to the leftovers, a failing step sends the
+    // view to drive C once; after that, failures are passed over so start-up
+    // cannot go round in circles.
+    const bool shown = (!settingsRead || applyRememberedFolder()) && showMainWindow(true);
+    if (!shown) {
+        settingsFallBack();
+        showMainWindow(false);
+    }
+
+    File1.setPattern("*.zip");
+    Screen.doEvents();
+    showStartFolder();
+    SSPanel2.setAlignment(Alignment::Center);
+    SSPanel2.setCaption("*.zip");
+    File1.setPattern("*.zip");
+    GTToolbar1.setDown(1, true);
+    enableMenus({"Diz", "install", "test", "delete"}, false);
+    installDrive_ = 'c';
+}
+
+// A program in a drive root, or a second copy, ends before it reads or
+// writes anything.
+bool MainWindow::refusedStart() {
+    if (!ProgramFolder.empty() && ProgramFolder.back() == '\\') {
+        Screen.messageBox("Quillet32 can NOT be run from a root directory", "Error", MsgIcon::Critical,
+                          MsgButtons::Ok);
+        refused_ = true;
+        Me.unload();
+        return true;
+    }
+    if (App.otherCopyRunning()) {
+        // This copy gives up the program's title before it wakes the running one.
+        Me.setCaption("... duplicate instance.");
+        App.restoreOtherCopy();
+        refused_ = true;
+        Me.unload();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::applyRememberedFolder() {
+    const std::string folder = folderOfDirLine(rememberedFolder_);
+    if (!Fs.folderExists(folder)) return true;
+    return File1.setPath(folder) && ExplorerTree1.setPath(File1.path());
+}
+
+void MainWindow::settingsFallBack() {
+    ExplorerTree1.setPath("c:\\");
+    File1.setPath(ExplorerTree1.path());
+    rememberedFolder_ = "Dir=" + ExplorerTree1.path();
+}
+
+// Shows the main window and clears what earlier runs left in the program's
+// folder. With stopOnError, the first failing step ends it with false.
+bool MainWindow::showMainWindow(bool stopOnError) {
+    versionText_ = Form4.versionText();
+    if (Fs.folderExists(ExplorerTree1.path())) {
+        if (!File1.setPath(ExplorerTree1.path()) && stopOnError) return false;
+        showListFolderInPanel3();
+    }
+    Form4.unload();
+    Me.show();
+    Me.repaint();
+    return removeStartupLeftovers() || !stopOnError;
+}
+
+// One description file, every NFO file and the old test report.
+bool MainWindow::removeStartupLeftovers() {
+    bool removed = removeFilesMatching("*.diz", false);
+    removed = removeFilesMatching("*.nfo", true) && removed;
+    const std::string report = joinPath(ProgramFolder, "errors.txt");
+    if (Fs.fileExists(report)) removed = Fs.deleteFile(report) && removed;
+    return removed;
+}
+
+// Deletes the first file matching the pattern in the program's folder, or
+// all of them; read-only files go too. False when one would not go.
+bool MainWindow::removeFilesMatching(const std::string& pattern, bool all) {
+    const std::string search = joinPath(ProgramFolder, pattern);
+    while (auto name = Fs.firstFile(search)) {
+        const std::string path = joinPath(ProgramFolder, *name);
+        Fs.setNormalAttributes(path);
+        if (!Fs.deleteFile(path)) return false;
+        if (!all) break;
+    }
+    return true;
+}
+
+// The remembered folder when it still exists, else the root of drive C.
+void MainWindow::showStartFolder() {
+    const std::string folder = folderOfDirLine(rememberedFolder_);
+    if (Fs.folderExists(folder)) {
+        File1.setPath(folder);
+        ExplorerTree1.setPath(File1.path());
+    } else {
+        ExplorerTree1.setPath("c:\\");
+        File1.setPath(ExplorerTree1.path());
+    }
+    showListFolderInPanel3();
+}
+
+}  // namespace q32

@@ -1,0 +1,15 @@
+// Shutdown: settings written, description files cleared, windows closed.
+#include "app/main_window.h"
+
+namespace q32 {
+
+void MainWindow::Form_Unload() {
+    if (refused_) return;
+    SaveSettings();
+    removeFilesMatching("*.nfo", true);
+    removeFilesMatching("*.diz", false);
+    Screen.doEvents();
+    Form4.unload();
+}
+
+}  // namespace q32

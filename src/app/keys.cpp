@@ -1,0 +1,48 @@
+// Keys the main window sees before its controls, and the pop-up menu.
+#include "app/main_window.h"
+
+namespace q32 {
+
+void MainWindow::Form_KeyDown(int keyCode, int /*shift*/) {
+    // Escape (stop a running zip operation) and F1 (the help program) act
+    // once the zip engine and the program starter are in place.
+    (void)keyCode;
+}
+
+void MainWindow::Form_KeyPress(int charCode) {
+    if (charCode == keys::CtrlS) {
+        File1.refresh();
+        Screen.doEvents();
+        for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, true);
+        enableButtons({9, 10, 6}, true);
+        enableMenus({"Diz", "install", "test"}, true);
+    } else if (charCode == keys::CtrlT) {
+        TestZips();
+    } else if (charCode == keys::Tab) {
+        install_Click();
+    }
+}
+
+// The right button opens the File menu at the pointer, but only while there
+// is something to install.
+void MainWindow::popupFileMenu() {
+    if (Menus.isEnabled("install")) Menus.popup("popup");
+}
+
+void MainWindow::File1_MouseDown(MouseButton button) {
+    if (button == MouseButton::Right) popupFileMenu();
+}
+
+void MainWindow::Form_MouseDown(MouseButton button) {
+    if (button == MouseButton::Right) popupFileMenu();
+}
+
+void MainWindow::SSPanel2_MouseDown(MouseButton button) {
+    if (button == MouseButton::Right) popupFileMenu();
+}
+
+void MainWindow::SSPanel3_MouseDown(MouseButton button) {
+    if (button == MouseButton::Right) popupFileMenu();
+}
+
+}  // namespace q32

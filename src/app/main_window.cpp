@@ -1,0 +1,78 @@
+#include "app/main_window.h"
+
+#include "common/text.h"
+
+namespace q32 {
+
+MainWindow::MainWindow(const Platform& platform)
+    : Me(platform.form),
+      GTToolbar1(platform.toolbar),
+      Menus(platform.menus),
+      Frame1(platform.frame),
+      SSPanel1(platform.panel1),
+      SSPanel2(platform.panel2),
+      SSPanel3(platform.panel3),
+      GTSplitter1(platform.splitter),
+      ExplorerTree1(platform.tree),
+      File1(platform.list),
+      Picture1(platform.sizeGrip),
+      Form4(platform.splash),
+      Screen(platform.desktop),
+      App(platform.instance),
+      Fs(platform.fs),
+      ProgramFolder(platform.programFolder) {
+    placeDesignedControls();
+    File1.setToolTip("Double click on zip to view diz");
+    connectEvents();
+}
+
+void MainWindow::connectEvents() {
+    GTToolbar1.onButtonClick = [this](int index) { GTToolbar1_ButtonClick(index); };
+    GTToolbar1.onMouseEnter = [this] { GTToolbar1_MouseEnter(); };
+    GTToolbar1.onMouseExit = [this] { GTToolbar1_MouseExit(); };
+    Menus.onTriggered = [this](const std::string& entry) { menu_Click(entry); };
+    Me.onResize = [this] { Form_Resize(); };
+    Me.onUnload = [this] { Form_Unload(); };
+    Me.onMouseDown = [this](MouseButton button) { Form_MouseDown(button); };
+    Me.onKeyDown = [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); };
+    Me.onKeyPress = [this](int charCode) { Form_KeyPress(charCode); };
+    Me.onDropFiles = [this](const std::vector<std::string>& paths) { FMDrop1_DropFiles(paths); };
+    SSPanel2.onMouseDown = [this](MouseButton button) { SSPanel2_MouseDown(button); };
+    SSPanel3.onMouseDown = [this](MouseButton button) { SSPanel3_MouseDown(button); };
+    GTSplitter1.onResize = [this] { GTSplitter1_Resize(); };
+    GTSplitter1.onSplitterResize = [this](const Rect& a, const Rect& b) { GTSplitter1_SplitterResize(a, b); };
+    ExplorerTree1.onDirChanged = [this] { ExplorerTree1_OnDirChanged(); };
+    File1.onMouseDown = [this](MouseButton button) { File1_MouseDown(button); };
+    File1.onMouseUp = [this](MouseButton button) { File1_MouseUp(button); };
+    File1.onDblClick = [this] { File1_DblClick(); };
+}
+
+ArchiveKind MainWindow::currentKind() const {
+    for (int index = 1; index <= 4; ++index) {
+        if (GTToolbar1.isDown(index)) return kindOfButton(index);
+    }
+    return ArchiveKind::Zip;
+}
+
+void MainWindow::enableButtons(std::initializer_list<int> indexes, bool enabled) {
+    for (int index : indexes) GTToolbar1.setEnabled(index, enabled);
+}
+
+void MainWindow::enableMenus(std::initializer_list<const char*> entries, bool enabled) {
+    for (const char* entry : entries) Menus.setEnabled(entry, enabled);
+}
+
+void MainWindow::collectSelection() {
+    selectionCount_ = 0;
+    for (int index = 0; index < File1.count() && selectionCount_ < kSelectionSlots; ++index) {
+        if (File1.selected(index)) selectionTable_[static_cast<std::size_t>(++selectionCount_)] = File1.item(index);
+    }
+}
+
+void MainWindow::showListFolderInPanel3() {
+    SSPanel3.setProgressMode(false);
+    SSPanel3.setTextColor(TextColor::Black);
+    SSPanel3.setCaption(lower(File1.path()));
+}
+
+}  // namespace q32

@@ -1,0 +1,129 @@
+// The main window: the whole program. Its member functions are the commands
+// and event handlers, under the names the program gives them; the controls are
+// members under their own names. The members are defined over several .cpp
+// files, one per command or group of related handlers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "archive/kinds.h"
+#include "platform/platform.h"
+
+namespace q32 {
+
+class MainWindow {
+public:
+    explicit MainWindow(const Platform& platform);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Start-up and shutdown
+    void Form_Load();
+    void Form_Unload();
+    void SaveSettings();
+    void exit0_Click();
+
+    // Toolbar, menus, keys, pop-up menu
+    void GTToolbar1_ButtonClick(int index);
+    void GTToolbar1_MouseEnter();
+    void GTToolbar1_MouseExit();
+    void menu_Click(const std::string& entry);
+    void Form_KeyDown(int keyCode, int shift);
+    void Form_KeyPress(int charCode);
+    void File1_MouseDown(MouseButton button);
+    void Form_MouseDown(MouseButton button);
+    void SSPanel2_MouseDown(MouseButton button);
+    void SSPanel3_MouseDown(MouseButton button);
+
+    // Layout
+    void Form_Resize();
+    void GTSplitter1_Resize();
+    void GTSplitter1_SplitterResize(const Rect& pane1, const Rect& pane2);
+
+    // Folder tree, file list, drop
+    void ExplorerTree1_OnDirChanged();
+    void File1_MouseUp(MouseButton button);
+    void File1_DblClick();
+    void refresh_Click();
+    void FMDrop1_DropFiles(const std::vector<std::string>& paths);
+
+    // Commands whose work comes with later parts of the program; the menu
+    // entries and buttons that lead to them exist already.
+    void install_Click() {}
+    void TestZips() {}
+    void ShowDescriptions() {}
+
+    // State other parts read
+    ArchiveKind currentKind() const;
+    const std::string& versionText() const { return versionText_; }
+    const std::string& rememberedFolder() const { return rememberedFolder_; }
+    char installDrive() const { return installDrive_; }
+    int selectionCount() const { return selectionCount_; }
+    const std::string& selection(int slot) const { return selectionTable_.at(static_cast<std::size_t>(slot)); }
+
+    // Designed window geometry, twips.
+    static constexpr double kDesignedWidth = 9600;
+    static constexpr double kDesignedHeight = 7200;
+    static constexpr double kDesignedPane1Width = 3000;
+
+    // Controls under the program's names.
+    MainForm& Me;
+    Toolbar& GTToolbar1;
+    MenuBar& Menus;
+    Placed& Frame1;
+    StatusPanel& SSPanel1;
+    StatusPanel& SSPanel2;
+    StatusPanel& SSPanel3;
+    Splitter& GTSplitter1;
+    FolderTree& ExplorerTree1;
+    FileList& File1;
+    Placed& Picture1;
+    SplashWindow& Form4;
+    Desktop& Screen;
+    InstanceGuard& App;
+    FileSystem& Fs;
+    const std::string ProgramFolder;
+
+private:
+    // Start-up pieces
+    void buildToolbar();
+    void buildMenus();
+    void connectEvents();
+    bool refusedStart();
+    std::string settingsPath() const;
+    bool settingsComplete();
+    void writeDefaultSettings();
+    void readSettings();
+    bool applyRememberedFolder();
+    void settingsFallBack();
+    bool showMainWindow(bool stopOnError);
+    bool removeStartupLeftovers();
+    bool removeFilesMatching(const std::string& pattern, bool all);
+    void showStartFolder();
+    void placeDesignedControls();
+
+    // Shared steps of several commands
+    void enableButtons(std::initializer_list<int> indexes, bool enabled);
+    void enableMenus(std::initializer_list<const char*> entries, bool enabled);
+    void showListFolderInPanel3();
+    // Fills the selection table from slot 1 with the list's selected names.
+    void collectSelection();
+    void selectKind(int index);
+    void popupFileMenu();
+
+    std::string versionText_;
+    std::string rememberedFolder_;
+    char installDrive_ = 'c';
+    bool refused_ = false;
+
+    // Names the commands work on, slots 1 to 5000, and their count.
+    static constexpr int kSelectionSlots = 5000;
+    std::array<std::string, kSelectionSlots + 1> selectionTable_{};
+    std::int16_t selectionCount_ = 0;
+};
+
+}  // namespace q32

@@ -1,0 +1,60 @@
+// The menu bar and its dispatch.
+#include "app/main_window.h"
+
+namespace q32 {
+
+namespace {
+
+struct EntrySpec {
+    const char* menu;
+    const char* name;  // "" for a separator
+    const char* caption;
+    const char* shortcut;
+};
+
+constexpr EntrySpec kEntries[] = {
+    {"popup", "install", "&Install files...", "Ctrl+I"},
+    {"popup", "test", "&Test files...", "Ctrl+T"},
+    {"popup", "", "", ""},
+    {"popup", "Diz", "Di&z display", "Ctrl+Z"},
+    {"popup", "dnfo", "&Nfo display", "Ctrl+N"},
+    {"popup", "", "", ""},
+    {"popup", "refresh", "Re&fresh files...", "Ctrl+F"},
+    {"popup", "", "", ""},
+    {"popup", "delete", "&Delete files...", "Ctrl+D"},
+    {"popup", "", "", ""},
+    {"popup", "exit0", "E&xit", "Ctrl+X"},
+    {"options", "temp", "Tem&porary drive...", "Ctrl+P"},
+    {"options", "dtemp", "De&lete temp. dir's...", "Ctrl+L"},
+    {"help", "contents", "&Help Contents...", "Ctrl+H"},
+    {"help", "", "", ""},
+    {"help", "web", "&Web page...", "Ctrl+W"},
+    {"help", "mail", "&E-mail...", "Ctrl+E"},
+    {"help", "", "", ""},
+    {"help", "about", "&About...", "Ctrl+A"},
+};
+
+}  // namespace
+
+void MainWindow::buildMenus() {
+    Menus.addMenu("popup", "&File");
+    Menus.addMenu("options", "&Options");
+    Menus.addMenu("help", "&Help");
+    for (const EntrySpec& entry : kEntries) {
+        if (*entry.name == '\0') Menus.addSeparator(entry.menu);
+        else Menus.addEntry(entry.menu, entry.name, entry.caption, entry.shortcut);
+    }
+}
+
+void MainWindow::menu_Click(const std::string& entry) {
+    if (entry == "install") install_Click();
+    else if (entry == "test") TestZips();
+    else if (entry == "Diz") ShowDescriptions();
+    else if (entry == "refresh") refresh_Click();
+    else if (entry == "exit0") exit0_Click();
+    // The other entries come with their commands.
+}
+
+void MainWindow::exit0_Click() { Me.unload(); }
+
+}  // namespace q32

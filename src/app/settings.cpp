@@ -1,0 +1,112 @@
+// The settings file "Quil32.ini" beside the program: eight lines, CR LF, read
+// by position, not by key.
+#include <cmath>
+#include <vector>
+
+#include "app/main_window.h"
+#include "common/text.h"
+
+namespace q32 {
+
+namespace {
+
+constexpr int kSettingsLines = 8;
+const char* const kCrLf = "\r\n";
+
+// Lines ended by CR LF, CR alone or LF alone; a last line without an end counts.
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        lines.push_back(line);
+        line.clear();
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// The text of a line from 1-based character `position` on.
+std::string fromCharacter(const std::string& line, std::size_t position) {
+    return line.size() >= position ? line.substr(position - 1) : std::string();
+}
+
+// A number read from its position; the character before it is the sign
+// position, so a minus sign written there is honoured.
+bool numberAt(const std::string& line, std::size_t position, double& value) {
+    if (!parseNumber(fromCharacter(line, position), value)) return false;
+    if (position >= 2 && line.size() >= position - 1 && line[position - 2] == '-') value = -value;
+    return true;
+}
+
+// The eight lines, each ended by CR LF.
+std::string settingsText(const std::string& version, WindowState state, const Rect& window, double pane1Width,
+                         const std::string& dirLine) {
+    std::string text;
+    text += "Version=" + version + kCrLf;
+    text += "State=" + numText(static_cast<int>(state)) + kCrLf;
+    text += "Top=" + numText(window.top) + kCrLf;
+    text += "Left=" + numText(window.left) + kCrLf;
+    text += "Height=" + numText(window.height) + kCrLf;
+    text += "Width=" + numText(window.width) + kCrLf;
+    text += "Panel1.width=" + numText(std::round(pane1Width)) + kCrLf;
+    text += dirLine + kCrLf;
+    return text;
+}
+
+}  // namespace
+
+std::string MainWindow::settingsPath() const { return joinPath(ProgramFolder, "Quil32.ini"); }
+
+bool MainWindow::settingsComplete() {
+    auto text = Fs.readFile(settingsPath());
+    return text && splitLines(*text).size() >= kSettingsLines;
+}
+
+void MainWindow::writeDefaultSettings() {
+    Rect window = Me.geometry();
+    window.top = (Screen.screenHeight() - window.height) / 2 + 1300;
+    window.left = (Screen.screenWidth() - window.width) / 2;
+    Me.setGeometry(window);
+    rememberedFolder_ = "Dir=C:\\";
+    Fs.writeFileAtomic(settingsPath(), settingsText(versionText_, Me.windowState(), window,
+                                                     GTSplitter1.pane1Width(), rememberedFolder_));
+}
+
+// Applies lines 2 to 8; a value that cannot be applied keeps the window's
+// current one and reading goes on.
+void MainWindow::readSettings() {
+    const std::vector<std::string> lines = splitLines(Fs.readFile(settingsPath()).value_or(""));
+    if (lines.size() < kSettingsLines) return;
+    const std::string stateText = fromCharacter(lines[1], 8);
+    const long state = leadingInteger(stateText);
+    if (state >= 0 && state <= 2) Me.setWindowState(static_cast<WindowState>(state));
+    if (stateText == "2") {
+        Me.show();
+    } else {
+        constexpr std::size_t positions[] = {6, 7, 9, 8};  // top, left, height, width
+        double Rect::*fields[] = {&Rect::top, &Rect::left, &Rect::height, &Rect::width};
+        for (int i = 0; i < 4; ++i) {
+            double value = 0;
+            if (!numberAt(lines[2 + i], positions[i], value)) continue;
+            Rect window = Me.geometry();
+            window.*fields[i] = value;
+            Me.setGeometry(window);
+        }
+    }
+    double pane1 = 0;
+    if (numberAt(lines[6], 15, pane1)) GTSplitter1.setPane1Width(std::round(pane1));
+    rememberedFolder_ = lines[7];
+}
+
+void MainWindow::SaveSettings() {
+    Fs.writeFileAtomic(settingsPath(), settingsText(versionText_, Me.windowState(), Me.geometry(),
+                                                     GTSplitter1.pane1Width(), "Dir=" + File1.path()));
+}
+
+}  // namespace q32

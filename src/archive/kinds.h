@@ -1,0 +1,46 @@
+// The four archive kinds the file list shows one at a time, with their list
+// filters, captions, volume naming rules and head tests.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace q32 {
+
+enum class ArchiveKind { Zip = 1, Rar = 2, Arj = 3, Ace = 4 };  // toolbar buttons 1 to 4
+
+struct KindInfo {
+    ArchiveKind kind;
+    const char* toolbarFilter;  // the file list filter a kind button sets
+    const char* caption;        // status panel 2 caption of the kind
+    const char* firstVolumeEnding;  // upper case; "" for ZIP
+    std::vector<std::string> markers;  // volume candidate markers, in search order
+};
+
+const KindInfo& kindInfo(ArchiveKind kind);
+
+// Kind of a toolbar button index 1 to 4.
+ArchiveKind kindOfButton(int index);
+
+// A name is a volume candidate of the kind when one of its markers appears,
+// without regard to case, from the second character of the name on.
+bool isVolumeCandidate(ArchiveKind kind, std::string_view name);
+
+// The first volume of a set: the name's last three characters, upper-cased,
+// are the kind's three letters ("RAR", "ARJ", "ACE").
+bool isFirstVolume(ArchiveKind kind, std::string_view name);
+
+// A dropped file is taken as a ZIP archive when its name ends in "ZIP" in
+// any letter case.
+bool isZipName(std::string_view name);
+
+// Head tests on the first bytes of a file; a head too short for the bytes a
+// test reads fails it. headBytes(kind) says how many bytes each test needs.
+bool rarHeadTest(std::string_view head);  // "Rar!" at offset 0, exact case
+bool aceHeadTest(std::string_view head);  // "**ACE" at offset 7
+bool arjHeadTest(std::string_view head);  // first 60h among the first 100 bytes, followed by EAh
+bool headTest(ArchiveKind kind, std::string_view head);
+std::size_t headBytes(ArchiveKind kind);
+
+}  // namespace q32

@@ -1,0 +1,44 @@
+// Drive letters mapped to host folders, so the program can speak the paths of
+// the platform it was designed for ("c:\Quil001") on Linux. Default: c is the
+// user's home folder, z is "/".
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace q32::host {
+
+class DriveTable {
+public:
+    DriveTable() = default;
+    static DriveTable defaults(const std::string& homeFolder);
+    // "c=/tmp/x;d=/tmp/y" (environment) or one "letter=folder" a line (file).
+    // Entries that are not a letter, "=" and an absolute folder are ignored.
+    static DriveTable parse(const std::string& text);
+    std::string serialize() const;  // one "letter=folder" a line
+
+    bool empty() const { return roots_.empty(); }
+    std::vector<char> letters() const;
+    std::optional<std::string> root(char letter) const;
+
+    // "c:\Games\New" to a host path, each existing component looked up
+    // without regard to letter case; components that do not exist yet are
+    // kept as written. Empty for an unknown drive, a path that is not
+    // "x:" or "x:\...", or one with a ".." component.
+    std::optional<std::string> toHost(const std::string& virtualPath) const;
+    // A host path to the virtual path of the drive whose folder holds it
+    // (the most specific one); empty when no drive holds it.
+    std::optional<std::string> toVirtual(const std::string& hostPath) const;
+
+private:
+    std::map<char, std::string> roots_;  // lower-case letter -> absolute folder without trailing "/"
+};
+
+// The table in force for a program folder: $QUILLET32_DRIVES when set, else
+// the file "drives.txt" in the program folder, written with the defaults
+// when it is missing.
+DriveTable loadDriveTable(const std::string& hostProgramFolder);
+
+}  // namespace q32::host

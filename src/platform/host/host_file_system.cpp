@@ -1,0 +1,179 @@
+#include "platform/host/host_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "common/text.h"
+#include "common/wildcard.h"
+
+namespace q32::host {
+
+namespace {
+
+bool statOf(const std::string& hostPath, struct stat& info) { return ::stat(hostPath.c_str(), &info) == 0; }
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+    const std::string la = lower(a), lb = lower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool HostFileSystem::exists(const std::string& path) {
+    auto host = drives_.toHost(path);
+    struct stat info {};
+    return host && statOf(*host, info);
+}
+
+bool HostFileSystem::fileExists(const std::string& path) {
+    auto host = drives_.toHost(path);
+    struct stat info {};
+    return host && statOf(*host, info) && S_ISREG(info.st_mode);
+}
+
+bool HostFileSystem::folderExists(const std::string& path) {
+    auto host = drives_.toHost(path);
+    struct stat info {};
+    return host && statOf(*host, info) && S_ISDIR(info.st_mode);
+}
+
+std::optional<std::uint64_t> HostFileSystem::fileLength(const std::string& path) {
+    auto host = drives_.toHost(path);
+    struct stat info {};
+    if (!host || !statOf(*host, info) || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool HostFileSystem::setNormalAttributes(const std::string& path) {
+    auto host = drives_.toHost(path);
+    struct stat info {};
+    if (!host || !statOf(*host, info)) return false;
+    return ::chmod(host->c_str(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0;
+}
+
+bool HostFileSystem::rename(const std::string& from, const std::string& to) {
+    auto hostFrom = drives_.toHost(from);
+    auto hostTo = drives_.toHost(to);
+    if (!hostFrom || !hostTo || exists(to)) return false;
+    return ::rename(hostFrom->c_str(), hostTo->c_str()) == 0;
+}
+
+bool HostFileSystem::deleteFile(const std::string& path) {
+    auto host = drives_.toHost(path);
+    if (!host || !fileExists(path)) return false;
+    return ::unlink(host->c_str()) == 0;
+}
+
+bool HostFileSystem::makeFolder(const std::string& path) {
+    auto host = drives_.toHost(path);
+    return host && ::mkdir(host->c_str(), 0777) == 0;
+}
+
+std::optional<std::vector<std::string>> HostFileSystem::list(const std::string& folder, const std::string& filter,
+                                                             EntryKind kind) {
+    auto host = drives_.toHost(folder);
+    if (!host) return std::nullopt;
+    DIR* dir = ::opendir(host->c_str());
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        // Dot names are hidden; a backslash cannot stand in a virtual name.
+        if (name.empty() || name[0] == '.' || name.find('\\') != std::string::npos) continue;
+        if (!wildcardMatchAny(filter, name)) continue;
+        struct stat info {};
+        if (!statOf(*host + "/" + name, info)) continue;
+        const bool wanted = kind == EntryKind::File ? S_ISREG(info.st_mode) : S_ISDIR(info.st_mode);
+        if (wanted) names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), lessNoCase);
+    return names;
+}
+
+std::optional<std::vector<std::string>> HostFileSystem::listFiles(const std::string& folder,
+                                                                  const std::string& filter) {
+    return list(folder, filter, EntryKind::File);
+}
+
+std::optional<std::vector<std::string>> HostFileSystem::listFolders(const std::string& folder) {
+    return list(folder, "*", EntryKind::Folder);
+}
+
+std::optional<std::string> HostFileSystem::firstFile(const std::string& pattern) {
+    auto names = list(folderOf(pattern), nameOf(pattern), EntryKind::File);
+    if (!names || names->empty()) return std::nullopt;
+    return names->front();
+}
+
+std::optional<std::string> HostFileSystem::firstFolder(const std::string& pattern) {
+    auto names = list(folderOf(pattern), nameOf(pattern), EntryKind::Folder);
+    if (!names || names->empty()) return std::nullopt;
+    return names->front();
+}
+
+std::optional<std::string> HostFileSystem::readHead(const std::string& path, std::size_t maxBytes) {
+    auto host = drives_.toHost(path);
+    if (!host || !fileExists(path)) return std::nullopt;
+    const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < maxBytes) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - bytes.size()));
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+std::optional<std::string> HostFileSystem::readFile(const std::string& path) {
+    return readHead(path, static_cast<std::size_t>(-1));
+}
+
+bool HostFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
+    auto host = drives_.toHost(path);
+    if (!host) return false;
+    const std::string temporary = *host + ".new~";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), host->c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::int64_t> HostFileSystem::freeSpace(char driveLetter) {
+    auto root = drives_.root(driveLetter);
+    struct statvfs info {};
+    if (!root || ::statvfs(root->c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize);
+}
+
+std::vector<char> HostFileSystem::drives() { return drives_.letters(); }
+
+}  // namespace q32::host

@@ -1,0 +1,52 @@
+#include "platform/host/program_folder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace q32::host {
+
+namespace fs = std::filesystem;
+
+std::string executableFolder() {
+    std::error_code error;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (error) return fs::current_path(error).string();
+    return exe.parent_path().string();
+}
+
+namespace {
+
+std::string perUserFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const fs::path base = dataHome && *dataHome ? fs::path(dataHome) : fs::path(home ? home : "/tmp") / ".local/share";
+    return (base / "quillet32").string();
+}
+
+// Copies the help file, the sounds and the stand-in programs that lie beside
+// the executable into the per-user folder, where they are missing.
+void copyCompanions(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(from, error)) {
+        const fs::path target = to / entry.path().filename();
+        if (!entry.is_regular_file(error) || fs::exists(target, error)) continue;
+        fs::copy_file(entry.path(), target, error);
+    }
+}
+
+}  // namespace
+
+std::string hostProgramFolder() {
+    const std::string folder = executableFolder();
+    if (::access(folder.c_str(), W_OK) == 0) return folder;
+    const std::string user = perUserFolder();
+    std::error_code error;
+    fs::create_directories(user, error);
+    copyCompanions(folder, user);
+    return user;
+}
+
+}  // namespace q32::host

@@ -1,0 +1,17 @@
+// Where the program lives: the folder of the executable, or a per-user
+// folder when that one cannot be written (a system-wide install).
+#pragma once
+
+#include <string>
+
+namespace q32::host {
+
+// Host folder of the running executable.
+std::string executableFolder();
+
+// The folder that holds the settings file, the help file, the sounds and
+// the report. In a per-user program folder the files that lie beside the
+// executable are copied in where they are missing.
+std::string hostProgramFolder();
+
+}  // namespace q32::host

@@ -1,0 +1,122 @@
+// The settings file: read by position at start-up, written at shutdown.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_drive.h"
+
+namespace q32::test {
+namespace {
+
+const char* const kIni = "c:\\Quillet32\\Quil32.ini";
+
+std::string settings(const std::string& state, const std::string& top, const std::string& left = "Left= 1200",
+                     const std::string& dir = "Dir=C:\\Games") {
+    return "Version=v2.82\r\n" + state + "\r\n" + top + "\r\n" + left + "\r\nHeight= 6000\r\nWidth= 9000\r\n" +
+           "Panel1.width= 2700\r\n" + dir + "\r\n";
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { drive.makeFolder("c:\\Games"); }
+    TestProgram& start(const std::string& text) {
+        drive.writeFile(kIni, text);
+        program = std::make_unique<TestProgram>(drive);
+        program->window.Form_Load();
+        return *program;
+    }
+    TestDrive drive;
+    std::unique_ptr<TestProgram> program;
+};
+
+TEST_F(SettingsTest, ACompleteFileIsAppliedAndWrittenBackByteForByte) {
+    const std::string text = settings("State= 0", "Top= 1950");
+    TestProgram& p = start(text);
+    EXPECT_EQ(p.ui.form.geometry(), (Rect{1200, 1950, 9000, 6000}));
+    EXPECT_EQ(p.ui.splitter.pane1Width(), 2700);
+    EXPECT_EQ(p.ui.form.windowState(), WindowState::Normal);
+    EXPECT_EQ(p.ui.list.path(), "C:\\Games");
+    p.window.exit0_Click();
+    EXPECT_EQ(drive.readFile(kIni), text);
+}
+
+TEST_F(SettingsTest, AShortFileIsReplacedByDefaults) {
+    TestProgram& p = start("Version=v2.82\r\nState= 0\r\nTop= 1\r\nLeft= 1\r\nHeight= 1\r\nWidth= 1\r\nDir=C:\\\r\n");
+    EXPECT_EQ(drive.readFile(kIni),
+              "Version=\r\nState= 0\r\nTop= 5380\r\nLeft= 4800\r\nHeight= 7200\r\nWidth= 9600\r\n"
+              "Panel1.width= 3000\r\nDir=C:\\\r\n");
+    EXPECT_EQ(p.ui.form.geometry().width, 9600);
+}
+
+TEST_F(SettingsTest, StateTwoWithItsSpaceMaximisesAndSkipsTheGeometry) {
+    TestProgram& p = start(settings("State= 2", "Top= 1950"));
+    EXPECT_EQ(p.ui.form.windowState(), WindowState::Maximized);
+    EXPECT_EQ(p.ui.form.geometry(), (Rect{0, 0, 9600, 7200}));  // as designed
+    EXPECT_EQ(p.ui.splitter.pane1Width(), 2700);
+    EXPECT_EQ(p.ui.list.path(), "C:\\Games");
+}
+
+TEST_F(SettingsTest, StateTwoWithoutTheSpaceReadsAsNormal) {
+    TestProgram& p = start(settings("State=2", "Top= 1950"));
+    EXPECT_EQ(p.ui.form.windowState(), WindowState::Normal);
+    EXPECT_EQ(p.ui.form.geometry(), (Rect{1200, 1950, 9000, 6000}));
+}
+
+TEST_F(SettingsTest, OtherStatesAndBadNumbersArePassedOver) {
+    TestProgram& p = start(settings("State= 1", "Top=abc"));
+    EXPECT_EQ(p.ui.form.windowState(), WindowState::Minimized);
+    EXPECT_EQ(p.ui.form.geometry(), (Rect{1200, 0, 9000, 6000}));  // top stays as designed
+
+    TestDrive other;
+    other.writeFile(kIni, settings("State= 7", "Top= 12x"));
+    TestProgram q(other);
+    q.window.Form_Load();
+    EXPECT_EQ(q.ui.form.windowState(), WindowState::Normal);
+    EXPECT_EQ(q.ui.form.geometry().top, 0);
+    EXPECT_EQ(q.ui.form.geometry().left, 1200);
+}
+
+TEST_F(SettingsTest, NegativePositionsKeepTheirSign) {
+    TestProgram& p = start(settings("State= 0", "Top=-300", "Left=-120"));
+    EXPECT_EQ(p.ui.form.geometry().top, -300);
+    EXPECT_EQ(p.ui.form.geometry().left, -120);
+    p.window.exit0_Click();
+    EXPECT_NE(drive.readFile(kIni).find("\r\nTop=-300\r\nLeft=-120\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, KeysAreNotReadAndLinuxLineEndsAreAccepted) {
+    TestProgram& p =
+        start("v\nSxxxx= 0\nTxx= 1950\nLxxx= 1200\nHxxxxx= 6000\nWxxxx= 9000\nPxxxxxxxxxxx= 2700\nXyz=C:\\Games\n");
+    // Values are cut out at fixed positions whatever the key says.
+    EXPECT_EQ(p.ui.form.geometry(), (Rect{1200, 1950, 9000, 6000}));
+    EXPECT_EQ(p.ui.splitter.pane1Width(), 2700);
+    // The folder is taken from the fifth character on, whatever precedes it.
+    EXPECT_EQ(p.ui.list.path(), "C:\\Games");
+    EXPECT_EQ(p.window.rememberedFolder(), "Xyz=C:\\Games");
+}
+
+TEST_F(SettingsTest, ShutdownWritesTheCurrentWindowAndFolder) {
+    TestProgram& p = start(settings("State= 0", "Top= 1950"));
+    p.ui.form.setGeometry({1500.5, 2000, 10000, 7000});
+    p.ui.splitter.drag(3100);
+    p.ui.tree.userSelects("c:\\");
+    p.ui.form.setWindowState(WindowState::Maximized);
+    p.window.exit0_Click();
+    EXPECT_EQ(drive.readFile(kIni),
+              "Version=v2.82\r\nState= 2\r\nTop= 2000\r\nLeft= 1500.5\r\nHeight= 7000\r\nWidth= 10000\r\n"
+              "Panel1.width= 3100\r\nDir=c:\\\r\n");
+    EXPECT_FALSE(std::filesystem::exists(drive.host(kIni) + ".new~"));
+}
+
+TEST_F(SettingsTest, AReadOnlyProgramFolderStillShutsDown) {
+    TestProgram& p = start(settings("State= 0", "Top= 1950"));
+    drive.writeFile("c:\\Quillet32\\x.nfo");
+    std::filesystem::remove(drive.host(kIni));
+    std::filesystem::create_directory(drive.host(kIni));  // the file cannot be written now
+    p.window.exit0_Click();
+    EXPECT_TRUE(p.ui.form.isUnloaded());
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\x.nfo"));  // the rest of shutdown ran
+}
+
+}  // namespace
+}  // namespace q32::test

@@ -1,0 +1,290 @@
+// Headless controls: the program's controls without a screen, so tests can
+// drive every command as a user would and see what a user would see. They
+// record what the program did (message boxes, pop-ups, event pumps) and
+// answer message boxes from a script the test sets up.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/file_list_model.h"
+#include "platform/platform.h"
+
+namespace q32::test {
+
+class HeadlessPlaced : public virtual Placed {
+public:
+    Rect geometry() const override { return rect_; }
+    void setGeometry(const Rect& rect) override { rect_ = rect; }
+    bool isVisible() const override { return visible_; }
+    void setVisible(bool visible) override { visible_ = visible; }
+
+private:
+    Rect rect_;
+    bool visible_ = true;
+};
+
+class HeadlessToolbar : public Toolbar, public HeadlessPlaced {
+public:
+    void addButton(const std::string& key, ButtonStyle style, const std::string& toolTip) override;
+    int count() const override { return static_cast<int>(buttons_.size()); }
+    std::string key(int index) const override { return button(index).key; }
+    std::string toolTip(int index) const override { return button(index).toolTip; }
+    ButtonStyle style(int index) const { return button(index).style; }
+    bool isDown(int index) const override { return button(index).down; }
+    void setDown(int index, bool down) override;
+    bool isEnabled(int index) const override { return button(index).enabled; }
+    void setEnabled(int index, bool enabled) override;
+    void setHotTracking(bool on) override { hotTracking_ = on; }
+    bool hotTracking() const override { return hotTracking_; }
+    // Geometry width is the natural width: 30 pixels a button, 8 a separator.
+    Rect geometry() const override;
+
+    // A user's click: a disabled button does nothing; a group button goes down.
+    void click(int index);
+    void pointerEnters();
+
+private:
+    struct Button {
+        std::string key;
+        ButtonStyle style = ButtonStyle::Plain;
+        std::string toolTip;
+        bool down = false;
+        bool enabled = true;
+    };
+    const Button& button(int index) const;
+    std::vector<Button> buttons_;
+    bool hotTracking_ = false;
+};
+
+class HeadlessMenuBar : public MenuBar {
+public:
+    struct Entry {
+        std::string menu, name, caption, shortcut;  // name "" for a separator
+        bool enabled = true;
+    };
+    void addMenu(const std::string& name, const std::string& caption) override;
+    void addEntry(const std::string& menu, const std::string& name, const std::string& caption,
+                  const std::string& shortcut) override;
+    void addSeparator(const std::string& menu) override;
+    bool isEnabled(const std::string& entry) const override;
+    void setEnabled(const std::string& entry, bool enabled) override;
+    void popup(const std::string& menu) override { popups.push_back(menu); }
+
+    // A user's choice of an entry (its shortcut or a click): disabled entries do nothing.
+    void choose(const std::string& entry);
+    const std::vector<Entry>& entries() const { return entries_; }
+    const std::vector<std::pair<std::string, std::string>>& menus() const { return menus_; }
+    const Entry* find(const std::string& entry) const;
+
+    std::vector<std::string> popups;  // menus opened as pop-ups, in order
+
+private:
+    std::vector<std::pair<std::string, std::string>> menus_;
+    std::vector<Entry> entries_;
+};
+
+class HeadlessStatusPanel : public StatusPanel, public HeadlessPlaced {
+public:
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& caption) override { caption_ = caption; }
+    Alignment alignment() const override { return alignment_; }
+    void setAlignment(Alignment alignment) override { alignment_ = alignment; }
+    bool progressMode() const override { return progress_; }
+    void setProgressMode(bool on) override { progress_ = on; }
+    int fillPercent() const override { return fill_; }
+    void setFillPercent(int percent) override { fill_ = percent; }
+    TextColor textColor() const override { return color_; }
+    void setTextColor(TextColor color) override { color_ = color; }
+    void repaint() override { ++repaints; }
+
+    void rightClick() {
+        if (onMouseDown) onMouseDown(MouseButton::Right);
+    }
+    int repaints = 0;
+
+private:
+    std::string caption_;
+    Alignment alignment_ = Alignment::Left;
+    bool progress_ = false;
+    int fill_ = 0;
+    TextColor color_ = TextColor::WindowText;
+};
+
+class HeadlessSplitter : public Splitter, public HeadlessPlaced {
+public:
+    void addSecondPane(const std::string& controlName) override;
+    int paneCount() const override { return static_cast<int>(paneNames.size()) + 1; }
+    Rect pane(int index) const override;
+    double pane1Width() const override { return pane1Width_; }
+    void setPane1Width(double width) override { pane1Width_ = width; }
+    // The user drags the bar to a new pane 1 width.
+    void drag(double pane1Width);
+
+    std::vector<std::string> paneNames;  // controls placed in the panes after the first
+
+private:
+    double pane1Width_ = 0;
+    static constexpr double kBar = 60;
+};
+
+class HeadlessFolderTree : public FolderTree, public HeadlessPlaced {
+public:
+    explicit HeadlessFolderTree(FileSystem& fs) : fs_(fs) {}
+    std::string path() const override { return path_; }
+    bool setPath(const std::string& path) override;
+    // The user picks a folder (the tree shows it even if it has gone since).
+    void userSelects(const std::string& path);
+    // setPath refuses these folders, as with a folder the tree cannot read.
+    std::set<std::string> unreadable;
+
+private:
+    FileSystem& fs_;
+    std::string path_;
+};
+
+class HeadlessFileList : public FileList, public HeadlessPlaced {
+public:
+    explicit HeadlessFileList(FileSystem& fs) : model_(fs) {}
+    std::string path() const override { return model_.path(); }
+    bool setPath(const std::string& path) override;
+    std::string pattern() const override { return model_.pattern(); }
+    void setPattern(const std::string& pattern) override { model_.setPattern(pattern); }
+    void refresh() override { model_.refresh(); }
+    int count() const override { return model_.count(); }
+    std::string item(int index) const override { return model_.item(index); }
+    bool selected(int index) const override { return model_.selected(index); }
+    void setSelected(int index, bool selected) override { model_.setSelected(index, selected); }
+    std::string toolTip() const override { return toolTip_; }
+    void setToolTip(const std::string& text) override { toolTip_ = text; }
+
+    std::vector<std::string> items() const;
+    std::vector<std::string> selectedItems() const;
+    // A user's click on an entry (by name): selects it, alone or added to the
+    // selection, then the button goes down and up.
+    void click(const std::string& name, bool addToSelection = false, MouseButton button = MouseButton::Left);
+    void rightClick();
+    void doubleClick(const std::string& name);
+    // setPath refuses these folders, as with a folder that cannot be read.
+    std::set<std::string> unreadable;
+
+private:
+    FileListModel model_;
+    std::string toolTip_;
+};
+
+class HeadlessMainForm : public MainForm {
+public:
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& caption) override { caption_ = caption; }
+    WindowState windowState() const override { return state_; }
+    void setWindowState(WindowState state) override;
+    Rect geometry() const override { return rect_; }
+    void setGeometry(const Rect& rect) override;
+    double innerWidth() const override { return rect_.width - 2 * kBorder; }
+    double innerHeight() const override { return rect_.height - kTitleAndMenu - kBorder; }
+    void show() override { shown_ = true; }
+    bool isShown() const override { return shown_; }
+    void repaint() override { ++repaints; }
+    void setBusy(bool busy) override { busy_ = busy; }
+    bool busy() const { return busy_; }
+    void unload() override;
+    bool isUnloaded() const override { return unloaded_; }
+
+    // What a user does to the window.
+    void resizeTo(double width, double height);
+    void keyDown(int keyCode, int shift = 0);
+    void keyPress(int charCode);
+    void rightClickBackground();
+    void drop(const std::vector<std::string>& paths);
+
+    static constexpr double kBorder = 60;
+    static constexpr double kTitleAndMenu = 690;
+    int repaints = 0;
+
+private:
+    std::string caption_ = "Quillet32";
+    WindowState state_ = WindowState::Normal;
+    Rect rect_;
+    bool shown_ = false;
+    bool busy_ = false;
+    bool unloaded_ = false;
+};
+
+class HeadlessSplash : public SplashWindow {
+public:
+    void load() override {
+        loaded_ = true;
+        ++loads;
+    }
+    void unload() override { loaded_ = false; }
+    bool isLoaded() const override { return loaded_; }
+    void setIconVisible(bool visible) override { iconVisible = visible; }
+    std::string versionText() const override { return "v2.82"; }
+    int loads = 0;
+    bool iconVisible = false;
+
+private:
+    bool loaded_ = false;
+};
+
+struct MessageBoxRecord {
+    std::string text, title;
+    MsgIcon icon;
+    MsgButtons buttons;
+};
+
+class HeadlessDesktop : public Desktop {
+public:
+    double screenWidth() const override { return screenWidthTwips; }
+    double screenHeight() const override { return screenHeightTwips; }
+    void doEvents() override;
+    MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+
+    // Answers for the next message boxes, in order; when none is left, a box
+    // is answered with its first button (Ok, Yes).
+    std::deque<MsgAnswer> answers;
+    std::vector<MessageBoxRecord> boxes;
+    int eventPumps = 0;
+    std::function<void()> onDoEvents;  // runs inside doEvents, for tests that act "meanwhile"
+    double screenWidthTwips = 19200;   // 1280 x 1024 pixels at 15 twips a pixel
+    double screenHeightTwips = 15360;
+};
+
+class HeadlessInstanceGuard : public InstanceGuard {
+public:
+    bool otherCopyRunning() const override { return otherCopy; }
+    void restoreOtherCopy() override { ++restoreRequests; }
+    bool otherCopy = false;
+    int restoreRequests = 0;
+};
+
+// The whole set, wired into a Platform for one MainWindow.
+struct HeadlessUi {
+    HeadlessUi(FileSystem& fs, std::string programFolder);
+    Platform platform();
+
+    FileSystem& fs;
+    std::string programFolder;
+    HeadlessMainForm form;
+    HeadlessToolbar toolbar;
+    HeadlessMenuBar menus;
+    HeadlessPlaced frame;
+    HeadlessStatusPanel panel1, panel2, panel3;
+    HeadlessSplitter splitter;
+    HeadlessFolderTree tree;
+    HeadlessFileList list;
+    HeadlessPlaced sizeGrip;
+    HeadlessSplash splash;
+    HeadlessDesktop desktop;
+    HeadlessInstanceGuard instance;
+};
+
+}  // namespace q32::test

@@ -1,0 +1,68 @@
+#include "support/test_drive.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace q32::test {
+
+namespace fs = std::filesystem;
+
+TestDrive::TestDrive() {
+    std::string pattern = (fs::temp_directory_path() / "q32test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    root_ = pattern;
+    fs::create_directories(root_ + "/c");
+    fs::create_directories(root_ + "/d");
+    fs_ = std::make_unique<host::HostFileSystem>(host::DriveTable::parse("c=" + root_ + "/c;d=" + root_ + "/d"));
+}
+
+TestDrive::~TestDrive() {
+    std::error_code error;
+    // Make everything removable again, whatever a test left read-only.
+    for (auto it = fs::recursive_directory_iterator(root_, error); it != fs::recursive_directory_iterator();
+         it.increment(error)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(root_, error);
+}
+
+std::string TestDrive::host(const std::string& virtualPath) const {
+    auto path = fs_->driveTable().toHost(virtualPath);
+    if (!path) throw std::runtime_error("not a path on the test drives: " + virtualPath);
+    return *path;
+}
+
+void TestDrive::makeFolder(const std::string& virtualPath) const { fs::create_directories(host(virtualPath)); }
+
+void TestDrive::writeFile(const std::string& virtualPath, const std::string& bytes) const {
+    const fs::path path = host(virtualPath);
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string TestDrive::readFile(const std::string& virtualPath) const {
+    std::ifstream in(host(virtualPath), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool TestDrive::exists(const std::string& virtualPath) const { return fs::exists(host(virtualPath)); }
+
+namespace {
+
+std::string prepared(TestDrive& drive, std::string programFolder) {
+    if (programFolder.size() > 3) drive.makeFolder(programFolder);
+    return programFolder;
+}
+
+}  // namespace
+
+TestProgram::TestProgram(TestDrive& drive, std::string programFolder)
+    : ui(drive.fs(), prepared(drive, std::move(programFolder))), window(ui.platform()) {}
+
+}  // namespace q32::test

@@ -1,0 +1,46 @@
+// A temporary folder tree mapped as drives for one test: drive c (and d)
+// are fresh folders that vanish with the fixture, so no test touches
+// anything outside it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "platform/host/host_file_system.h"
+#include "support/headless_controls.h"
+
+namespace q32::test {
+
+class TestDrive {
+public:
+    TestDrive();
+    ~TestDrive();
+    TestDrive(const TestDrive&) = delete;
+    TestDrive& operator=(const TestDrive&) = delete;
+
+    // Host path of a virtual one ("c:\games\a.zip").
+    std::string host(const std::string& virtualPath) const;
+    void makeFolder(const std::string& virtualPath) const;  // with its parents
+    void writeFile(const std::string& virtualPath, const std::string& bytes = "x") const;
+    std::string readFile(const std::string& virtualPath) const;
+    bool exists(const std::string& virtualPath) const;
+
+    const std::string& root() const { return root_; }
+    host::HostFileSystem& fs() { return *fs_; }
+
+private:
+    std::string root_;
+    std::unique_ptr<host::HostFileSystem> fs_;
+};
+
+// A main window on headless controls over a test drive, with the program in
+// c:\Quillet32 unless told otherwise.
+class TestProgram {
+public:
+    explicit TestProgram(TestDrive& drive, std::string programFolder = "c:\\Quillet32");
+    HeadlessUi ui;
+    MainWindow window;
+};
+
+}  // namespace q32::test
