@@ -1,0 +1,49 @@
+// The zip engine, as the program uses it: set the file mask, the destination
+// folder and the archive name, then extract or test. Calls are synchronous;
+// while one works, onStatus is called on the calling thread with the
+// percentage done, and is the moment the window handles its events (and the
+// moment Escape can set the abort flag). Paths are virtual ("c:\Quil001").
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace q32 {
+
+// Result codes of extract and test.
+namespace zipcode {
+inline constexpr std::int16_t Success = 0;
+inline constexpr std::int16_t UnsafeNamesSkipped = 20;  // a warning: 1 to 99 are warnings
+inline constexpr std::int16_t CrcMismatch = 100;
+inline constexpr std::int16_t NotAZip = 110;            // or a damaged directory or header
+inline constexpr std::int16_t CannotOpen = 120;
+inline constexpr std::int16_t CannotWrite = 130;
+inline constexpr std::int16_t NothingToDo = 140;        // no member matched the mask
+inline constexpr std::int16_t Unsupported = 150;        // method or encryption
+inline constexpr std::int16_t Aborted = 190;
+inline constexpr std::int16_t BadData = 200;            // compressed data cannot be decoded
+inline constexpr std::int16_t Truncated = 410;
+}  // namespace zipcode
+
+class ZipEngine {
+public:
+    virtual ~ZipEngine() = default;
+
+    // Masks separated by CR; "*.*" matches every name, "" means every member.
+    virtual void setFileMask(const std::string& mask) = 0;
+    virtual void setDestinationFolder(const std::string& folder) = 0;
+    virtual void setArchiveName(const std::string& archive) = 0;
+    // Kept for the callers that set it; it changes nothing.
+    virtual void setOption10(bool on) = 0;
+    // Asks a running extract or test to stop; it then returns Aborted.
+    virtual void setAbort(bool abort) = 0;
+
+    virtual std::int16_t extract(std::int16_t argument) = 0;
+    virtual std::int16_t test() = 0;
+
+    // Percentage of the archive's uncompressed bytes done.
+    std::function<void(int percent)> onStatus;
+};
+
+}  // namespace q32
