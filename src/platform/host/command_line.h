@@ -1,0 +1,30 @@
+// Splitting a command line into words, and finding the program it names.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/host/drive_table.h"
+
+namespace q32::host {
+
+// Words separated by blanks and tabs, as an unquoted line is split; double
+// quotes group blanks into one word and are removed. A path with spaces thus
+// arrives as several words, which the stand-in programs join again.
+std::vector<std::string> splitCommandLine(const std::string& line);
+
+// Where a program named on a command line is looked for, in order.
+struct ProgramSearch {
+    std::string executableFolder;  // host folder of the running program
+    std::string programFolder;     // host program folder
+    const DriveTable* drives = nullptr;
+};
+
+// The host path of the program: a virtual path ("c:\Quil001\setup.exe") is
+// translated; a bare name is looked for, without regard to letter case, in
+// the executable's folder, the program folder, the current folder and the
+// folders of $PATH. Empty when there is no such executable file.
+std::optional<std::string> findProgram(const std::string& name, const ProgramSearch& search);
+
+}  // namespace q32::host

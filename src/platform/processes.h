@@ -1,0 +1,24 @@
+// Outside programs started from a command line: the program name is the first
+// word, looked up in the executable's folder, the program folder, the current
+// folder and then the search path; the rest are its arguments, split at
+// blanks as an unquoted line is split.
+#pragma once
+
+#include <string>
+
+namespace q32 {
+
+// How a started program's window is shown.
+enum class ShowState { Hidden = 0, Normal = 1, NormalNoFocus = 4 };
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // Starts the program and waits until it has ended, without a time-out.
+    // A program that cannot be started returns at once, without a message.
+    virtual void runAndWait(const std::string& commandLine) = 0;
+    // Starts the program and returns at once.
+    virtual void start(const std::string& commandLine, ShowState show) = 0;
+};
+
+}  // namespace q32

@@ -1,0 +1,32 @@
+#include "common/text.h"
+#include "standin.h"
+
+namespace q32::standin {
+
+std::optional<std::string> Context::hostPath(const std::string& path) const {
+    if (!path.empty() && path.front() == '/') return path;
+    return drives.toHost(path);
+}
+
+std::string joinWords(const std::vector<std::string>& words, std::size_t from) {
+    std::string out;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        if (i > from) out += ' ';
+        out += words[i];
+    }
+    return out;
+}
+
+std::optional<ExtractArgs> parseExtractArgs(const std::vector<std::string>& args) {
+    if (args.size() < 3) return std::nullopt;
+    ExtractArgs parsed;
+    parsed.command = lower(args[0]);
+    std::size_t next = 1;
+    while (next < args.size() - 1 && !args[next].empty() && args[next][0] == '-') parsed.switches.push_back(args[next++]);
+    if (next >= args.size() - 1) return std::nullopt;
+    parsed.archive = joinWords({args.begin() + static_cast<long>(next), args.end() - 1});
+    parsed.destination = args.back();
+    return parsed;
+}
+
+}  // namespace q32::standin

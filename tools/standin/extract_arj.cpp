@@ -1,0 +1,80 @@
+// warj.pif x -y VOLUME DESTINATION, run once per volume of a set: the first
+// volume brings the whole set out through arj; a continuation volume whose
+// first volume lies beside it has nothing more to do.
+#include <filesystem>
+#include <regex>
+
+#include "common/text.h"
+#include "run_program.h"
+#include "staging.h"
+#include "standin.h"
+
+namespace q32::standin {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isArjVolumeExtension(const std::string& extension) {
+    static const std::regex volume(R"(arj|a\d\d|\d\d\d)", std::regex::icase);
+    return std::regex_match(extension, volume);
+}
+
+// The volumes lying beside `volume` with the same stem, by their extension in
+// lower case.
+std::vector<fs::path> siblingVolumes(const fs::path& volume) {
+    std::vector<fs::path> found;
+    std::error_code code;
+    const std::string stem = volume.stem().string();
+    for (const auto& entry : fs::directory_iterator(volume.parent_path(), code)) {
+        const fs::path name = entry.path().filename();
+        const std::string extension = name.extension().string();
+        if (!equalsNoCase(name.stem().string(), stem) || extension.size() < 2) continue;
+        if (isArjVolumeExtension(extension.substr(1)) && entry.is_regular_file(code)) found.push_back(entry.path());
+    }
+    return found;
+}
+
+bool firstVolumeBeside(const fs::path& volume) {
+    for (const fs::path& sibling : siblingVolumes(volume)) {
+        if (equalsNoCase(sibling.extension().string(), ".arj")) return true;
+    }
+    return false;
+}
+
+// arj finds the next volume by changing the extension of the one before, in
+// the letter case of the first; links with one stem and lower-case
+// extensions make any mix of cases work.
+fs::path linkVolumes(const fs::path& volume, const std::string& folder) {
+    const std::string stem = volume.stem().string();
+    std::error_code code;
+    for (const fs::path& sibling : siblingVolumes(volume)) {
+        fs::create_symlink(fs::absolute(sibling), fs::path(folder) / (stem + lower(sibling.extension().string())), code);
+    }
+    return fs::path(folder) / (stem + lower(volume.extension().string()));
+}
+
+}  // namespace
+
+int runArj(const Context& context) {
+    auto args = parseExtractArgs(context.args);
+    if (!args || args->command != "x") return fail(context, "Usage: warj.pif x -y VOLUME DESTINATION");
+    auto volumePath = context.hostPath(args->archive);
+    auto destination = context.hostPath(args->destination);
+    if (!volumePath || !fs::is_regular_file(*volumePath)) return fail(context, "Cannot open " + args->archive);
+    if (!destination) return fail(context, "Not a valid destination: " + args->destination);
+    const fs::path volume(*volumePath);
+    if (!equalsNoCase(volume.extension().string(), ".arj") && firstVolumeBeside(volume)) return 0;
+
+    std::string error;
+    auto staging = Staging::create(*destination, error);
+    if (!staging) return fail(context, error);
+    const fs::path first = linkVolumes(volume, staging->volumes());
+    const ProgramResult result = runProgram({"arj", "x", "-v", "-y", first.string(), staging->out() + "/"});
+    if (!result.started) return fail(context, "The ARJ extractor arj is not installed");
+    if (result.exitCode != 0) return fail(context, "Cannot extract " + args->archive + "\n" + result.output);
+    if (!staging->commit(error)) return fail(context, error);
+    return 0;
+}
+
+}  // namespace q32::standin

@@ -1,0 +1,51 @@
+// The stand-in outside programs: one executable that takes the role of the
+// name it was started under (wrar.exe, warj.pif, ace.pif, wace.pif,
+// killd.pif, notepad.exe, winhelp.exe, webdial.exe).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/host/drive_table.h"
+
+namespace q32::standin {
+
+// What every role needs: its name and arguments, and the drive table that
+// turns the program's virtual paths into host paths.
+struct Context {
+    std::string role;                 // lower case: "wrar.exe"
+    std::vector<std::string> args;    // without the program name
+    host::DriveTable drives;
+
+    // A virtual path ("c:\Quil001") or an absolute host path to a host path.
+    std::optional<std::string> hostPath(const std::string& path) const;
+};
+
+// An extractor's command line: "x", switches, the archive path (which a
+// path with spaces may have split into several words) and the destination.
+struct ExtractArgs {
+    std::string command;
+    std::vector<std::string> switches;
+    std::string archive;
+    std::string destination;
+};
+std::optional<ExtractArgs> parseExtractArgs(const std::vector<std::string>& args);
+
+// Words joined again with single spaces.
+std::string joinWords(const std::vector<std::string>& words, std::size_t from = 0);
+
+// Each role returns the process's exit code.
+int runRar(const Context& context);
+int runArj(const Context& context);
+int runAce(const Context& context);
+int runKilld(const Context& context);
+int runNotepad(const Context& context);
+int runWebdial(const Context& context);
+int runWinhelp(const Context& context, int argc, char** argv);
+
+// Reports a failure: on standard error always, and in a short error window
+// of its own when a display is there. Returns the exit code to use.
+int fail(const Context& context, const std::string& message);
+
+}  // namespace q32::standin
