@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Compares the zip engine (build/bench/zipbench) with other tools on one
+# corpus, built here and removed afterwards:
+#   package set  5 archives, about 300 MB unpacked: text, binaries, incompressible data
+#   tiny files   one archive of 20,000 tiny files
+#   large member one archive holding one 1 GB member
+# Testing is compared with `unzip -tq`, `7zz t` and `bsdtar -xOf ... >/dev/null`;
+# extraction with `unzip`, `bsdtar -x` and `cp -a` of the extracted tree.
+# Everything lives in tmpfs, so all files are in memory. Each command runs
+# RUNS times; the median and the min-max spread are printed, and the ratios
+# use the medians.
+#
+# Usage: bench/compare.sh [BUILD_DIR]   (environment: RUNS=5, WORK=/dev/shm/q32-bench)
+set -eu
+
+BUILD_DIR=${1:-build}
+ZIPBENCH=$(realpath "$BUILD_DIR/bench/zipbench")
+RUNS=${RUNS:-5}
+WORK=${WORK:-/dev/shm/q32-bench}
+PACKAGES=5
+PACKAGE_TEXT_MB=22
+PACKAGE_BINARY_MB=28
+PACKAGE_RANDOM_MB=10
+LARGE_MB=1024
+
+for tool in unzip 7zz bsdtar; do
+  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
+done
+[ -x "$ZIPBENCH" ] || { echo "missing: $ZIPBENCH (build the zipbench target)" >&2; exit 1; }
+
+rm -rf "$WORK"
+mkdir -p "$WORK"/{src,zips,out}
+trap 'rm -rf "$WORK"' EXIT
+
+# --- corpus -------------------------------------------------------------
+
+# Copies files from the NUL-separated list on stdin into $1, keeping their
+# folders, from entry $2 on, until $3 MB are copied.
+copy_files() {
+  local dest=$1 skip=$2 budget=$(( $3 * 1048576 )) copied=0 index=0 size
+  while IFS= read -r -d '' path; do
+    index=$((index + 1))
+    [ "$index" -le "$skip" ] && continue
+    size=$(stat -c %s "$path")
+    cp --parents "$path" "$dest" 2>/dev/null || continue
+    copied=$((copied + size))
+    [ "$copied" -ge "$budget" ] && break
+  done
+  return 0
+}
+
+text_files() {
+  find /usr/include /usr/share -type f \( -name '*.h' -o -name '*.txt' -o -name '*.html' -o -name '*.py' \
+    -o -name '*.pm' -o -name '*.xml' -o -name '*.js' -o -name '*.css' -o -name '*.svg' \) -size -2M -print0 \
+    2>/dev/null | sort -z
+}
+
+binary_files() {
+  find /usr/lib/x86_64-linux-gnu /usr/bin -type f -size +8k -size -8M -print0 2>/dev/null | sort -z
+}
+
+random_files() {
+  local dest=$1/data budget=$2 n=0
+  mkdir -p "$dest"
+  while [ "$budget" -gt 0 ]; do
+    local kb=$(( (n * 769 % 3000) + 100 ))
+    head -c "${kb}K" /dev/urandom >"$dest/blob$n.bin"
+    budget=$(( budget - kb )); n=$((n + 1))
+  done
+}
+
+make_packages() {
+  local k tree
+  for k in $(seq 1 "$PACKAGES"); do
+    tree="$WORK/src/pkg$k"
+    mkdir -p "$tree"
+    text_files | copy_files "$tree" $(( (k - 1) * 2000 )) "$PACKAGE_TEXT_MB"
+    binary_files | copy_files "$tree" $(( (k - 1) * 500 )) "$PACKAGE_BINARY_MB"
+    random_files "$tree" $(( PACKAGE_RANDOM_MB * 1024 ))
+    (cd "$tree" && 7zz a -tzip -mx=5 "$WORK/zips/pkg$k.zip" . >/dev/null)
+  done
+}
+
+make_tiny() {
+  local tree="$WORK/src/tiny"
+  mkdir -p "$tree"/tiny/d{000..039}
+  (cd "$tree" && awk 'BEGIN { for (i = 0; i < 20000; i++) {
+      f = sprintf("tiny/d%03d/f%05d.txt", int(i / 500), i); n = 1 + (i * 7919) % 20;
+      for (j = 0; j < n; j++) print "line " j " of file " i > f; close(f) } }' &&
+    7zz a -tzip -mx=5 "$WORK/zips/tiny.zip" tiny >/dev/null)
+}
+
+# One member made of the package set's files, over and over, up to 1 GB.
+make_large() {
+  local tree="$WORK/src/large" budget=$(( LARGE_MB * 1048576 ))
+  mkdir -p "$tree"
+  while [ "$(stat -c %s "$tree/image.bin" 2>/dev/null || echo 0)" -lt "$budget" ]; do
+    find "$WORK/src/pkg1" "$WORK/src/pkg2" -type f -print0 | sort -z | xargs -0 cat >>"$tree/image.bin"
+  done
+  truncate -s "$budget" "$tree/image.bin"
+  (cd "$tree" && 7zz a -tzip -mx=5 "$WORK/zips/large.zip" image.bin >/dev/null)
+  rm -f "$tree/image.bin"
+}
+
+echo "building the corpus in $WORK ..." >&2
+make_packages
+make_tiny
+make_large
+PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)
+
+# --- measuring ----------------------------------------------------------
+
+# Runs "$@" RUNS times after `prepare` (untimed); prints "median min max".
+measure() {
+  local prepare=$1; shift
+  local times=() start end
+  for _ in $(seq 1 "$RUNS"); do
+    eval "$prepare"
+    start=$(date +%s.%N)
+    "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+    end=$(date +%s.%N)
+    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }')")
+  done
+  printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END {
+    m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %.3f %.3f\n", m, t[1], t[NR] }'
+}
+
+each_unzip_test() { for a in "$@"; do unzip -tq "$a"; done; }
+each_7zz_test() { for a in "$@"; do 7zz t "$a"; done; }
+each_bsdtar_test() { for a in "$@"; do bsdtar -xOf "$a" >/dev/null; done; }
+each_unzip_extract() { for a in "$@"; do unzip -qo "$a" -d "$WORK/out/$(basename "$a" .zip)"; done; }
+each_bsdtar_extract() {
+  for a in "$@"; do mkdir -p "$WORK/out/$(basename "$a" .zip)"; bsdtar -xf "$a" -C "$WORK/out/$(basename "$a" .zip)"; done
+}
+engine_extract() { for a in "$@"; do "$ZIPBENCH" extract -d "$WORK/out/$(basename "$a" .zip)" "$a"; done; }
+copy_tree() { cp -a "$WORK/tree" "$WORK/out/copy"; }
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; }
+line() { printf '%-13s %-8s %-22s %8s %8s %8s %9s\n' "$@"; }
+clean_out='rm -rf "$WORK/out"; mkdir -p "$WORK/out"'
+
+report_set() {
+  local name=$1; shift
+  local archives=("$@") engine tool median min max
+  echo "$name: $(du -shc "${archives[@]}" | tail -1 | cut -f1) in ${#archives[@]} archive(s)" >&2
+  # Results must be right before they are timed.
+  "$ZIPBENCH" test "${archives[@]}" >&2
+  engine=$(measure : "$ZIPBENCH" test "${archives[@]}")
+  line "$name" test "zip engine" $engine "1.00"
+  for tool in unzip 7zz bsdtar; do
+    read -r median min max < <(measure : "each_${tool}_test" "${archives[@]}")
+    line "$name" test "$tool" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
+  done
+
+  # The tree that cp -a copies: what unzip extracts.
+  rm -rf "$WORK/tree" && mkdir -p "$WORK/tree"
+  for a in "${archives[@]}"; do unzip -qo "$a" -d "$WORK/tree/$(basename "$a" .zip)"; done
+  eval "$clean_out"
+  engine_extract "${archives[@]}" >/dev/null
+  diff -r "$WORK/tree" "$WORK/out" >/dev/null || { echo "extracted trees differ" >&2; exit 1; }
+  engine=$(measure "$clean_out" engine_extract "${archives[@]}")
+  line "$name" extract "zip engine" $engine "1.00"
+  for tool in unzip bsdtar; do
+    read -r median min max < <(measure "$clean_out" "each_${tool}_extract" "${archives[@]}")
+    line "$name" extract "$tool" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
+  done
+  read -r median min max < <(measure "$clean_out" copy_tree)
+  line "$name" extract "cp -a (tree)" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
+  rm -rf "$WORK/tree"
+  eval "$clean_out"
+}
+
+echo "$(nproc) cores; $RUNS runs each; seconds: median min max; ratio: tool median / engine median" >&2
+line set mode tool median min max ratio
+report_set packages "${PACKAGE_ZIPS[@]}"
+report_set tiny "$WORK/zips/tiny.zip"
+report_set large "$WORK/zips/large.zip"

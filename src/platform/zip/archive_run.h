@@ -1,0 +1,57 @@
+// One extract or test of one archive, once its directory is read and its
+// members are planned: runs the jobs on the workers and keeps each
+// member's result in directory order.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/zip/archive_file.h"
+#include "platform/zip/byte_buffer.h"
+#include "platform/zip/member_decoder.h"
+#include "platform/zip/output_folder.h"
+#include "platform/zip/run_control.h"
+#include "platform/zip/work_plan.h"
+#include "platform/zip/zip_directory.h"
+
+namespace q32::zip {
+
+// What each worker keeps between runs.
+struct WorkerState {
+    MemberDecoder decoder;
+    FolderCache folders;
+    ByteBuffer batch;
+};
+
+class ArchiveRun {
+public:
+    // `destination` is -1 for a test.
+    ArchiveRun(const ArchiveFile& file, const ZipDirectory& directory, const WorkPlan& plan, int destination,
+               RunControl& control);
+
+    void runJob(std::size_t job, WorkerState& worker);
+
+    // A failure found before the run (a folder that cannot be made, say).
+    void recordFailure(std::size_t index, std::int16_t code);
+    // The code of the first failing member in directory order, or Success.
+    std::int16_t firstFailure() const;
+    std::uint64_t bytesDone() const { return control_.bytesDone.load(std::memory_order_relaxed); }
+
+private:
+    std::int16_t processMember(const PlannedMember& member, const Job& job, WorkerState& worker);
+    std::int16_t extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker);
+    void record(std::size_t index, std::int16_t code);
+    bool testing() const { return destination_ < 0; }
+
+    const ArchiveFile& file_;
+    const ZipDirectory& directory_;
+    const WorkPlan& plan_;
+    int destination_;
+    RunControl& control_;
+    std::vector<std::int16_t> results_;  // by directory index
+    std::atomic<std::size_t> firstFailing_;
+};
+
+}  // namespace q32::zip

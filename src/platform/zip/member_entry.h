@@ -1,0 +1,37 @@
+// One member as the archive's central directory describes it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace q32::zip {
+
+namespace method {
+inline constexpr std::uint16_t Stored = 0;
+inline constexpr std::uint16_t Deflated = 8;
+inline constexpr std::uint16_t Aes = 99;
+}  // namespace method
+
+struct MemberEntry {
+    std::string name;  // bytes as stored, "/" or "\" between folders
+    std::uint16_t method = method::Stored;
+    std::uint16_t flags = 0;
+    std::uint32_t crc = 0;
+    std::uint64_t compressedSize = 0;
+    std::uint64_t size = 0;
+    std::uint64_t headerOffset = 0;  // local header, from the start of the file
+    std::uint32_t dosDateTime = 0;   // date in the high half, time in the low half
+    std::optional<std::int64_t> unixTime;  // modification time from an extra field
+    std::uint32_t externalAttributes = 0;
+    std::uint8_t madeByHost = 0;  // 3 is Unix
+
+    bool encrypted() const { return (flags & 0x0001) != 0 || (flags & 0x0040) != 0 || method == method::Aes; }
+    bool isDirectory() const;
+    // Symbolic links, devices, pipes: anything that is neither a file nor a folder.
+    bool isSpecialFile() const;
+    // Permission bits (rwx only) when the member was made on Unix.
+    std::optional<unsigned> unixPermissions() const;
+};
+
+}  // namespace q32::zip

@@ -1,0 +1,25 @@
+// Which members an extract or test works on: those the file mask selects,
+// less (for an extraction) the ones whose names or kinds would leave the
+// destination folder.
+#pragma once
+
+#include <vector>
+
+#include "platform/zip/file_mask.h"
+#include "platform/zip/work_plan.h"
+#include "platform/zip/zip_directory.h"
+
+namespace q32::zip {
+
+struct Selection {
+    std::vector<PlannedMember> files;
+    std::vector<PlannedMember> folders;  // extraction only
+    bool unsafeSkipped = false;
+    bool anySelected = false;
+};
+
+Selection selectForTest(const ZipDirectory& directory, const FileMask& mask);
+// Later members of the same name replace earlier ones, so only the last is written.
+Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mask);
+
+}  // namespace q32::zip

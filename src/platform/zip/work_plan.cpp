@@ -1,0 +1,68 @@
+#include "platform/zip/work_plan.h"
+
+#include <algorithm>
+
+namespace q32::zip {
+
+namespace {
+
+constexpr std::uint64_t MinBatchSpan = 64 << 10;
+constexpr std::size_t JobsPerWorker = 8;
+
+// Where each member's region ends: at the next member's header, or at the directory.
+class RegionEnds {
+public:
+    explicit RegionEnds(const ZipDirectory& directory) : directoryStart_(directory.directoryStart) {
+        starts_.reserve(directory.members.size());
+        for (const auto& member : directory.members) starts_.push_back(member.headerOffset);
+        std::sort(starts_.begin(), starts_.end());
+    }
+    std::uint64_t after(std::uint64_t start) const {
+        auto next = std::upper_bound(starts_.begin(), starts_.end(), start);
+        return next == starts_.end() ? directoryStart_ : *next;
+    }
+
+private:
+    std::vector<std::uint64_t> starts_;
+    std::uint64_t directoryStart_;
+};
+
+std::uint64_t batchSpanFor(std::uint64_t compressedTotal, unsigned workers) {
+    const std::uint64_t even = compressedTotal / (std::max(workers, 1u) * JobsPerWorker);
+    return std::clamp(even, MinBatchSpan, MaxBatchSpan);
+}
+
+}  // namespace
+
+WorkPlan planWork(const ZipDirectory& directory, std::vector<PlannedMember> members, unsigned workers) {
+    WorkPlan plan;
+    const auto& entries = directory.members;
+    std::sort(members.begin(), members.end(), [&](const PlannedMember& a, const PlannedMember& b) {
+        return entries[a.index].headerOffset < entries[b.index].headerOffset;
+    });
+    std::uint64_t compressedTotal = 0;
+    for (const auto& member : members) {
+        compressedTotal += entries[member.index].compressedSize;
+        plan.totalBytes += entries[member.index].size;
+    }
+    const std::uint64_t batchSpan = batchSpanFor(compressedTotal, workers);
+    const RegionEnds regions(directory);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const std::uint64_t start = entries[members[i].index].headerOffset;
+        const std::uint64_t end = std::max(regions.after(start), start);
+        const bool small = end - start <= batchSpan;
+        Job* last = plan.jobs.empty() ? nullptr : &plan.jobs.back();
+        if (small && last && last->readWhole && last->end == start && end - last->start <= batchSpan) {
+            last->end = end;
+            ++last->count;
+            continue;
+        }
+        plan.jobs.push_back(Job{i, 1, small, start, end});
+    }
+    plan.members = std::move(members);
+    std::stable_sort(plan.jobs.begin(), plan.jobs.end(),
+                     [](const Job& a, const Job& b) { return a.end - a.start > b.end - b.start; });
+    return plan;
+}
+
+}  // namespace q32::zip

@@ -1,0 +1,66 @@
+#include "platform/zip/worker_pool.h"
+
+namespace q32::zip {
+
+WorkerPool::WorkerPool(unsigned threads) {
+    if (threads == 0) threads = 1;
+    for (unsigned i = 0; i < threads; ++i) threads_.emplace_back([this, i] { work(i); });
+}
+
+WorkerPool::~WorkerPool() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (auto& thread : threads_) thread.join();
+}
+
+void WorkerPool::run(std::size_t jobs, const Task& task, std::chrono::milliseconds interval,
+                     const std::function<void()>& waiting) {
+    if (jobs == 0) return;
+    {
+        std::lock_guard lock(mutex_);
+        task_ = &task;
+        jobs_ = jobs;
+        nextJob_ = 0;
+        busy_ = size();
+        ++generation_;
+    }
+    wake_.notify_all();
+    try {
+        std::unique_lock lock(mutex_);
+        while (!idle_.wait_for(lock, interval, [this] { return busy_ == 0; })) {
+            lock.unlock();
+            waiting();
+            lock.lock();
+        }
+    } catch (...) {
+        waitUntilIdle();
+        throw;
+    }
+}
+
+void WorkerPool::waitUntilIdle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return busy_ == 0; });
+}
+
+void WorkerPool::work(unsigned worker) {
+    unsigned long seen = 0;
+    std::unique_lock lock(mutex_);
+    while (true) {
+        wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+        if (stopping_) return;
+        seen = generation_;
+        while (nextJob_ < jobs_) {
+            const std::size_t job = nextJob_++;
+            lock.unlock();
+            (*task_)(job, worker);
+            lock.lock();
+        }
+        if (--busy_ == 0) idle_.notify_all();
+    }
+}
+
+}  // namespace q32::zip

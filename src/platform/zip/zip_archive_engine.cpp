@@ -1,0 +1,128 @@
+#include "platform/zip/zip_archive_engine.h"
+
+#include <thread>
+
+#include "platform/zip/archive_file.h"
+#include "platform/zip/archive_run.h"
+#include "platform/zip/file_mask.h"
+#include "platform/zip/member_selection.h"
+#include "platform/zip/status_reporter.h"
+#include "platform/zip/worker_pool.h"
+#include "platform/zip/zip_directory.h"
+
+namespace q32::zip {
+
+namespace {
+
+int percentDone(std::uint64_t done, std::uint64_t total) {
+    if (total == 0) return 0;
+    return static_cast<int>(std::min<std::uint64_t>(99, done / (total / 100 + 1)));
+}
+
+// Makes the folder members under the destination; a folder that cannot be
+// made counts as a member that could not be written.
+void makeFolders(const Selection& selection, FolderCache& folders, ArchiveRun& run, StatusReporter& status) {
+    for (const auto& folder : selection.folders) {
+        if (folders.folder(folder.place, folder.place.size()) < 0) run.recordFailure(folder.index, zipcode::CannotWrite);
+        status.tick(0);
+    }
+}
+
+// Folder times last: writing into a folder changes its time.
+void setFolderTimes(const Selection& selection, FolderCache& folders) {
+    for (const auto& folder : selection.folders) {
+        const int parent = folders.folder(folder.place, folder.place.size() - 1);
+        if (parent >= 0 && folder.modified) setFolderTime(parent, folder.place.back(), *folder.modified);
+    }
+}
+
+}  // namespace
+
+ZipArchiveEngine::ZipArchiveEngine(const host::DriveTable& drives)
+    : ZipArchiveEngine([&drives](const std::string& path) { return drives.toHost(path); }) {}
+
+ZipArchiveEngine::ZipArchiveEngine(PathMapper toHost) : toHost_(std::move(toHost)) {}
+
+ZipArchiveEngine::PathMapper ZipArchiveEngine::hostPaths() {
+    return [](const std::string& path) -> std::optional<std::string> { return path; };
+}
+
+ZipArchiveEngine::~ZipArchiveEngine() = default;
+
+std::int16_t ZipArchiveEngine::extract(std::int16_t) { return run(Mode::Extract); }
+
+std::int16_t ZipArchiveEngine::test() { return run(Mode::Test); }
+
+std::int16_t ZipArchiveEngine::run(Mode mode) {
+    abort_ = false;
+    lastBytesDone_ = 0;
+    StatusReporter status(onStatus);
+    status.report(0);
+    if (abort_) return zipcode::Aborted;
+    const auto archive = toHost_(archive_);
+    ArchiveFile file;
+    if (!archive || !file.open(*archive)) return zipcode::CannotOpen;
+    ZipDirectory directory;
+    const auto keepGoing = [&] {
+        status.tick(0);
+        return !abort_;
+    };
+    const std::int16_t read = readZipDirectory(file, directory, keepGoing);
+    if (read != zipcode::Success) return read;
+    return runMembers(mode, file, directory, status);
+}
+
+std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
+                                          StatusReporter& status) {
+    const FileMask mask(mask_);
+    Selection selection =
+        mode == Mode::Extract ? selectForExtraction(directory, mask) : selectForTest(directory, mask);
+    if (!selection.anySelected) return zipcode::NothingToDo;
+    OutputFolder destination;
+    if (mode == Mode::Extract) {
+        const auto host = toHost_(destination_);
+        if (!host || !destination.open(*host)) return zipcode::CannotWrite;
+    }
+    if (!pool_) pool_ = std::make_unique<WorkerPool>(std::max(1u, std::thread::hardware_concurrency()));
+    const WorkPlan plan = planWork(directory, std::move(selection.files), pool_->size());
+    RunControl control{abort_};
+    ArchiveRun run(file, directory, plan, destination.descriptor(), control);
+    FolderCache folders;
+    folders.reset(destination.descriptor());
+    makeFolders(selection, folders, run, status);
+    startWorkers(file.path(), destination.descriptor());
+    const std::int16_t decoded = decodeAll(run, plan.jobs.size(), plan.totalBytes, status);
+    lastBytesDone_ = run.bytesDone();
+    if (decoded == zipcode::Aborted) return decoded;
+    setFolderTimes(selection, folders);
+    status.report(100);
+    if (decoded != zipcode::Success) return decoded;
+    return selection.unsafeSkipped ? zipcode::UnsafeNamesSkipped : zipcode::Success;
+}
+
+std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std::uint64_t totalBytes,
+                                         StatusReporter& status) {
+    const WorkerPool::Task task = [&](std::size_t job, unsigned worker) { run.runJob(job, *workers_[worker]); };
+    const auto waiting = [&] {
+        try {
+            status.report(percentDone(run.bytesDone(), totalBytes));
+        } catch (...) {
+            abort_ = true;  // the workers stop before the exception leaves
+            throw;
+        }
+    };
+    pool_->run(jobs, task, StatusInterval, waiting);
+    for (auto& worker : workers_) worker->folders.reset(-1);
+    if (abort_) return zipcode::Aborted;
+    return run.firstFailure();
+}
+
+void ZipArchiveEngine::startWorkers(const std::string& archive, int destination) {
+    while (workers_.size() < pool_->size()) workers_.push_back(std::make_unique<WorkerState>());
+    for (auto& worker : workers_) {
+        worker->decoder.startArchive(archive);
+        worker->folders.reset(destination);
+    }
+}
+
+}  // namespace q32::zip

@@ -1,0 +1,25 @@
+// Reads an archive's central directory (Zip64 included) in bounded memory:
+// the directory is streamed through a small window, never read whole.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/zip/archive_file.h"
+#include "platform/zip/member_entry.h"
+
+namespace q32::zip {
+
+struct ZipDirectory {
+    std::vector<MemberEntry> members;  // in directory order
+    std::uint64_t directoryStart = 0;  // where member data must end
+};
+
+// Called now and then while reading; returns false when the work must stop.
+using KeepGoing = std::function<bool()>;
+
+// A result code: Success, NotAZip, Truncated or Aborted.
+std::int16_t readZipDirectory(const ArchiveFile& file, ZipDirectory& directory, const KeepGoing& keepGoing);
+
+}  // namespace q32::zip

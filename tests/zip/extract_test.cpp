@@ -1,0 +1,138 @@
+#include <zip.h>
+
+#include "platform/host/drive_table.h"
+#include "zip_test_base.h"
+
+namespace q32::zip::test {
+namespace {
+
+std::string allByteValues() {
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(i * 7 % 256);
+    return bytes;
+}
+
+class Extract : public ZipEngineTest {};
+
+TEST_F(Extract, RecreatesMemberFoldersInADestinationItCreates) {
+    writeZip(path("tool.zip"), {file("readme.txt", "Read me first\r\n"),
+                                file("docs/manual.txt", sampleText(5000, 1), ZIP_CM_STORE),
+                                file("docs/deep/data.bin", allByteValues()),
+                                folder("empty"),
+                                file("zero.dat", "")});
+
+    EXPECT_EQ(extract("tool.zip", "out/nested"), zipcode::Success);
+
+    EXPECT_EQ(contents("out/nested/readme.txt"), "Read me first\r\n");
+    EXPECT_EQ(contents("out/nested/docs/manual.txt"), sampleText(5000, 1));
+    EXPECT_EQ(contents("out/nested/docs/deep/data.bin"), allByteValues());
+    EXPECT_EQ(contents("out/nested/zero.dat"), "");
+    EXPECT_TRUE(S_ISDIR(info("out/nested/empty").st_mode));
+    EXPECT_EQ(temp.listing(), (std::vector<std::string>{"out", "out/nested", "out/nested/docs", "out/nested/docs/deep",
+                                                         "out/nested/docs/deep/data.bin", "out/nested/docs/manual.txt",
+                                                         "out/nested/empty", "out/nested/readme.txt",
+                                                         "out/nested/zero.dat", "tool.zip"}));
+}
+
+TEST_F(Extract, OverwritesExistingFilesAndLeavesOthersAlone) {
+    writeZip(path("tool.zip"), {file("readme.txt", "new text"), file("locked.txt", "replaced")});
+    std::filesystem::create_directories(path("out"));
+    writeBytes(path("out/readme.txt"), "old text that was longer");
+    writeBytes(path("out/locked.txt"), "read-only");
+    ::chmod(path("out/locked.txt").c_str(), 0444);
+    writeBytes(path("out/keep.txt"), "mine");
+
+    EXPECT_EQ(extract("tool.zip", "out"), zipcode::Success);
+
+    EXPECT_EQ(contents("out/readme.txt"), "new text");
+    EXPECT_EQ(contents("out/locked.txt"), "replaced");
+    EXPECT_EQ(contents("out/keep.txt"), "mine");
+}
+
+TEST_F(Extract, SetsTimesAndPermissionsButNeverSetUserIdBits) {
+    const std::time_t when = 1000000000;  // an even second, as DOS times are
+    MemberSpec script = file("bin/run.sh", "#!/bin/sh\n");
+    script.unixMode = 0755;
+    script.modified = when;
+    MemberSpec setuid = file("bin/su", "binary");
+    setuid.unixMode = 06755;
+    MemberSpec dated = file("old.txt", "from the past");
+    dated.modified = when + 3600 * 24 * 180;  // the other side of a daylight saving change
+    MemberSpec docs = folder("docs");
+    docs.modified = when;
+    writeZip(path("tool.zip"), {script, setuid, dated, docs, file("docs/a.txt", "a")});
+
+    const mode_t oldMask = ::umask(0022);
+    const std::int16_t code = extract("tool.zip", "out");
+    ::umask(oldMask);
+    ASSERT_EQ(code, zipcode::Success);
+
+    EXPECT_EQ(info("out/bin/run.sh").st_mtime, when);
+    EXPECT_EQ(info("out/bin/run.sh").st_mode & 0777, 0755u & ~0022u);
+    EXPECT_EQ(info("out/bin/su").st_mode & 07000, 0u);
+    EXPECT_EQ(info("out/old.txt").st_mtime, dated.modified);
+    EXPECT_EQ(info("out/docs").st_mtime, when);
+}
+
+TEST_F(Extract, TestFindsSoundArchivesSound) {
+    writeZip(path("tool.zip"), {file("a.txt", sampleText(70000, 2)), file("b.txt", "", ZIP_CM_STORE),
+                                file("c/d.txt", sampleText(300, 3), ZIP_CM_STORE), folder("e")});
+    EXPECT_EQ(test("tool.zip"), zipcode::Success);
+}
+
+TEST_F(Extract, LargeMembersStreamAndSmallOnesBatchAlike) {
+    const std::string big = sampleText(6 << 20, 4);
+    const std::string stored = sampleText(3 << 20, 5);
+    std::vector<MemberSpec> members{file("big.txt", big), file("stored.txt", stored, ZIP_CM_STORE)};
+    for (int i = 0; i < 300; ++i) members.push_back(file("small/" + std::to_string(i) + ".txt", sampleText(i * 13, i)));
+    writeZip(path("tool.zip"), members);
+
+    EXPECT_EQ(test("tool.zip"), zipcode::Success);
+    ASSERT_EQ(extract("tool.zip", "out"), zipcode::Success);
+
+    EXPECT_EQ(contents("out/big.txt"), big);
+    EXPECT_EQ(contents("out/stored.txt"), stored);
+    for (int i = 0; i < 300; ++i) EXPECT_EQ(contents("out/small/" + std::to_string(i) + ".txt"), sampleText(i * 13, i));
+}
+
+TEST_F(Extract, ArchivesWithAStubBeforeThemAreRead) {
+    writeZip(path("plain.zip"), {file("readme.txt", "inside a self-extractor")});
+    writeBytes(path("sfx.zip"), std::string(5000, 'M') + readBytes(path("plain.zip")));
+
+    EXPECT_EQ(test("sfx.zip"), zipcode::Success);
+    EXPECT_EQ(extract("sfx.zip", "out"), zipcode::Success);
+    EXPECT_EQ(contents("out/readme.txt"), "inside a self-extractor");
+}
+
+TEST_F(Extract, OtherMethodsDecodeThroughLibzip) {
+    if (!zip_compression_method_supported(ZIP_CM_BZIP2, 1)) GTEST_SKIP() << "libzip without bzip2";
+    const std::string text = sampleText(200000, 6);
+    writeZip(path("bz.zip"), {file("text.txt", text, ZIP_CM_BZIP2)});
+
+    EXPECT_EQ(test("bz.zip"), zipcode::Success);
+    ASSERT_EQ(extract("bz.zip", "out"), zipcode::Success);
+    EXPECT_EQ(contents("out/text.txt"), text);
+
+    flipByte(path("bz.zip"), memberDataOffset(path("bz.zip"), "text.txt") + 5000);
+    const std::int16_t damaged = test("bz.zip");
+    EXPECT_TRUE(damaged == zipcode::BadData || damaged == zipcode::CrcMismatch) << damaged;
+}
+
+TEST_F(Extract, VirtualPathsGoThroughTheDriveTable) {
+    const host::DriveTable drives = host::DriveTable::parse("c=" + temp.root());
+    ZipArchiveEngine virtualEngine(drives);
+    std::filesystem::create_directories(path("Downloads"));
+    writeZip(path("Downloads/Tool.zip"), {file("setup.exe", "MZ")});
+
+    virtualEngine.setFileMask("*.*\r");
+    virtualEngine.setDestinationFolder("c:\\Quil001");
+    virtualEngine.setArchiveName("c:\\downloads\\tool.zip");
+    EXPECT_EQ(virtualEngine.extract(0), zipcode::Success);
+    EXPECT_EQ(contents("Quil001/setup.exe"), "MZ");
+
+    virtualEngine.setArchiveName("q:\\tool.zip");
+    EXPECT_EQ(virtualEngine.extract(0), zipcode::CannotOpen);
+}
+
+}  // namespace
+}  // namespace q32::zip::test

@@ -1,0 +1,374 @@
+#include "zip_fixtures.h"
+
+#include <zip.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace q32::zip::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void check(bool ok, const std::string& what) {
+    if (!ok) throw std::runtime_error(what);
+}
+
+zip_int64_t addMember(zip_t* archive, const MemberSpec& member) {
+    if (member.kind == MemberSpec::Kind::Folder) return zip_dir_add(archive, member.name.c_str(), ZIP_FL_ENC_RAW);
+    zip_source_t* source = zip_source_buffer(archive, member.data.data(), member.data.size(), 0);
+    check(source != nullptr, "zip_source_buffer");
+    const zip_int64_t index = zip_file_add(archive, member.name.c_str(), source, ZIP_FL_ENC_RAW);
+    if (index < 0) zip_source_free(source);
+    return index;
+}
+
+void setAttributes(zip_t* archive, zip_uint64_t index, const MemberSpec& member) {
+    check(zip_set_file_compression(archive, index, member.method, 0) == 0, "compression method");
+    if (member.kind == MemberSpec::Kind::Link) {
+        zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, (S_IFLNK | 0777u) << 16);
+    } else if (member.unixMode != 0) {
+        const unsigned type = member.kind == MemberSpec::Kind::Folder ? S_IFDIR : S_IFREG;
+        zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, (type | member.unixMode) << 16);
+    }
+    if (member.modified != 0) zip_file_set_mtime(archive, index, member.modified, 0);
+}
+
+void put16(std::string& out, std::uint32_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+void put32(std::string& out, std::uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+void put64(std::string& out, std::uint64_t value) {
+    put32(out, static_cast<std::uint32_t>(value));
+    put32(out, static_cast<std::uint32_t>(value >> 32));
+}
+
+std::uint32_t crcOf(const std::string& data) {
+    return static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+}
+
+// Bits of a deflate stream, least significant first; Huffman codes go in
+// most significant bit first.
+class BitWriter {
+public:
+    void bits(std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) bit((value >> i) & 1);
+    }
+    void code(std::uint32_t value, int count) {
+        for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
+    }
+    std::string finish() {
+        if (used_ > 0) out_ += static_cast<char>(current_);
+        return std::move(out_);
+    }
+
+private:
+    void bit(std::uint32_t b) {
+        current_ |= static_cast<unsigned char>(b << used_);
+        if (++used_ == 8) {
+            out_ += static_cast<char>(current_);
+            current_ = 0;
+            used_ = 0;
+        }
+    }
+    std::string out_;
+    unsigned char current_ = 0;
+    int used_ = 0;
+};
+
+// One fixed-Huffman block: a zero literal, then copies of 258 bytes at distance 1.
+std::string deflatedZeros(std::uint64_t size) {
+    BitWriter writer;
+    writer.bits(1, 1);  // last block
+    writer.bits(1, 2);  // fixed Huffman codes
+    std::uint64_t left = size;
+    if (left > 0) {
+        writer.code(0x30, 8);  // literal 0
+        --left;
+    }
+    for (; left >= 258; left -= 258) {
+        writer.code(0xC5, 8);  // length 258
+        writer.code(0, 5);     // distance 1
+    }
+    for (; left > 0; --left) writer.code(0x30, 8);
+    writer.code(0, 7);  // end of block
+    return writer.finish();
+}
+
+// CRC-32 of `size` zero bytes, by doubling: no need to run over them all.
+std::uint32_t crcOfZeros(std::uint64_t size) {
+    const char zero = 0;
+    uLong result = crc32(0, nullptr, 0);
+    uLong power = crc32(0, reinterpret_cast<const Bytef*>(&zero), 1);  // CRC of 2^bit zeros
+    for (std::uint64_t bit = 0; (size >> bit) != 0; ++bit) {
+        const auto length = static_cast<z_off_t>(std::uint64_t{1} << bit);
+        if ((size >> bit) & 1) result = crc32_combine(result, power, length);
+        power = crc32_combine(power, power, length);
+    }
+    return static_cast<std::uint32_t>(result);
+}
+
+void putEnd(std::string& out, std::uint64_t entries, std::uint64_t directorySize, std::uint64_t directoryOffset) {
+    put32(out, 0x06054b50);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(entries, 0xFFFF)));
+    put16(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(entries, 0xFFFF)));
+    put32(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(directorySize, 0xFFFFFFFF)));
+    put32(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(directoryOffset, 0xFFFFFFFF)));
+    put16(out, 0);
+}
+
+}  // namespace
+
+MemberSpec file(std::string name, std::string data, std::int32_t method) {
+    return MemberSpec{std::move(name), std::move(data), MemberSpec::Kind::File, method};
+}
+
+MemberSpec folder(std::string name) { return MemberSpec{std::move(name), "", MemberSpec::Kind::Folder}; }
+
+MemberSpec link(std::string name, std::string target) {
+    return MemberSpec{std::move(name), std::move(target), MemberSpec::Kind::Link, ZIP_CM_STORE};
+}
+
+void writeZip(const std::string& path, const std::vector<MemberSpec>& members) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    check(archive != nullptr, "zip_open for writing");
+    for (const MemberSpec& member : members) {
+        const zip_int64_t index = addMember(archive, member);
+        check(index >= 0, "cannot add " + member.name);
+        setAttributes(archive, static_cast<zip_uint64_t>(index), member);
+    }
+    check(zip_close(archive) == 0, "zip_close");
+}
+
+void writeZerosZip(const std::string& path, const std::string& name, std::uint64_t size) {
+    const std::string data = deflatedZeros(size);
+    const std::uint32_t crc = crcOfZeros(size);
+    std::string out;
+    put32(out, 0x04034b50);
+    put16(out, 20);
+    put16(out, 0);
+    put16(out, 8);
+    put32(out, 0x00210000);  // 1980-01-01 00:00
+    put32(out, crc);
+    put32(out, static_cast<std::uint32_t>(data.size()));
+    put32(out, static_cast<std::uint32_t>(size));
+    put16(out, static_cast<std::uint32_t>(name.size()));
+    put16(out, 0);
+    out += name;
+    out += data;
+    const std::size_t directoryAt = out.size();
+    put32(out, 0x02014b50);
+    put16(out, 20);
+    put16(out, 20);
+    put16(out, 0);
+    put16(out, 8);
+    put32(out, 0x00210000);
+    put32(out, crc);
+    put32(out, static_cast<std::uint32_t>(data.size()));
+    put32(out, static_cast<std::uint32_t>(size));
+    put16(out, static_cast<std::uint32_t>(name.size()));
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, 0);
+    put32(out, 0);
+    put32(out, 0);
+    out += name;
+    putEnd(out, 1, out.size() - directoryAt, directoryAt);
+    writeBytes(path, out);
+}
+
+void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& members) {
+    std::string out;
+    std::string directory;
+    for (const MemberSpec& member : members) {
+        const std::uint64_t offset = out.size();
+        const std::uint32_t crc = crcOf(member.data);
+        put32(out, 0x04034b50);
+        put16(out, 45);
+        put16(out, 0);
+        put16(out, 0);
+        put32(out, 0x00210000);
+        put32(out, crc);
+        put32(out, 0xFFFFFFFF);
+        put32(out, 0xFFFFFFFF);
+        put16(out, static_cast<std::uint32_t>(member.name.size()));
+        put16(out, 20);
+        out += member.name;
+        put16(out, 1);
+        put16(out, 16);
+        put64(out, member.data.size());
+        put64(out, member.data.size());
+        out += member.data;
+
+        put32(directory, 0x02014b50);
+        put16(directory, (3 << 8) | 45);
+        put16(directory, 45);
+        put16(directory, 0);
+        put16(directory, 0);
+        put32(directory, 0x00210000);
+        put32(directory, crc);
+        put32(directory, 0xFFFFFFFF);
+        put32(directory, 0xFFFFFFFF);
+        put16(directory, static_cast<std::uint32_t>(member.name.size()));
+        put16(directory, 28);
+        put16(directory, 0);
+        put16(directory, 0);
+        put16(directory, 0);
+        put32(directory, (S_IFREG | 0644u) << 16);
+        put32(directory, 0xFFFFFFFF);
+        directory += member.name;
+        put16(directory, 1);
+        put16(directory, 24);
+        put64(directory, member.data.size());
+        put64(directory, member.data.size());
+        put64(directory, offset);
+    }
+    const std::uint64_t directoryAt = out.size();
+    out += directory;
+    const std::uint64_t recordAt = out.size();
+    put32(out, 0x06064b50);
+    put64(out, 44);
+    put16(out, (3 << 8) | 45);
+    put16(out, 45);
+    put32(out, 0);
+    put32(out, 0);
+    put64(out, members.size());
+    put64(out, members.size());
+    put64(out, directory.size());
+    put64(out, directoryAt);
+    put32(out, 0x07064b50);
+    put32(out, 0);
+    put64(out, recordAt);
+    put32(out, 1);
+    put32(out, 0x06054b50);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, 0xFFFF);
+    put16(out, 0xFFFF);
+    put32(out, 0xFFFFFFFF);
+    put32(out, 0xFFFFFFFF);
+    put16(out, 0);
+    writeBytes(path, out);
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    check(in.good(), "cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    check(out.good(), "cannot write " + path);
+}
+
+std::size_t findBytes(const std::string& path, const std::string& needle) {
+    const std::size_t at = readBytes(path).find(needle);
+    check(at != std::string::npos, "not in the archive: " + needle);
+    return at;
+}
+
+std::size_t memberDataOffset(const std::string& path, const std::string& name) {
+    const std::string bytes = readBytes(path);
+    for (std::size_t at = bytes.find("PK\3\4"); at != std::string::npos; at = bytes.find("PK\3\4", at + 1)) {
+        const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+        const std::size_t nameLength = head[26] | (head[27] << 8);
+        const std::size_t extraLength = head[28] | (head[29] << 8);
+        if (bytes.compare(at + 30, nameLength, name) == 0 && nameLength == name.size()) {
+            return at + 30 + nameLength + extraLength;
+        }
+    }
+    throw std::runtime_error("no local header for " + name);
+}
+
+std::size_t centralHeaderOffset(const std::string& path, const std::string& name) {
+    const std::string bytes = readBytes(path);
+    for (std::size_t at = bytes.find("PK\1\2"); at != std::string::npos; at = bytes.find("PK\1\2", at + 1)) {
+        const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+        const std::size_t nameLength = head[28] | (head[29] << 8);
+        if (nameLength == name.size() && bytes.compare(at + 46, nameLength, name) == 0) return at;
+    }
+    throw std::runtime_error("no central header for " + name);
+}
+
+std::size_t localHeaderOffset(const std::string& path, const std::string& name) {
+    const std::string bytes = readBytes(path);
+    const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + centralHeaderOffset(path, name));
+    return head[42] | (head[43] << 8) | (head[44] << 16) | (static_cast<std::size_t>(head[45]) << 24);
+}
+
+void patchByte(const std::string& path, std::size_t offset, unsigned char value) {
+    std::fstream io(path, std::ios::binary | std::ios::in | std::ios::out);
+    io.seekp(static_cast<std::streamoff>(offset));
+    io.put(static_cast<char>(value));
+    check(io.good(), "cannot patch " + path);
+}
+
+void patch16(const std::string& path, std::size_t offset, std::uint16_t value) {
+    patchByte(path, offset, value & 0xFF);
+    patchByte(path, offset + 1, value >> 8);
+}
+
+void patch32(const std::string& path, std::size_t offset, std::uint32_t value) {
+    patch16(path, offset, value & 0xFFFF);
+    patch16(path, offset + 2, value >> 16);
+}
+
+void flipByte(const std::string& path, std::size_t offset) {
+    const std::string bytes = readBytes(path);
+    patchByte(path, offset, static_cast<unsigned char>(bytes.at(offset)) ^ 0xFF);
+}
+
+void cutTo(const std::string& path, std::size_t size) { fs::resize_file(path, size); }
+
+std::string sampleText(std::size_t size, unsigned seed) {
+    static const char* const words[] = {"archive ", "member ", "folder ", "install ", "setup ",
+                                        "volume ",  "record ", "error ",  "status ",  "\r\n"};
+    std::mt19937 random(seed);
+    std::string text;
+    text.reserve(size + 16);
+    while (text.size() < size) {
+        text += words[random() % std::size(words)];
+        text += std::to_string(random() % 1000);
+    }
+    text.resize(size);
+    return text;
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "q32zip-XXXXXX").string();
+    check(::mkdtemp(pattern.data()) != nullptr, "mkdtemp");
+    root_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code error;
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(root_, error);
+}
+
+std::vector<std::string> TempFolder::listing() const {
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+        entries.push_back(fs::relative(entry.path(), root_).string());
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+}  // namespace q32::zip::test

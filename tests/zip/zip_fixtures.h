@@ -1,0 +1,76 @@
+// Archives for the zip engine's tests: sound ones written with libzip,
+// hand-made ones for what libzip will not write, and helpers that damage a
+// copy by flipping or cutting bytes. Everything lives in a temporary folder
+// that vanishes with the fixture.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace q32::zip::test {
+
+struct MemberSpec {
+    enum class Kind { File, Folder, Link };
+    std::string name;
+    std::string data;  // the link target for a link
+    Kind kind = Kind::File;
+    std::int32_t method = 8;  // ZIP_CM_DEFLATE; 0 stores
+    unsigned unixMode = 0;    // permission bits, 0 for none
+    std::time_t modified = 0; // 0 keeps libzip's default
+};
+
+MemberSpec file(std::string name, std::string data, std::int32_t method = 8);
+MemberSpec folder(std::string name);
+MemberSpec link(std::string name, std::string target);
+
+// Writes the members with libzip; names are stored as given.
+void writeZip(const std::string& path, const std::vector<MemberSpec>& members);
+
+// A hand-made archive of one deflated member of `size` zero bytes.
+void writeZerosZip(const std::string& path, const std::string& name, std::uint64_t size);
+
+// A hand-made archive of stored members whose sizes and offset are kept
+// in Zip64 extra fields, with Zip64 end records.
+void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& members);
+
+std::string readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+
+// Offset of the first occurrence of `needle` in the file.
+std::size_t findBytes(const std::string& path, const std::string& needle);
+// Offset of a member's data, from its local header.
+std::size_t memberDataOffset(const std::string& path, const std::string& name);
+// Offset of a member's central directory header.
+std::size_t centralHeaderOffset(const std::string& path, const std::string& name);
+// Offset of a member's local header, as its central header records it.
+std::size_t localHeaderOffset(const std::string& path, const std::string& name);
+void patchByte(const std::string& path, std::size_t offset, unsigned char value);
+void patch16(const std::string& path, std::size_t offset, std::uint16_t value);
+void patch32(const std::string& path, std::size_t offset, std::uint32_t value);
+void flipByte(const std::string& path, std::size_t offset);
+void cutTo(const std::string& path, std::size_t size);
+
+// Text that deflates well but not trivially, `size` bytes from `seed`.
+std::string sampleText(std::size_t size, unsigned seed);
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& root() const { return root_; }
+    std::string path(const std::string& relative) const { return root_ + "/" + relative; }
+    // Every entry below the root, relative, sorted ("dest/a/b.txt").
+    std::vector<std::string> listing() const;
+
+private:
+    std::string root_;
+};
+
+}  // namespace q32::zip::test
