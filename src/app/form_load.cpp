@@ -31,6 +31,7 @@ void MainWindow::Form_Load() {
         showMainWindow(false);
     }
 
+    ScanScratchFolders('c');
     File1.setPattern("*.zip");
     Screen.doEvents();
     showStartFolder();

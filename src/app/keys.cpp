@@ -1,12 +1,15 @@
 // Keys the main window sees before its controls, and the pop-up menu.
 #include "app/main_window.h"
+#include "common/text.h"
 
 namespace q32 {
 
 void MainWindow::Form_KeyDown(int keyCode, int /*shift*/) {
-    // Escape (stop a running zip operation) and F1 (the help program) act
-    // once the zip engine and the program starter are in place.
-    (void)keyCode;
+    // Escape stops a running zip operation: it arrives while the engine
+    // reports its progress.
+    if (keyCode == keys::Escape) XceedZip1.setAbort(true);
+    if (keyCode == keys::F1)
+        Programs.start("winhelp.exe " + joinPath(ProgramFolder, "Quil32.hlp"), ShowState::NormalNoFocus);
 }
 
 void MainWindow::Form_KeyPress(int charCode) {

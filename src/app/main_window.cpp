@@ -20,9 +20,13 @@ MainWindow::MainWindow(const Platform& platform)
       Screen(platform.desktop),
       App(platform.instance),
       Fs(platform.fs),
+      Programs(platform.processes),
+      BrowseDialog1(platform.picker),
+      XceedZip1(platform.zip),
       ProgramFolder(platform.programFolder) {
     placeDesignedControls();
     File1.setToolTip("Double click on zip to view diz");
+    BrowseDialog1.setPrompt("Choose drive for temporary files...");
     connectEvents();
 }
 
@@ -45,6 +49,8 @@ void MainWindow::connectEvents() {
     File1.onMouseDown = [this](MouseButton button) { File1_MouseDown(button); };
     File1.onMouseUp = [this](MouseButton button) { File1_MouseUp(button); };
     File1.onDblClick = [this] { File1_DblClick(); };
+    BrowseDialog1.onSelectionChanged = [this](const std::string& path) { BrowseDialog1_SelectionChanged(path); };
+    XceedZip1.onStatus = [this](int percent) { XceedZip1_Status(percent); };
 }
 
 ArchiveKind MainWindow::currentKind() const {
@@ -60,6 +66,13 @@ void MainWindow::enableButtons(std::initializer_list<int> indexes, bool enabled)
 
 void MainWindow::enableMenus(std::initializer_list<const char*> entries, bool enabled) {
     for (const char* entry : entries) Menus.setEnabled(entry, enabled);
+}
+
+// While the zip engine works: the progress fill moves and the window handles
+// its events (Escape among them).
+void MainWindow::XceedZip1_Status(int percent) {
+    SSPanel3.setFillPercent(percent);
+    Screen.doEvents();
 }
 
 void MainWindow::collectSelection() {

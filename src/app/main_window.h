@@ -15,6 +15,13 @@
 
 namespace q32 {
 
+// A scratch folder's name ("c:\Quil001") and the number it was found under.
+struct ScratchFolder {
+    std::string name;
+    int number = 0;
+    bool operator==(const ScratchFolder&) const = default;
+};
+
 class MainWindow {
 public:
     explicit MainWindow(const Platform& platform);
@@ -51,6 +58,22 @@ public:
     void refresh_Click();
     void FMDrop1_DropFiles(const std::vector<std::string>& paths);
 
+    // Zip engine
+    void XceedZip1_Status(int percent);
+
+    // Install targets and the command runner
+    ScratchFolder NextScratchFolder(char drive, int start);
+    bool CheckInstallSpace(char drive, std::int64_t requiredBytes);
+    bool ChooseInstallDrive();
+    void BrowseDialog1_SelectionChanged(const std::string& newPath);
+    void ExecCmd(const std::string& commandLine);
+
+    // Housekeeping
+    bool ScanScratchFolders(char drive);
+    void dtemp_Click();
+    void temp_Click();
+    void delete_Click();
+
     // Commands whose work comes with later parts of the program; the menu
     // entries and buttons that lead to them exist already.
     void install_Click() {}
@@ -86,6 +109,9 @@ public:
     Desktop& Screen;
     InstanceGuard& App;
     FileSystem& Fs;
+    Processes& Programs;
+    DrivePicker& BrowseDialog1;
+    ZipEngine& XceedZip1;
     const std::string ProgramFolder;
 
 private:
@@ -114,6 +140,8 @@ private:
     void collectSelection();
     void selectKind(int index);
     void popupFileMenu();
+    void showError(const std::string& text);
+    void showZipKind();
 
     std::string versionText_;
     std::string rememberedFolder_;

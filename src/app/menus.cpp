@@ -51,6 +51,9 @@ void MainWindow::menu_Click(const std::string& entry) {
     else if (entry == "test") TestZips();
     else if (entry == "Diz") ShowDescriptions();
     else if (entry == "refresh") refresh_Click();
+    else if (entry == "delete") delete_Click();
+    else if (entry == "temp") temp_Click();
+    else if (entry == "dtemp") dtemp_Click();
     else if (entry == "exit0") exit0_Click();
     // The other entries come with their commands.
 }

@@ -107,6 +107,16 @@ std::string numText(double value) {
     return sign + trimFraction(std::string(buffer, end));
 }
 
+std::string groupDigits(std::int64_t value, const std::string& separator) {
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+        out += digits[i];
+    }
+    return (value < 0 ? "-" : "") + out;
+}
+
 long leadingInteger(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;

@@ -42,6 +42,9 @@ std::string numText(double value);
 std::string numText(std::int64_t value);
 inline std::string numText(int value) { return numText(static_cast<std::int64_t>(value)); }
 
+// A whole number with its digits grouped in threes ("1,234,567" with ',').
+std::string groupDigits(std::int64_t value, const std::string& separator);
+
 // The leading number of a text, as a lenient reader takes it: leading blanks,
 // an optional sign and digits; anything else ends it. "" or "abc" give 0.
 long leadingInteger(std::string_view text);

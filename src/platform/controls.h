@@ -204,6 +204,8 @@ public:
     // A modal message box brought to the foreground; returns the answer.
     virtual MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                  MsgButtons buttons) = 0;
+    // The user's thousands separator (",", ".", a space...).
+    virtual std::string digitGroupSeparator() const = 0;
 };
 
 // ---------------------------------------------------------------- single instance

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/drive_picker.h"
 #include "platform/filesystem.h"
+#include "platform/processes.h"
+#include "platform/zip_engine.h"
 
 namespace q32 {
 
@@ -25,6 +28,9 @@ struct Platform {
     Desktop& desktop;
     InstanceGuard& instance;
     FileSystem& fs;
+    Processes& processes;
+    DrivePicker& picker;
+    ZipEngine& zip;
     std::string programFolder;  // virtual path of the folder that holds the program
 };
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "common/text.h"
+#include "platform/host/program_folder.h"
 
 namespace q32::test {
 
@@ -96,6 +97,12 @@ Rect HeadlessSplitter::pane(int index) const {
     const Rect outer = geometry();
     if (index == 1) return {0, 0, pane1Width_, outer.height};
     return {pane1Width_ + kBar, 0, outer.width - pane1Width_ - kBar, outer.height};
+}
+
+void HeadlessSplitter::setGeometry(const Rect& rect) {
+    const bool resized = rect.width != geometry().width || rect.height != geometry().height;
+    HeadlessPlaced::setGeometry(rect);
+    if (resized && onResize) onResize();
 }
 
 void HeadlessSplitter::drag(double pane1Width) {
@@ -216,13 +223,49 @@ MsgAnswer HeadlessDesktop::messageBox(const std::string& text, const std::string
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
 }
 
+// ---------------------------------------------------------------- drive picker
+bool HeadlessDrivePicker::browse() {
+    ++opened;
+    for (const std::string& path : walk) {
+        selected_ = path;
+        if (onSelectionChanged) onSelectionChanged(path);
+    }
+    return pressOk && okAllowed && !walk.empty();
+}
+
+// ---------------------------------------------------------------- processes
+void RecordingProcesses::runAndWait(const std::string& commandLine) {
+    waited.push_back(commandLine);
+    if (real) real->runAndWait(commandLine);
+}
+
+void RecordingProcesses::start(const std::string& commandLine, ShowState show) {
+    started.emplace_back(commandLine, show);
+}
+
 // ---------------------------------------------------------------- the set
-HeadlessUi::HeadlessUi(FileSystem& fileSystem, std::string folder)
-    : fs(fileSystem), programFolder(std::move(folder)), tree(fileSystem), list(fileSystem) {}
+namespace {
+
+host::ProgramSearch searchFor(const host::HostFileSystem& fs, const std::string& programFolder) {
+    return {host::executableFolder(), fs.driveTable().toHost(programFolder).value_or(""), &fs.driveTable()};
+}
+
+}  // namespace
+
+HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
+    : fs(fileSystem),
+      programFolder(std::move(folder)),
+      tree(fileSystem),
+      list(fileSystem),
+      realProcesses(searchFor(fileSystem, programFolder)),
+      zip(fileSystem.driveTable()) {
+    processes.real = &realProcesses;
+}
 
 Platform HeadlessUi::platform() {
-    return Platform{form,   toolbar,  menus, frame, panel1,  panel2,   panel3,  splitter,
-                    tree,   list,     sizeGrip, splash, desktop, instance, fs,      programFolder};
+    return Platform{form,    toolbar,  menus,     frame, panel1, panel2, panel3, splitter, tree,
+                    list,    sizeGrip, splash,    desktop, instance, fs,   processes, picker, zip,
+                    programFolder};
 }
 
 }  // namespace q32::test

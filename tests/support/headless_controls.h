@@ -13,8 +13,13 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/drive_picker.h"
 #include "platform/file_list_model.h"
 #include "platform/platform.h"
+#include "platform/host/host_file_system.h"
+#include "platform/host/host_processes.h"
+#include "platform/processes.h"
+#include "platform/zip/zip_archive_engine.h"
 
 namespace q32::test {
 
@@ -124,6 +129,8 @@ public:
     Rect pane(int index) const override;
     double pane1Width() const override { return pane1Width_; }
     void setPane1Width(double width) override { pane1Width_ = width; }
+    // A new size lays the panes out again, as on the screen.
+    void setGeometry(const Rect& rect) override;
     // The user drags the bar to a new pane 1 width.
     void drag(double pane1Width);
 
@@ -247,6 +254,7 @@ public:
     void doEvents() override;
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
+    std::string digitGroupSeparator() const override { return ","; }
 
     // Answers for the next message boxes, in order; when none is left, a box
     // is answered with its first button (Ok, Yes).
@@ -266,12 +274,43 @@ public:
     int restoreRequests = 0;
 };
 
+// The drive picker: the test sets the folders the user walks through and
+// whether they press OK at the end; OK is only taken while it is allowed.
+class HeadlessDrivePicker : public DrivePicker {
+public:
+    void setPrompt(const std::string& text) override { prompt = text; }
+    bool browse() override;
+    std::string selectedPath() const override { return selected_; }
+    void setStatusText(const std::string& text) override { statusText = text; }
+    void setOkAllowed(bool allowed) override { okAllowed = allowed; }
+
+    std::vector<std::string> walk;  // folders the user selects in turn
+    bool pressOk = true;
+    std::string prompt, statusText;
+    bool okAllowed = true;
+    int opened = 0;
+
+private:
+    std::string selected_;
+};
+
+// Records every command line; runs them for real through `real` when set.
+class RecordingProcesses : public Processes {
+public:
+    void runAndWait(const std::string& commandLine) override;
+    void start(const std::string& commandLine, ShowState show) override;
+    std::vector<std::string> waited;
+    std::vector<std::pair<std::string, ShowState>> started;
+    Processes* real = nullptr;
+};
+
 // The whole set, wired into a Platform for one MainWindow.
+// Outside programs and the zip engine are the real ones, over the test's drives.
 struct HeadlessUi {
-    HeadlessUi(FileSystem& fs, std::string programFolder);
+    HeadlessUi(host::HostFileSystem& fs, std::string programFolder);
     Platform platform();
 
-    FileSystem& fs;
+    host::HostFileSystem& fs;
     std::string programFolder;
     HeadlessMainForm form;
     HeadlessToolbar toolbar;
@@ -285,6 +324,10 @@ struct HeadlessUi {
     HeadlessSplash splash;
     HeadlessDesktop desktop;
     HeadlessInstanceGuard instance;
+    HeadlessDrivePicker picker;
+    host::HostProcesses realProcesses;
+    RecordingProcesses processes;
+    zip::ZipArchiveEngine zip;
 };
 
 }  // namespace q32::test

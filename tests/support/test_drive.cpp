@@ -11,13 +11,24 @@ namespace q32::test {
 
 namespace fs = std::filesystem;
 
+std::optional<std::int64_t> TestFileSystem::freeSpace(char driveLetter) {
+    const char letter = static_cast<char>(driveLetter | 0x20);
+    auto it = freeBytes.find(letter);
+    if (it != freeBytes.end()) return it->second;
+    return HostFileSystem::freeSpace(driveLetter);
+}
+
 TestDrive::TestDrive() {
     std::string pattern = (fs::temp_directory_path() / "q32test-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
     root_ = pattern;
     fs::create_directories(root_ + "/c");
     fs::create_directories(root_ + "/d");
-    fs_ = std::make_unique<host::HostFileSystem>(host::DriveTable::parse("c=" + root_ + "/c;d=" + root_ + "/d"));
+    const std::string drives = "c=" + root_ + "/c;d=" + root_ + "/d";
+    fs_ = std::make_unique<TestFileSystem>(host::DriveTable::parse(drives));
+    // Outside programs started by a test see the same drives and show no windows.
+    ::setenv("QUILLET32_DRIVES", drives.c_str(), 1);
+    ::setenv("QUILLET32_NO_ERROR_WINDOW", "1", 1);
 }
 
 TestDrive::~TestDrive() {

@@ -3,6 +3,7 @@
 // anything outside it.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,15 @@
 #include "support/headless_controls.h"
 
 namespace q32::test {
+
+// The host file system, with the free space of a drive set by the test
+// where it wants one.
+class TestFileSystem : public host::HostFileSystem {
+public:
+    using HostFileSystem::HostFileSystem;
+    std::optional<std::int64_t> freeSpace(char driveLetter) override;
+    std::map<char, std::optional<std::int64_t>> freeBytes;  // by lower-case letter
+};
 
 class TestDrive {
 public:
@@ -27,11 +37,11 @@ public:
     bool exists(const std::string& virtualPath) const;
 
     const std::string& root() const { return root_; }
-    host::HostFileSystem& fs() { return *fs_; }
+    TestFileSystem& fs() { return *fs_; }
 
 private:
     std::string root_;
-    std::unique_ptr<host::HostFileSystem> fs_;
+    std::unique_ptr<TestFileSystem> fs_;
 };
 
 // A main window on headless controls over a test drive, with the program in

@@ -1,0 +1,68 @@
+// Offering left-over scratch folders for deletion: at start-up and from the
+// Options menu.
+#include "app/main_window.h"
+#include "common/text.h"
+#include "common/wildcard.h"
+
+namespace q32 {
+
+// Shows each scratch folder of the drive in the list and asks about it.
+// False when the user answered Cancel.
+bool MainWindow::ScanScratchFolders(char drive) {
+    const std::string root = std::string(1, drive) + ":\\";
+    const auto folders = Fs.listFolders(root);
+    if (!folders) return true;
+    for (const std::string& name : *folders) {
+        if (!wildcardMatch("Quil0??", name)) continue;
+        const std::string folder = root + name;
+        File1.setPath(folder);
+        ExplorerTree1.setPath(File1.path());
+        File1.setPattern("*.*");
+        SSPanel2.setAlignment(Alignment::Center);
+        SSPanel2.setCaption("*.*");
+        const MsgAnswer answer = Screen.messageBox("Found temporary directory\n\n" + folder + " . . . . .Delete?",
+                                                   "Temporary directory", MsgIcon::Question,
+                                                   MsgButtons::YesNoCancel);
+        Screen.doEvents();
+        if (answer == MsgAnswer::Cancel) return false;
+        if (answer != MsgAnswer::Yes) continue;
+        Me.setBusy(true);
+        ExecCmd("killd.pif " + folder);
+        Me.setBusy(false);
+    }
+    return true;
+}
+
+void MainWindow::showZipKind() {
+    GTToolbar1.setDown(1, true);
+    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
+}
+
+void MainWindow::dtemp_Click() {
+    const std::string saved = folderWithoutRoot(ExplorerTree1.path());
+    ScanScratchFolders('c');
+    ExplorerTree1.setPath(saved);
+    File1.setPath(ExplorerTree1.path());
+    File1.setPattern("*.zip");
+    File1.refresh();
+    Screen.doEvents();
+    enableButtons({6, 7, 9, 10}, false);
+    showZipKind();
+    SSPanel2.setCaption("*.zip");
+    enableMenus({"Diz", "dnfo", "install", "test"}, false);
+}
+
+void MainWindow::temp_Click() {
+    if (!ChooseInstallDrive()) return;
+    const std::string saved = File1.path();
+    // Cancel leaves the last scratch folder on show.
+    if (!ScanScratchFolders(installDrive_)) return;
+    Screen.doEvents();
+    showZipKind();
+    SSPanel2.setCaption("*.zip");
+    File1.setPattern("*.zip");
+    File1.setPath(saved);
+    ExplorerTree1.setPath(File1.path());
+}
+
+}  // namespace q32

@@ -1,0 +1,43 @@
+// Quillet32: the program's entry point.
+#include <QApplication>
+#include <QMessageBox>
+
+#include "app/main_window.h"
+#include "platform/host/drive_table.h"
+#include "platform/host/host_file_system.h"
+#include "platform/host/host_processes.h"
+#include "platform/host/instance_lock.h"
+#include "platform/host/program_folder.h"
+#include "platform/qt/program_pictures.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/zip/zip_archive_engine.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet32"));
+    QApplication::setWindowIcon(q32::quillIcon());
+
+    const std::string hostFolder = q32::host::hostProgramFolder();
+    q32::host::HostFileSystem fs(q32::host::loadDriveTable(hostFolder));
+    const auto programFolder = fs.driveTable().toVirtual(hostFolder);
+    if (!programFolder) {
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Quillet32 Error"),
+            QStringLiteral("The program folder %1 lies outside every mapped drive, so the program cannot "
+                           "name it.\n\nMap a drive letter to it, or to a folder above it, in drives.txt in "
+                           "that folder or in the environment variable QUILLET32_DRIVES (for example "
+                           "c=/home/me;d=/media/disk).")
+                .arg(QString::fromStdString(hostFolder)));
+        return 1;
+    }
+
+    q32::host::InstanceLock lock(hostFolder);
+    q32::host::HostProcesses processes({q32::host::executableFolder(), hostFolder, &fs.driveTable()});
+    q32::zip::ZipArchiveEngine zip(fs.driveTable());
+    q32::QtUi ui(fs, lock, *programFolder, processes, zip);
+    q32::MainWindow window(ui.platform());
+    window.Form_Load();
+    // A refused start (another copy running) ends during the load.
+    if (ui.form().isUnloaded()) return 0;
+    return QApplication::exec();
+}

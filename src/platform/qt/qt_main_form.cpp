@@ -1,0 +1,229 @@
+#include "platform/qt/qt_main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include "platform/qt/mouse_buttons.h"
+#include "platform/qt/program_pictures.h"
+#include "platform/qt/key_codes.h"
+#include "platform/qt/twips.h"
+
+namespace q32 {
+
+namespace {
+
+bool hasLocalFiles(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return false;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return true;
+    }
+    return false;
+}
+
+class FormWindow : public QMainWindow {
+public:
+    explicit FormWindow(QtMainForm* form) : form_(form) { setAcceptDrops(true); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        form_->closing();
+        event->accept();
+    }
+    void changeEvent(QEvent* event) override {
+        QMainWindow::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && form_->onResize) form_->onResize();
+    }
+    void moveEvent(QMoveEvent* event) override {
+        QMainWindow::moveEvent(event);
+        form_->frameMayBeKnown();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QMainWindow::resizeEvent(event);
+        form_->frameMayBeKnown();
+    }
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (hasLocalFiles(event->mimeData())) event->acceptProposedAction();
+    }
+    void dragMoveEvent(QDragMoveEvent* event) override {
+        if (hasLocalFiles(event->mimeData())) event->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent* event) override {
+        if (!hasLocalFiles(event->mimeData())) return;
+        event->acceptProposedAction();
+        form_->dropped(*event->mimeData());
+    }
+
+private:
+    QtMainForm* form_;
+};
+
+// The inner area: its size is the window's inner size, and a click that
+// lands on no control lands on the window's background.
+class InnerArea : public QWidget {
+public:
+    InnerArea(QWidget* parent, QtMainForm* form) : QWidget(parent), form_(form) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (form_->onResize) form_->onResize();
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        QWidget::mousePressEvent(event);
+        if (childAt(event->position().toPoint())) return;
+        auto button = programButton(event->button());
+        if (button && form_->onMouseDown) form_->onMouseDown(*button);
+    }
+
+private:
+    QtMainForm* form_;
+};
+
+class KeyPreview : public QObject {
+public:
+    explicit KeyPreview(QtMainForm* form) : form_(form) {}
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        return form_->previewKey(target, *static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    QtMainForm* form_;
+};
+
+}  // namespace
+
+QtMainForm::QtMainForm(host::DriveTable drives)
+    : drives_(std::move(drives)), window_(std::make_unique<FormWindow>(this)), keyPreview_(std::make_unique<KeyPreview>(this)) {
+    inner_ = new InnerArea(window_.get(), this);
+    window_->setCentralWidget(inner_);
+    window_->setWindowIcon(quillIcon());
+    qApp->installEventFilter(keyPreview_.get());
+}
+
+QtMainForm::~QtMainForm() {
+    qApp->removeEventFilter(keyPreview_.get());
+    window_->blockSignals(true);
+}
+
+std::string QtMainForm::caption() const { return window_->windowTitle().toStdString(); }
+
+void QtMainForm::setCaption(const std::string& caption) { window_->setWindowTitle(QString::fromStdString(caption)); }
+
+WindowState QtMainForm::windowState() const {
+    const Qt::WindowStates state = window_->windowState();
+    if (state & Qt::WindowMinimized) return WindowState::Minimized;
+    if (state & Qt::WindowMaximized) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void QtMainForm::setWindowState(WindowState state) {
+    Qt::WindowStates qtState = window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == WindowState::Minimized) qtState |= Qt::WindowMinimized;
+    if (state == WindowState::Maximized) qtState |= Qt::WindowMaximized;
+    window_->setWindowState(qtState);
+}
+
+// The frame around the inner area of the window, known once the window is
+// on the screen (and then only where a window manager draws frames).
+QMargins QtMainForm::frameMargins() const {
+    if (!window_->isVisible()) return {};
+    const QRect frame = window_->frameGeometry();
+    const QRect client = window_->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+Rect QtMainForm::geometry() const { return TwipsScale::screen().toTwips(window_->frameGeometry()); }
+
+void QtMainForm::setGeometry(const Rect& rect) {
+    const QMargins margins = frameMargins();
+    outerAsked_ = margins.isNull() ? std::optional<Rect>(rect) : std::nullopt;
+    window_->setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(margins));
+}
+
+void QtMainForm::frameMayBeKnown() {
+    if (!outerAsked_ || frameMargins().isNull()) return;
+    const Rect asked = *outerAsked_;
+    setGeometry(asked);
+}
+
+double QtMainForm::innerWidth() const { return TwipsScale::screen().toTwipsX(inner_->width()); }
+
+double QtMainForm::innerHeight() const { return TwipsScale::screen().toTwipsY(inner_->height()); }
+
+void QtMainForm::show() {
+    window_->show();
+    frameMayBeKnown();
+}
+
+bool QtMainForm::isShown() const { return window_->isVisible(); }
+
+void QtMainForm::repaint() { window_->repaint(); }
+
+void QtMainForm::setBusy(bool busy) {
+    if (busy) window_->setCursor(Qt::WaitCursor);
+    else window_->unsetCursor();
+}
+
+void QtMainForm::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (onUnload) onUnload();
+    window_->close();
+}
+
+// The close box: the program takes its leave as on its own unload.
+void QtMainForm::closing() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (onUnload) onUnload();
+}
+
+std::vector<std::string> QtMainForm::virtualPaths(const QList<QUrl>& urls) const {
+    std::vector<std::string> paths;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) continue;
+        if (auto path = drives_.toVirtual(url.toLocalFile().toStdString())) paths.push_back(*path);
+    }
+    return paths;
+}
+
+// The program handles a drop once the drag is over, so a long command it
+// starts does not hold the file manager's drag.
+void QtMainForm::dropped(const QMimeData& data) {
+    std::vector<std::string> paths = virtualPaths(data.urls());
+    if (paths.empty()) return;
+    QMetaObject::invokeMethod(
+        window_.get(),
+        [this, paths = std::move(paths)] {
+            if (onDropFiles) onDropFiles(paths);
+        },
+        Qt::QueuedConnection);
+}
+
+bool QtMainForm::previewKey(QObject* target, QKeyEvent& event) {
+    if (event.type() == QEvent::KeyRelease) {
+        lastKey_ = nullptr;
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget || widget->window() != window_.get()) return false;
+    const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+    if (&event == lastKey_ && lastKeyTarget_ && widget != lastKeyTarget_ && widget->isAncestorOf(lastKeyTarget_))
+        return tab;
+    lastKey_ = &event;
+    lastKeyTarget_ = widget;
+
+    if (const int code = keyCode(event); code != 0 && onKeyDown) onKeyDown(code, shiftMask(event.modifiers()));
+    if (auto character = characterCode(event); character && onKeyPress) onKeyPress(*character);
+    // Tab is one of the program's keys; it does not move the focus.
+    return tab;
+}
+
+}  // namespace q32
