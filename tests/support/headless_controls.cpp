@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "common/text.h"
-#include "platform/host/program_folder.h"
 
 namespace q32::test {
 
@@ -247,7 +246,7 @@ void RecordingProcesses::start(const std::string& commandLine, ShowState show) {
 namespace {
 
 host::ProgramSearch searchFor(const host::HostFileSystem& fs, const std::string& programFolder) {
-    return {host::executableFolder(), fs.driveTable().toHost(programFolder).value_or(""), &fs.driveTable()};
+    return {Q32_BIN_DIR, fs.driveTable().toHost(programFolder).value_or(""), &fs.driveTable()};
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
     StandinTest() {
         drive.makeFolder("c:\\Quil001");
         drive.makeFolder("c:\\My Down");
-        for (const char* kind : {"rar", "arj"}) {
+        for (const char* kind : {"rar", "arj", "ace"}) {
             for (const auto& sample : fs::directory_iterator(kSamples + "/" + kind)) {
                 const fs::path target = drive.host("c:\\My Down") + "/" + sample.path().filename().string();
                 fs::copy_file(sample.path(), target);
@@ -124,6 +124,33 @@ TEST_F(StandinTest, MissingArchiveOrBadCommandLineFail) {
     EXPECT_NE(run("wrar.exe", "x -o+ -y c:\\My Down\\none.rar c:\\Quil001").exitCode, 0);
     EXPECT_NE(run("wrar.exe", "x").exitCode, 0);
     EXPECT_NE(run("warj.pif", "x -y q:\\x.arj c:\\Quil001").exitCode, 0);
+    EXPECT_TRUE(leftovers().empty());
+}
+
+TEST_F(StandinTest, AceAndWaceExtractArchivesAndVolumeSets) {
+    ToolResult result = run("ace.pif", "x -y c:\\My Down\\Ace.method1.ace c:\\Quil001");
+    EXPECT_EQ(result.exitCode, 0) << result.errorText;
+    EXPECT_EQ(extracted(), manifest("Ace.method1.manifest"));
+
+    drive.makeFolder("c:\\Quil002");
+    result = run("wace.pif", "x -y c:\\MY DOWN\\ace.store.split.ACE c:\\Quil002");
+    EXPECT_EQ(result.exitCode, 0) << result.errorText;
+    EXPECT_EQ(extracted("c:\\Quil002"), manifest("Ace.store.split.manifest"));
+
+    drive.makeFolder("c:\\Quil003");
+    EXPECT_EQ(run("ace.pif", "x -y c:\\My Down\\Ace.store.ace c:\\Quil003").exitCode, 0);
+    EXPECT_EQ(extracted("c:\\Quil003"), manifest("Ace.store.manifest"));
+}
+
+TEST_F(StandinTest, AceTwoArchivesAndMissingVolumesFailCleanly) {
+    const ToolResult method2 = run("ace.pif", "x -y c:\\My Down\\Ace.method2.ace c:\\Quil001");
+    EXPECT_NE(method2.exitCode, 0);
+    EXPECT_NE(method2.errorText.find("ace.pif: "), std::string::npos);
+    EXPECT_TRUE(leftovers().empty());
+
+    fs::remove(drive.host("c:\\My Down\\Ace.store.split.c00"));
+    const ToolResult split = run("wace.pif", "x -y c:\\My Down\\Ace.store.split.ace c:\\Quil001");
+    EXPECT_NE(split.exitCode, 0);
     EXPECT_TRUE(leftovers().empty());
 }
 

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
 
     static const std::map<std::string, int (*)(const Context&)> roles = {
         {"wrar.exe", runRar},   {"warj.pif", runArj},         {"killd.pif", runKilld},
+        {"ace.pif", runAce},    {"wace.pif", runAce},
         {"notepad.exe", runNotepad}, {"webdial.exe", runWebdial},
     };
     if (context.role == "winhelp.exe") return runWinhelp(context, argc, argv);

@@ -1,0 +1,208 @@
+#include "ace_writer.h"
+
+#include "ace_crc.h"
+#include "headers.h"
+#include "lz77_encoder.h"
+#include "test_folder.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace q32::ace::testing {
+namespace {
+
+constexpr std::uint32_t kDosTime = (44u << 25) | (6u << 21) | (15u << 16) | (12u << 11) | (30u << 5);
+constexpr std::uint16_t kDictionaryParameter = 0x000A;  // 1 MiB
+
+void putNumber(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// Check and size in front of a header body.
+std::string framed(const std::string& body) {
+    std::string header;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(body.data());
+    putNumber(header, headerCheck(bytes, body.size()), 2);
+    putNumber(header, body.size(), 2);
+    return header + body;
+}
+
+std::string mainHeader(const WriterOptions& options, unsigned volume) {
+    std::uint16_t flags = 0;
+    if (options.volumeSize > 0)
+        flags |= header_flag::kMultiVolume;
+    if (options.solid)
+        flags |= header_flag::kSolid;
+    std::string body;
+    putNumber(body, header_type::kMain, 1);
+    putNumber(body, flags, 2);
+    body += kSignature;
+    putNumber(body, 20, 1);  // version needed to extract
+    putNumber(body, 20, 1);  // version that made it
+    putNumber(body, options.host, 1);
+    putNumber(body, volume, 1);
+    putNumber(body, kDosTime, 4);
+    body += std::string(8, '\0');
+    return framed(body);
+}
+
+struct Segment {
+    const WriterMember& member;
+    std::uint32_t crc;
+    std::size_t packedSize;
+    bool continuedFromPrevious;
+    bool continuesInNext;
+};
+
+std::string fileHeader(const Segment& segment, const WriterOptions& options) {
+    const WriterMember& member = segment.member;
+    std::uint16_t flags = header_flag::kAddSize | member.extraFlags;
+    if (options.solid)
+        flags |= header_flag::kSolid;
+    if (segment.continuedFromPrevious)
+        flags |= header_flag::kContinuedFromPrevious;
+    if (segment.continuesInNext)
+        flags |= header_flag::kContinuesInNext;
+    const int method = member.method >= 0 ? member.method : member.lz77 ? 1 : 0;
+    std::string body;
+    putNumber(body, header_type::kFile32, 1);
+    putNumber(body, flags, 2);
+    putNumber(body, segment.packedSize, 4);
+    putNumber(body, member.data.size(), 4);
+    putNumber(body, kDosTime, 4);
+    putNumber(body, member.folder ? kFolderAttribute : 0x20, 4);
+    putNumber(body, segment.crc, 4);
+    putNumber(body, static_cast<std::uint64_t>(method), 1);
+    putNumber(body, method == 0 ? 0 : 3, 1);  // quality
+    putNumber(body, kDictionaryParameter, 2);
+    putNumber(body, 0, 2);
+    putNumber(body, member.name.size(), 2);
+    body += member.name;
+    return framed(body);
+}
+
+class Writer {
+public:
+    explicit Writer(const WriterOptions& options) : options_(options) { startVolume(); }
+
+    void add(const WriterMember& member) {
+        const std::string packed = pack(member);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(member.data.data());
+        const std::uint32_t crc = aceCrc32(bytes, member.data.size());
+        std::size_t done = 0;
+        do {
+            Segment segment{member, crc, 0, done > 0, false};
+            const std::size_t headerSize = fileHeader(segment, options_).size();
+            if (options_.volumeSize > 0 && volumeBytes() + headerSize + 1 > options_.volumeSize &&
+                volumeHasMembers_)
+                startVolume();
+            segment.packedSize = std::min(packed.size() - done, room(headerSize));
+            segment.continuesInNext = done + segment.packedSize < packed.size();
+            append(fileHeader(segment, options_), written_.fileHeaders);
+            append(packed.substr(done, segment.packedSize), written_.data);
+            volumeHasMembers_ = true;
+            done += segment.packedSize;
+            if (segment.continuesInNext)
+                startVolume();
+        } while (done < packed.size());
+    }
+
+    WrittenArchive finish() { return std::move(written_); }
+
+private:
+    std::string pack(const WriterMember& member) {
+        if (!member.packedOverride.empty())
+            return member.packedOverride;
+        if (!options_.solid)
+            encoder_ = std::make_unique<Lz77Encoder>(options_.symbolsPerBlock);
+        if (!member.lz77) {
+            encoder_->remember(member.data);
+            return member.data;
+        }
+        return encoder_->encode(member.data);
+    }
+
+    std::size_t volumeBytes() const { return written_.volumes.back().size(); }
+
+    std::size_t room(std::size_t headerSize) const {
+        if (options_.volumeSize == 0)
+            return static_cast<std::size_t>(-1);
+        const std::size_t used = volumeBytes() + headerSize;
+        return used + 1 > options_.volumeSize ? 1 : options_.volumeSize - used;
+    }
+
+    void startVolume() {
+        written_.volumes.emplace_back();
+        volumeHasMembers_ = false;
+        const auto volume = static_cast<unsigned>(written_.volumes.size() - 1);
+        append(mainHeader(options_, volume), written_.mainHeaders);
+    }
+
+    void append(const std::string& bytes, std::vector<Part>& parts) {
+        std::string& volume = written_.volumes.back();
+        if (!bytes.empty())
+            parts.push_back({static_cast<unsigned>(written_.volumes.size() - 1), volume.size(), bytes.size()});
+        volume += bytes;
+    }
+
+    WriterOptions options_;
+    WrittenArchive written_;
+    bool volumeHasMembers_ = false;
+    std::unique_ptr<Lz77Encoder> encoder_ = std::make_unique<Lz77Encoder>(options_.symbolsPerBlock);
+};
+
+}  // namespace
+
+WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOptions& options) {
+    Writer writer(options);
+    for (const WriterMember& member : members)
+        writer.add(member);
+    return writer.finish();
+}
+
+std::string volumeName(const std::string& base, unsigned index) {
+    if (index == 0)
+        return base + ".ace";
+    char extension[16];
+    if (index <= 100)
+        std::snprintf(extension, sizeof extension, ".c%02u", index - 1);
+    else
+        std::snprintf(extension, sizeof extension, ".%03u", index - 1);
+    return base + extension;
+}
+
+std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base) {
+    for (unsigned i = 0; i < archive.volumes.size(); ++i)
+        writeFile(folder + "/" + volumeName(base, i), archive.volumes[i]);
+    return folder + "/" + volumeName(base, 0);
+}
+
+WriterMember storedFile(const std::string& name, const std::string& data) {
+    WriterMember member;
+    member.name = name;
+    member.data = data;
+    return member;
+}
+
+WriterMember packedFile(const std::string& name, const std::string& data) {
+    WriterMember member = storedFile(name, data);
+    member.lz77 = true;
+    return member;
+}
+
+WriterMember folderEntry(const std::string& name) {
+    WriterMember member = storedFile(name, "");
+    member.folder = true;
+    return member;
+}
+
+std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<WriterMember> members;
+    for (const auto& [name, data] : files)
+        members.push_back(storedFile(name, data));
+    return members;
+}
+
+}  // namespace q32::ace::testing

@@ -1,0 +1,203 @@
+// Damaged and cut-off archives: every failure is reported, and no file is
+// left under a member's name unless it is complete and correct.
+#include "ace_writer.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace q32::ace::testing {
+namespace {
+
+std::string pattern(std::size_t size, char seed) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(seed + i * 7 + i / 13);
+    return bytes;
+}
+
+const std::vector<std::pair<std::string, std::string>> kFiles = {
+    {"first.txt", pattern(300, 'a')},
+    {"dir\\second.bin", pattern(2000, 'b')},  // runs on into the second volume
+    {"third.txt", pattern(100, 'c')},
+};
+
+// Two volumes; the second member is split between them.
+WrittenArchive twoVolumes() { return writeAce(storedMembers(kFiles), {.solid = true, .volumeSize = 1500}); }
+
+struct Outcome {
+    Extraction extraction;
+    std::vector<std::string> files;
+};
+
+Outcome extractDamaged(const WrittenArchive& archive) {
+    TempFolder work;
+    const std::string destination = work / "out";
+    Outcome outcome{extract(saveVolumes(archive, work.path(), "set"), destination), {}};
+    // Whatever is there must be complete and correct.
+    std::map<std::string, std::string> expected;
+    for (const auto& [name, data] : kFiles) {
+        std::string path = name;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        expected[path] = data;
+    }
+    for (const std::string& file : filesUnder(destination)) {
+        const auto found = expected.find(file);
+        EXPECT_NE(found, expected.end()) << "unexpected file " << file;
+        if (found != expected.end()) {
+            EXPECT_EQ(readFile(destination + "/" + file), found->second) << file;
+        }
+        outcome.files.push_back(file);
+    }
+    return outcome;
+}
+
+WrittenArchive flipped(WrittenArchive archive, const Part& part, std::size_t within, int bit) {
+    archive.volumes[part.volume][part.offset + within] ^= static_cast<char>(1 << bit);
+    return archive;
+}
+
+WrittenArchive cut(WrittenArchive archive, const Part& part, std::size_t within) {
+    archive.volumes[part.volume].resize(part.offset + within);
+    return archive;
+}
+
+bool contains(const std::vector<std::string>& files, const std::string& file) {
+    return std::find(files.begin(), files.end(), file) != files.end();
+}
+
+TEST(DamagedArchives, TheTestSetHasTheExpectedLayout) {
+    const WrittenArchive archive = twoVolumes();
+    ASSERT_EQ(archive.volumes.size(), 2u);
+    ASSERT_EQ(archive.mainHeaders.size(), 2u);
+    ASSERT_EQ(archive.fileHeaders.size(), 4u);  // first, second, second continued, third
+    ASSERT_EQ(archive.fileHeaders[2].volume, 1u);
+    const Outcome intact = extractDamaged(archive);
+    EXPECT_EQ(intact.extraction.result, AceResult::Ok) << intact.extraction.error;
+    EXPECT_EQ(intact.files.size(), 3u);
+}
+
+bool insideAny(const std::vector<Part>& parts, unsigned volume, std::size_t offset) {
+    return std::any_of(parts.begin(), parts.end(), [&](const Part& part) {
+        return part.volume == volume && offset >= part.offset && offset < part.offset + part.size;
+    });
+}
+
+TEST(DamagedArchives, EveryFlippedBitIsCaught) {
+    // Every byte of every header, and every 16th byte of the data.
+    const WrittenArchive archive = twoVolumes();
+    for (unsigned volume = 0; volume < archive.volumes.size(); ++volume) {
+        for (std::size_t offset = 0; offset < archive.volumes[volume].size(); ++offset) {
+            if (insideAny(archive.data, volume, offset) && offset % 16 != 0)
+                continue;
+            const Part byte{volume, offset, 1};
+            const Outcome outcome = extractDamaged(flipped(archive, byte, 0, static_cast<int>(offset % 8)));
+            EXPECT_NE(outcome.extraction.result, AceResult::Ok) << "volume " << volume << " byte " << offset;
+            EXPECT_FALSE(outcome.extraction.error.empty());
+        }
+    }
+}
+
+TEST(DamagedArchives, EachPartReportsWhatIsWrong) {
+    const WrittenArchive archive = twoVolumes();
+    const Part& firstMain = archive.mainHeaders[0];
+    const Part& secondMain = archive.mainHeaders[1];
+    const Part& secondHeader = archive.fileHeaders[1];
+    const Part& continuedHeader = archive.fileHeaders[2];
+    const Part& firstData = archive.data[0];
+    const Part& continuedData = archive.data[2];
+
+    Outcome outcome = extractDamaged(flipped(archive, firstMain, firstMain.size - 3, 0));
+    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
+    EXPECT_NE(outcome.extraction.error.find("check"), std::string::npos) << outcome.extraction.error;
+    EXPECT_TRUE(outcome.files.empty());
+
+    outcome = extractDamaged(flipped(archive, secondHeader, secondHeader.size - 1, 2));
+    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
+    EXPECT_EQ(outcome.files, std::vector<std::string>{"first.txt"});
+
+    outcome = extractDamaged(flipped(archive, firstData, 150, 5));
+    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
+    EXPECT_NE(outcome.extraction.error.find("first.txt\" fails its CRC check"), std::string::npos)
+        << outcome.extraction.error;
+    EXPECT_TRUE(outcome.files.empty());
+
+    for (const Part* part : {&secondMain, &continuedHeader, &continuedData}) {
+        outcome = extractDamaged(flipped(archive, *part, part->size / 2, 1));
+        EXPECT_EQ(outcome.extraction.result, AceResult::Damaged) << outcome.extraction.error;
+        EXPECT_NE(outcome.extraction.error.find("set.c00"), std::string::npos) << outcome.extraction.error;
+        EXPECT_EQ(outcome.files, std::vector<std::string>{"first.txt"});
+    }
+}
+
+TEST(DamagedArchives, CutsInsideEveryPartAreCaught) {
+    const WrittenArchive archive = twoVolumes();
+    std::vector<Part> parts = archive.mainHeaders;
+    parts.insert(parts.end(), archive.fileHeaders.begin(), archive.fileHeaders.end());
+    parts.insert(parts.end(), archive.data.begin(), archive.data.end());
+    for (const Part& part : parts) {
+        for (std::size_t within : {std::size_t{1}, part.size / 2, part.size - 1}) {
+            const Outcome outcome = extractDamaged(cut(archive, part, within));
+            const AceResult result = outcome.extraction.result;
+            EXPECT_TRUE(result == AceResult::Truncated || result == AceResult::NotAnAceArchive)
+                << "volume " << part.volume << " offset " << part.offset + within << ": "
+                << outcome.extraction.error;
+            EXPECT_FALSE(contains(outcome.files, "third.txt"));
+        }
+    }
+}
+
+TEST(DamagedArchives, ACutAtTheVeryStartIsNotAnArchive) {
+    const WrittenArchive archive = twoVolumes();
+    const Outcome outcome = extractDamaged(cut(archive, archive.mainHeaders[0], 0));
+    EXPECT_EQ(outcome.extraction.result, AceResult::NotAnAceArchive);
+}
+
+class DamagedSample : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::is_regular_file(samplesFolder() + "/ace/Ace.method1.ace"))
+            GTEST_SKIP() << "no sample archives at " << samplesFolder();
+        bytes_ = readFile(samplesFolder() + "/ace/Ace.method1.ace");
+    }
+    Extraction extractBytes(const std::string& bytes) {
+        writeFile(work_ / "damaged.ace", bytes);
+        std::filesystem::remove_all(destination_);
+        return extract(work_ / "damaged.ace", destination_);
+    }
+    // The compressed data of exe\test.exe: after its header, 0x4790 bytes.
+    static constexpr std::size_t kExeData = 0x8a;
+    static constexpr std::size_t kExeDataSize = 0x4790;
+    std::string bytes_;
+    TempFolder work_;
+    std::string destination_ = work_ / "out";
+};
+
+TEST_F(DamagedSample, FlippedBitsInCompressedDataAreCaught) {
+    ASSERT_EQ(bytes_.substr(kExeData - 12, 12), "exe\\test.exe");
+    for (std::size_t offset : {std::size_t{0}, std::size_t{1}, std::size_t{9}, kExeDataSize / 3, kExeDataSize / 2,
+                               kExeDataSize - 400}) {
+        for (int bit : {0, 3, 7}) {
+            std::string damaged = bytes_;
+            damaged[kExeData + offset] ^= static_cast<char>(1 << bit);
+            const Extraction done = extractBytes(damaged);
+            EXPECT_EQ(done.result, AceResult::Damaged) << "offset " << offset << " bit " << bit;
+            EXPECT_FALSE(std::filesystem::exists(destination_ + "/exe/test.exe"));
+            EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
+        }
+    }
+}
+
+TEST_F(DamagedSample, CutsInCompressedDataAreCaught) {
+    for (std::size_t keep : {std::size_t{5}, kExeDataSize / 2, kExeDataSize - 1}) {
+        const Extraction done = extractBytes(bytes_.substr(0, kExeData + keep));
+        EXPECT_EQ(done.result, AceResult::Truncated) << done.error;
+        EXPECT_FALSE(std::filesystem::exists(destination_ + "/exe/test.exe"));
+        EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
+    }
+}
+
+}  // namespace
+}  // namespace q32::ace::testing

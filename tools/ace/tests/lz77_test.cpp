@@ -1,0 +1,168 @@
+// LZ77 members made by the tests' encoder: single members, solid archives,
+// members spread over volumes, long distances, several blocks, and streams
+// the reader must refuse.
+#include "ace_writer.h"
+#include "lz77_encoder.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace q32::ace::testing {
+namespace {
+
+// Text with plenty of repeats at short and long distances.
+std::string prose(std::size_t size, unsigned seed) {
+    static const char* const kWords[] = {"archive ", "volume ", "member ", "header ", "the ", "a ",
+                                         "solid ", "window ", "distance ", "length ", "\r\n"};
+    std::mt19937 random(seed);
+    std::string text;
+    while (text.size() < size)
+        text += kWords[random() % std::size(kWords)];
+    text.resize(size);
+    return text;
+}
+
+std::string noise(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    return bytes;
+}
+
+// Short copies from a handful of distances in random order, so that copies
+// at each of the four recent distances come up.
+std::string repeatsAtFewDistances(std::size_t size, unsigned seed) {
+    static const std::size_t kDistances[] = {777, 1500, 3001, 6000};
+    std::mt19937 random(seed);
+    std::string bytes = noise(8192, seed);
+    while (bytes.size() < size) {
+        const std::size_t from = bytes.size() - kDistances[random() % 4];
+        const std::size_t length = 5 + random() % 8;
+        for (std::size_t i = 0; i < length; ++i)
+            bytes += bytes[from + i];
+        bytes += static_cast<char>(random() & 0xFF);
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+WriterMember packed(const std::string& name, const std::string& data) { return packedFile(name, data); }
+
+// Members packed by one solid encoder, so that a test can see what it did.
+std::vector<WriterMember> packedSolid(Lz77Encoder& encoder, const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<WriterMember> members;
+    for (const auto& [name, data] : files) {
+        members.push_back(packedFile(name, data));
+        members.back().packedOverride = encoder.encode(data);
+    }
+    return members;
+}
+
+class Lz77Members : public ::testing::Test {
+protected:
+    Extraction extractWritten(const WrittenArchive& archive) {
+        return extract(saveVolumes(archive, work_.path(), "packed"), destination_);
+    }
+    void expectFiles(const std::vector<WriterMember>& members) {
+        for (const WriterMember& member : members)
+            EXPECT_EQ(readFile(destination_ + "/" + member.name), member.data) << member.name;
+    }
+    TempFolder work_;
+    std::string destination_ = work_ / "out";
+};
+
+TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
+    Lz77Encoder encoder(1000);
+    const std::vector<WriterMember> members = packedSolid(
+        encoder, {{"mixed.bin", prose(100000, 1) + repeatsAtFewDistances(60000, 2) + noise(3000, 3)}});
+    const Lz77Stats& stats = encoder.stats();
+    EXPECT_GT(stats.literals, 0u);
+    EXPECT_GT(stats.newDistances, 0u);
+    for (std::size_t count : stats.recentDistances)
+        EXPECT_GT(count, 0u);
+    EXPECT_GT(stats.blocks, 2u);
+    EXPECT_GT(stats.longestDistance, 8192u);
+    const Extraction done = extractWritten(writeAce(members, {.solid = true}));
+    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
+    expectFiles(members);
+}
+
+TEST_F(Lz77Members, DecodeByteExact) {
+    const std::vector<WriterMember> members = {packed("prose.txt", prose(120000, 4)),
+                                               packed("noise.bin", noise(5000, 5)),
+                                               packed("one.txt", "x"),
+                                               packed("empty.txt", "")};
+    const Extraction done = extractWritten(writeAce(members, {.symbolsPerBlock = 4000}));
+    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
+    expectFiles(members);
+}
+
+TEST_F(Lz77Members, SolidMembersReachBackIntoEarlierMembers) {
+    const std::string shared = noise(20000, 6);  // compresses only by reference to the first member
+    const std::vector<WriterMember> members = {packed("a.bin", shared),
+                                               storedFile("b.bin", noise(3000, 7) + shared.substr(0, 9000)),
+                                               packed("c.bin", shared.substr(5000) + shared.substr(0, 5000))};
+    const WrittenArchive archive = writeAce(members, {.solid = true});
+    ASSERT_LT(archive.volumes[0].size(), 20000u + 12000u + 8000u);
+    const Extraction done = extractWritten(archive);
+    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
+    expectFiles(members);
+}
+
+TEST_F(Lz77Members, CopiesAcrossTheWindowsWrapPointDecode) {
+    // Over 4 MiB in one solid run, so that the window wraps; the last copy
+    // reaches back almost 4 MiB, across the wrap point.
+    const std::string unique = noise(200000, 8);
+    Lz77Encoder encoder;
+    const std::vector<WriterMember> members = packedSolid(
+        encoder, {{"lead.txt", prose(300000, 9)}, {"far.bin", unique + prose(3700000, 10) + unique}});
+    ASSERT_GT(encoder.stats().longestDistance, 3800000u);
+    const Extraction done = extractWritten(writeAce(members, {.solid = true}));
+    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
+    expectFiles(members);
+}
+
+TEST_F(Lz77Members, MembersSpreadOverVolumesDecode) {
+    const std::vector<WriterMember> members = {packed("prose.txt", prose(60000, 10)),
+                                               packed("more.txt", prose(30000, 11))};
+    const WrittenArchive archive = writeAce(members, {.solid = true, .volumeSize = 2500});
+    ASSERT_GT(archive.volumes.size(), 3u);
+    const Extraction done = extractWritten(archive);
+    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
+    expectFiles(members);
+}
+
+TEST_F(Lz77Members, AModeSwitchIsRefused) {
+    WriterMember member = packed("switch.bin", "data");
+    member.packedOverride = Lz77Encoder().encodeModeSwitch();
+    const Extraction done = extractWritten(writeAce({member}));
+    EXPECT_EQ(done.result, AceResult::Damaged);
+    EXPECT_NE(done.error.find("mode"), std::string::npos) << done.error;
+    EXPECT_EQ(filesUnder(destination_), std::vector<std::string>{});
+}
+
+TEST_F(Lz77Members, AStreamShorterThanTheMemberIsRefused) {
+    WriterMember member = packed("short.txt", prose(5000, 12));
+    member.packedOverride = Lz77Encoder().encode(prose(1000, 12));
+    const Extraction done = extractWritten(writeAce({member}));
+    EXPECT_EQ(done.result, AceResult::Damaged);
+    EXPECT_EQ(filesUnder(destination_), std::vector<std::string>{});
+}
+
+TEST_F(Lz77Members, RandomStreamsFailWithoutLeavingFiles) {
+    for (unsigned seed = 0; seed < 300; ++seed) {
+        WriterMember member = packed("random.bin", prose(3000, seed));
+        member.packedOverride = noise(64 + seed * 3, seed);
+        TempFolder work;
+        const Extraction done =
+            extract(saveVolumes(writeAce({member}), work.path(), "random"), work / "out");
+        EXPECT_EQ(done.result, AceResult::Damaged) << "seed " << seed << ": " << done.error;
+        EXPECT_EQ(filesUnder(work / "out"), std::vector<std::string>{}) << "seed " << seed;
+    }
+}
+
+}  // namespace
+}  // namespace q32::ace::testing
