@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "common/text.h"
 #include "standin.h"
 
@@ -27,6 +29,25 @@ std::optional<ExtractArgs> parseExtractArgs(const std::vector<std::string>& args
     parsed.archive = joinWords({args.begin() + static_cast<long>(next), args.end() - 1});
     parsed.destination = args.back();
     return parsed;
+}
+
+std::optional<ExtractJob> extractJob(const Context& context, const std::string& usage, int& exitCode) {
+    auto args = parseExtractArgs(context.args);
+    if (!args || args->command != "x") {
+        exitCode = fail(context, "Usage: " + context.role + " " + usage);
+        return std::nullopt;
+    }
+    auto archive = context.hostPath(args->archive);
+    auto destination = context.hostPath(args->destination);
+    if (!archive || !std::filesystem::is_regular_file(*archive)) {
+        exitCode = fail(context, "Cannot open " + args->archive);
+        return std::nullopt;
+    }
+    if (!destination) {
+        exitCode = fail(context, "Not a valid destination: " + args->destination);
+        return std::nullopt;
+    }
+    return ExtractJob{*args, *archive, *destination};
 }
 
 }  // namespace q32::standin

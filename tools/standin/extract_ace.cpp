@@ -10,19 +10,16 @@
 namespace q32::standin {
 
 int runAce(const Context& context) {
-    auto args = parseExtractArgs(context.args);
-    if (!args || args->command != "x") return fail(context, "Usage: " + context.role + " x -y ARCHIVE DESTINATION");
-    auto archive = context.hostPath(args->archive);
-    auto destination = context.hostPath(args->destination);
-    if (!archive || !std::filesystem::is_regular_file(*archive)) return fail(context, "Cannot open " + args->archive);
-    if (!destination) return fail(context, "Not a valid destination: " + args->destination);
+    int exitCode = 0;
+    auto job = extractJob(context, "x -y ARCHIVE DESTINATION", exitCode);
+    if (!job) return exitCode;
 
     std::string error;
-    auto staging = Staging::create(*destination, error);
+    auto staging = Staging::create(job->destination, error);
     if (!staging) return fail(context, error);
-    const ace::AceResult result = ace::extractAce(*archive, staging->out(), error);
+    const ace::AceResult result = ace::extractAce(job->archive, staging->out(), error);
     if (result != ace::AceResult::Ok && result != ace::AceResult::SkippedUnsafeNames)
-        return fail(context, "Cannot extract " + args->archive + "\n" + error);
+        return fail(context, "Cannot extract " + job->args.archive + "\n" + error);
     // Members whose names would lead outside the destination were left out.
     if (result == ace::AceResult::SkippedUnsafeNames) std::cerr << context.role << ": " << error << std::endl;
     if (!staging->commit(error)) return fail(context, error);

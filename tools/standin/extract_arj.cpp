@@ -57,22 +57,19 @@ fs::path linkVolumes(const fs::path& volume, const std::string& folder) {
 }  // namespace
 
 int runArj(const Context& context) {
-    auto args = parseExtractArgs(context.args);
-    if (!args || args->command != "x") return fail(context, "Usage: warj.pif x -y VOLUME DESTINATION");
-    auto volumePath = context.hostPath(args->archive);
-    auto destination = context.hostPath(args->destination);
-    if (!volumePath || !fs::is_regular_file(*volumePath)) return fail(context, "Cannot open " + args->archive);
-    if (!destination) return fail(context, "Not a valid destination: " + args->destination);
-    const fs::path volume(*volumePath);
+    int exitCode = 0;
+    auto job = extractJob(context, "x -y VOLUME DESTINATION", exitCode);
+    if (!job) return exitCode;
+    const fs::path volume(job->archive);
     if (!equalsNoCase(volume.extension().string(), ".arj") && firstVolumeBeside(volume)) return 0;
 
     std::string error;
-    auto staging = Staging::create(*destination, error);
+    auto staging = Staging::create(job->destination, error);
     if (!staging) return fail(context, error);
     const fs::path first = linkVolumes(volume, staging->volumes());
     const ProgramResult result = runProgram({"arj", "x", "-v", "-y", first.string(), staging->out() + "/"});
     if (!result.started) return fail(context, "The ARJ extractor arj is not installed");
-    if (result.exitCode != 0) return fail(context, "Cannot extract " + args->archive + "\n" + result.output);
+    if (result.exitCode != 0) return fail(context, "Cannot extract " + job->args.archive + "\n" + result.output);
     if (!staging->commit(error)) return fail(context, error);
     return 0;
 }

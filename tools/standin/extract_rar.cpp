@@ -49,23 +49,21 @@ std::optional<std::string> missingFile(const std::vector<ListedFile>& files, con
 }  // namespace
 
 int runRar(const Context& context) {
-    auto args = parseExtractArgs(context.args);
-    if (!args || args->command != "x") return fail(context, "Usage: wrar.exe x -o+ -y ARCHIVE DESTINATION");
-    auto archive = context.hostPath(args->archive);
-    auto destination = context.hostPath(args->destination);
-    if (!archive || !fs::is_regular_file(*archive)) return fail(context, "Cannot open " + args->archive);
-    if (!destination) return fail(context, "Not a valid destination: " + args->destination);
+    int exitCode = 0;
+    auto job = extractJob(context, "x -o+ -y ARCHIVE DESTINATION", exitCode);
+    if (!job) return exitCode;
+    const std::string& name = job->args.archive;
 
     std::string error;
-    auto staging = Staging::create(*destination, error);
+    auto staging = Staging::create(job->destination, error);
     if (!staging) return fail(context, error);
-    auto expected = listedFiles(*archive);
-    if (!expected) return fail(context, args->archive + " is not a RAR archive or is damaged");
-    const ProgramResult result = runProgram({"unar", "-q", "-f", "-D", "-o", staging->out(), *archive});
+    auto expected = listedFiles(job->archive);
+    if (!expected) return fail(context, name + " is not a RAR archive or is damaged");
+    const ProgramResult result = runProgram({"unar", "-q", "-f", "-D", "-o", staging->out(), job->archive});
     if (!result.started) return fail(context, "The RAR extractor unar is not installed");
-    if (result.exitCode != 0) return fail(context, "Cannot extract " + args->archive + "\n" + result.output);
+    if (result.exitCode != 0) return fail(context, "Cannot extract " + name + "\n" + result.output);
     if (auto missing = missingFile(*expected, staging->out()))
-        return fail(context, "Cannot extract " + *missing + " from " + args->archive);
+        return fail(context, "Cannot extract " + *missing + " from " + name);
     if (!staging->commit(error)) return fail(context, error);
     return 0;
 }

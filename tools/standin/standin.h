@@ -32,6 +32,17 @@ struct ExtractArgs {
 };
 std::optional<ExtractArgs> parseExtractArgs(const std::vector<std::string>& args);
 
+// An extractor's command line checked and translated: the archive (an
+// existing file) and the destination as host paths.
+struct ExtractJob {
+    ExtractArgs args;
+    std::string archive;
+    std::string destination;
+};
+// Empty, with the failure already reported and its exit code in `exitCode`,
+// when the command line is wrong or the archive is missing.
+std::optional<ExtractJob> extractJob(const Context& context, const std::string& usage, int& exitCode);
+
 // Words joined again with single spaces.
 std::string joinWords(const std::vector<std::string>& words, std::size_t from = 0);
 
