@@ -74,6 +74,22 @@ TEST_F(Extract, SetsTimesAndPermissionsButNeverSetUserIdBits) {
     EXPECT_EQ(info("out/docs").st_mtime, when);
 }
 
+TEST_F(Extract, ALaterMemberForTheSamePlaceReplacesAnEarlierOne) {
+    // The same places spelled differently, their folders visited in turns.
+    writeZip(path("tool.zip"), {file("docs/a.txt", "first a"), file("src/b.txt", "first b"), file("docs/c.txt", "c"),
+                                file("./docs//a.txt", "second a"), file("docs\\d.txt", "d"),
+                                file("src/./b.txt", "second b", ZIP_CM_STORE)});
+
+    EXPECT_EQ(extract("tool.zip", "out"), zipcode::Success);
+
+    EXPECT_EQ(contents("out/docs/a.txt"), "second a");
+    EXPECT_EQ(contents("out/src/b.txt"), "second b");
+    EXPECT_EQ(contents("out/docs/c.txt"), "c");
+    EXPECT_EQ(contents("out/docs/d.txt"), "d");
+    EXPECT_EQ(temp.listing(), (std::vector<std::string>{"out", "out/docs", "out/docs/a.txt", "out/docs/c.txt",
+                                                         "out/docs/d.txt", "out/src", "out/src/b.txt", "tool.zip"}));
+}
+
 TEST_F(Extract, TestFindsSoundArchivesSound) {
     writeZip(path("tool.zip"), {file("a.txt", sampleText(70000, 2)), file("b.txt", "", ZIP_CM_STORE),
                                 file("c/d.txt", sampleText(300, 3), ZIP_CM_STORE), folder("e")});

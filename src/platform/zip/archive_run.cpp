@@ -30,16 +30,18 @@ void ArchiveRun::runJob(std::size_t jobNumber, WorkerState& worker) {
         const std::int64_t got = file_.readAt(job.start, worker.batch.data(), worker.batch.size());
         worker.batch.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     }
+    WorkerProgress progress(control_);
     for (std::size_t i = job.first; i < job.first + job.count; ++i) {
-        if (control_.stopped()) return;
+        if (progress.stopped()) return;
         const PlannedMember& member = plan_.members[i];
         // A test stops at the first failure: members after it cannot change the result.
         if (testing() && member.index > firstFailing_.load(std::memory_order_relaxed)) continue;
-        record(member.index, processMember(member, job, worker));
+        record(member.index, processMember(member, job, worker, progress));
     }
 }
 
-std::int16_t ArchiveRun::processMember(const PlannedMember& member, const Job& job, WorkerState& worker) {
+std::int16_t ArchiveRun::processMember(const PlannedMember& member, const Job& job, WorkerState& worker,
+                                       WorkerProgress& progress) {
     const MemberEntry& entry = directory_.members[member.index];
     const BatchView batch{job.readWhole ? worker.batch.data() : nullptr, job.start, worker.batch.size()};
     const LocatedData data = locateMemberData(file_, entry, batch);
@@ -48,21 +50,22 @@ std::int16_t ArchiveRun::processMember(const PlannedMember& member, const Job& j
     const bool inMemory = batch.bytes && data.offset >= job.start && inBatch + entry.compressedSize <= batch.length;
     CompressedInput input = inMemory ? CompressedInput(batch.bytes + inBatch, entry.compressedSize)
                                      : CompressedInput(file_, data.offset, entry.compressedSize, worker.decoder.readChunk());
-    if (!testing()) return extractMember(member, input, worker);
+    if (!testing()) return extractMember(member, input, worker, progress);
     DiscardSink nowhere;
-    return worker.decoder.decode(entry, member.index, input, nowhere, control_);
+    return worker.decoder.decode(entry, member.index, input, nowhere, progress);
 }
 
-std::int16_t ArchiveRun::extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker) {
+std::int16_t ArchiveRun::extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker,
+                                       WorkerProgress& progress) {
     const MemberEntry& entry = directory_.members[member.index];
-    const int folder = worker.folders.folder(member.place, member.place.size() - 1);
+    const int folder = worker.folders.folder(member.folder);
     if (folder < 0) return zipcode::CannotWrite;
     OutputFile output;
-    if (!output.create(folder, member.place.back(), entry.unixPermissions().value_or(DefaultPermissions))) {
+    if (!output.create(folder, member.name, entry.unixPermissions().value_or(DefaultPermissions))) {
         return zipcode::CannotWrite;
     }
-    const std::int16_t code = worker.decoder.decode(entry, member.index, input, output, control_);
-    if (code != zipcode::Success) return code;  // the output discards its temporary file
+    const std::int16_t code = worker.decoder.decode(entry, member.index, input, output, progress);
+    if (code != zipcode::Success) return code;  // the output removes what it wrote
     return output.commit(member.modified) ? zipcode::Success : zipcode::CannotWrite;
 }
 

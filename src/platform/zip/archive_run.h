@@ -40,8 +40,10 @@ public:
     std::uint64_t bytesDone() const { return control_.bytesDone.load(std::memory_order_relaxed); }
 
 private:
-    std::int16_t processMember(const PlannedMember& member, const Job& job, WorkerState& worker);
-    std::int16_t extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker);
+    std::int16_t processMember(const PlannedMember& member, const Job& job, WorkerState& worker,
+                               WorkerProgress& progress);
+    std::int16_t extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker,
+                               WorkerProgress& progress);
     void record(std::size_t index, std::int16_t code);
     bool testing() const { return destination_ < 0; }
 

@@ -2,8 +2,8 @@
 
 #include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
-#include <zip.h>
 
+#include "platform/zip/libzip_calls.h"
 #include "platform/zip_engine.h"
 
 namespace q32::zip {
@@ -42,32 +42,35 @@ std::int16_t verify(const MemberEntry& entry, std::uint64_t produced, std::uint3
 }  // namespace
 
 MemberDecoder::MemberDecoder()
-    : inflater_(std::make_unique<inflate_state>()), readChunk_(ReadChunkSize), output_(OutputChunkSize) {
+    : inflater_(std::make_unique<inflate_state>()),
+      readChunk_(ReadChunkSize),
+      output_(std::make_unique_for_overwrite<unsigned char[]>(OutputChunkSize)) {
     isal_inflate_init(inflater_.get());
 }
 
 MemberDecoder::~MemberDecoder() {
-    if (libzipArchive_) zip_discard(libzipArchive_);
+    if (libzipArchive_) libzipCalls()->discard(libzipArchive_);
 }
 
 void MemberDecoder::startArchive(const std::string& hostPath) {
-    if (libzipArchive_) zip_discard(libzipArchive_);
+    if (libzipArchive_) libzipCalls()->discard(libzipArchive_);
     libzipArchive_ = nullptr;
     libzipFailed_ = false;
     archivePath_ = hostPath;
 }
 
 std::int16_t MemberDecoder::decode(const MemberEntry& entry, std::size_t index, CompressedInput& input,
-                                   ByteSink& sink, RunControl& control) {
+                                   ByteSink& sink, WorkerProgress& control) {
     if (entry.encrypted()) return zipcode::Unsupported;
     if (entry.method == method::Stored) return copyStored(entry, input, sink, control);
     if (entry.method == method::Deflated) return inflate(entry, input, sink, control);
-    if (!zip_compression_method_supported(entry.method, 0)) return zipcode::Unsupported;
-    return decodeWithLibzip(entry, index, sink, control);
+    const LibzipCalls* libzip = libzipCalls();
+    if (!libzip || !libzip->methodSupported(entry.method, 0)) return zipcode::Unsupported;
+    return decodeWithLibzip(*libzip, entry, index, sink, control);
 }
 
 std::int16_t MemberDecoder::copyStored(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
-                                       RunControl& control) {
+                                       WorkerProgress& control) {
     if (entry.compressedSize != entry.size) return zipcode::NotAZip;
     std::uint32_t crc = 0;
     std::uint64_t produced = 0;
@@ -86,7 +89,7 @@ std::int16_t MemberDecoder::copyStored(const MemberEntry& entry, CompressedInput
 }
 
 std::int16_t MemberDecoder::inflate(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
-                                    RunControl& control) {
+                                    WorkerProgress& control) {
     inflate_state& state = *inflater_;
     isal_inflate_init(&state);
     state.crc_flag = ISAL_GZIP_NO_HDR;
@@ -102,48 +105,48 @@ std::int16_t MemberDecoder::inflate(const MemberEntry& entry, CompressedInput& i
             state.next_in = const_cast<unsigned char*>(data);
             state.avail_in = static_cast<std::uint32_t>(length);
         }
-        state.next_out = output_.data();
-        state.avail_out = static_cast<std::uint32_t>(output_.size());
+        state.next_out = output_.get();
+        state.avail_out = static_cast<std::uint32_t>(OutputChunkSize);
         const std::uint32_t inputBefore = state.avail_in;
         if (isal_inflate(&state) < 0) return zipcode::BadData;
-        const std::size_t got = output_.size() - state.avail_out;
+        const std::size_t got = OutputChunkSize - state.avail_out;
         const bool stuck = got == 0 && (inputEnded || state.avail_in == inputBefore);
         if (stuck && state.block_state != ISAL_BLOCK_FINISH) return zipcode::BadData;
         produced += got;
         if (produced > entry.size) return zipcode::BadData;
-        if (got > 0 && !sink.write(output_.data(), got)) return zipcode::CannotWrite;
+        if (got > 0 && !sink.write(output_.get(), got)) return zipcode::CannotWrite;
         control.addDone(got);
         if (control.stopped()) return zipcode::Aborted;
     }
     return verify(entry, produced, state.crc);
 }
 
-std::int16_t MemberDecoder::decodeWithLibzip(const MemberEntry& entry, std::size_t index, ByteSink& sink,
-                                             RunControl& control) {
+std::int16_t MemberDecoder::decodeWithLibzip(const LibzipCalls& libzip, const MemberEntry& entry, std::size_t index,
+                                             ByteSink& sink, WorkerProgress& control) {
     if (!libzipArchive_ && !libzipFailed_) {
         int error = 0;
-        libzipArchive_ = zip_open(archivePath_.c_str(), ZIP_RDONLY, &error);
+        libzipArchive_ = libzip.open(archivePath_.c_str(), ZIP_RDONLY, &error);
         libzipFailed_ = libzipArchive_ == nullptr;
     }
     if (libzipFailed_) return zipcode::NotAZip;
-    zip_file_t* member = zip_fopen_index(libzipArchive_, index, 0);
-    if (!member) return libzipFailure(zip_error_code_zip(zip_get_error(libzipArchive_)));
+    zip_file_t* member = libzip.fopenIndex(libzipArchive_, index, 0);
+    if (!member) return libzipFailure(libzip.errorCode(libzip.getError(libzipArchive_)));
     std::uint32_t crc = 0;
     std::uint64_t produced = 0;
     std::int16_t code = zipcode::Success;
     while (code == zipcode::Success) {
-        const zip_int64_t got = zip_fread(member, output_.data(), output_.size());
-        if (got < 0) code = libzipFailure(zip_error_code_zip(zip_file_get_error(member)));
+        const zip_int64_t got = libzip.fread(member, output_.get(), OutputChunkSize);
+        if (got < 0) code = libzipFailure(libzip.errorCode(libzip.fileGetError(member)));
         if (got <= 0) break;
         const auto length = static_cast<std::size_t>(got);
         produced += length;
-        crc = crc32_gzip_refl(crc, output_.data(), length);
+        crc = crc32_gzip_refl(crc, output_.get(), length);
         if (produced > entry.size) code = zipcode::BadData;
-        else if (!sink.write(output_.data(), length)) code = zipcode::CannotWrite;
+        else if (!sink.write(output_.get(), length)) code = zipcode::CannotWrite;
         control.addDone(length);
         if (control.stopped()) code = zipcode::Aborted;
     }
-    zip_fclose(member);
+    libzip.fclose(member);
     return code == zipcode::Success ? verify(entry, produced, crc) : code;
 }
 

@@ -16,6 +16,8 @@ typedef struct zip zip_t;
 
 namespace q32::zip {
 
+struct LibzipCalls;
+
 // One worker's decoding state, kept between members and between runs.
 class MemberDecoder {
 public:
@@ -30,18 +32,21 @@ public:
     // A result code for the member: Success, CrcMismatch, BadData,
     // Unsupported, Truncated, CannotOpen, CannotWrite, NotAZip or Aborted.
     std::int16_t decode(const MemberEntry& entry, std::size_t index, CompressedInput& input, ByteSink& sink,
-                        RunControl& control);
+                        WorkerProgress& control);
 
     ByteBuffer& readChunk() { return readChunk_; }
 
 private:
-    std::int16_t copyStored(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, RunControl& control);
-    std::int16_t inflate(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, RunControl& control);
-    std::int16_t decodeWithLibzip(const MemberEntry& entry, std::size_t index, ByteSink& sink, RunControl& control);
+    std::int16_t copyStored(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, WorkerProgress& control);
+    std::int16_t inflate(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, WorkerProgress& control);
+    std::int16_t decodeWithLibzip(const LibzipCalls& libzip, const MemberEntry& entry, std::size_t index,
+                                  ByteSink& sink, WorkerProgress& control);
 
     std::unique_ptr<inflate_state> inflater_;
     ByteBuffer readChunk_;
-    ByteBuffer output_;
+    // Small members write only the start of it: ordinary heap memory, whose
+    // pages are made present only where written.
+    std::unique_ptr<unsigned char[]> output_;
     std::string archivePath_;
     zip_t* libzipArchive_ = nullptr;
     bool libzipFailed_ = false;

@@ -18,7 +18,7 @@ std::optional<unsigned> unixMode(const MemberEntry& entry) {
 }  // namespace
 
 bool MemberEntry::isDirectory() const {
-    if (!name.empty() && (name.back() == '/' || name.back() == '\\')) return true;
+    if (nameEndsWithSeparator) return true;
     if (auto mode = unixMode(*this)) return S_ISDIR(*mode);
     return (externalAttributes & DosDirectoryAttribute) != 0 && size == 0;
 }

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 namespace q32::zip {
 
@@ -13,18 +12,21 @@ inline constexpr std::uint16_t Deflated = 8;
 inline constexpr std::uint16_t Aes = 99;
 }  // namespace method
 
+// Kept small: an archive of many members holds one per member in memory.
 struct MemberEntry {
-    std::string name;  // bytes as stored, "/" or "\" between folders
-    std::uint16_t method = method::Stored;
-    std::uint16_t flags = 0;
-    std::uint32_t crc = 0;
     std::uint64_t compressedSize = 0;
     std::uint64_t size = 0;
     std::uint64_t headerOffset = 0;  // local header, from the start of the file
-    std::uint32_t dosDateTime = 0;   // date in the high half, time in the low half
     std::optional<std::int64_t> unixTime;  // modification time from an extra field
+    std::size_t nameOffset = 0;  // the name's bytes as stored, in ZipDirectory::names
+    std::uint32_t crc = 0;
+    std::uint32_t dosDateTime = 0;  // date in the high half, time in the low half
     std::uint32_t externalAttributes = 0;
+    std::uint16_t nameLength = 0;
+    std::uint16_t method = method::Stored;
+    std::uint16_t flags = 0;
     std::uint8_t madeByHost = 0;  // 3 is Unix
+    bool nameEndsWithSeparator = false;  // "/" or "\" last: a folder
 
     bool encrypted() const { return (flags & 0x0001) != 0 || (flags & 0x0040) != 0 || method == method::Aes; }
     bool isDirectory() const;

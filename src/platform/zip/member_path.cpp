@@ -12,21 +12,20 @@ bool startsWithDrive(std::string_view name) { return name.size() >= 2 && isLette
 
 }  // namespace
 
-std::optional<std::vector<std::string>> safeComponents(std::string_view name) {
-    if (name.empty() || isSeparator(name.front()) || startsWithDrive(name)) return std::nullopt;
-    if (name.find('\0') != std::string_view::npos) return std::nullopt;
-    std::vector<std::string> parts;
+bool splitSafeName(std::string_view name, std::vector<std::string_view>& components) {
+    components.clear();
+    if (name.empty() || isSeparator(name.front()) || startsWithDrive(name)) return false;
+    if (name.find('\0') != std::string_view::npos) return false;
     std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = start;
         while (end < name.size() && !isSeparator(name[end])) ++end;
         const std::string_view part = name.substr(start, end - start);
-        if (part == "..") return std::nullopt;
-        if (!part.empty() && part != ".") parts.emplace_back(part);
+        if (part == "..") return false;
+        if (!part.empty() && part != ".") components.push_back(part);
         start = end + 1;
     }
-    if (parts.empty()) return std::nullopt;
-    return parts;
+    return !components.empty();
 }
 
 std::string_view fileNameOf(std::string_view name) {

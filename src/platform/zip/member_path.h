@@ -2,16 +2,15 @@
 // it stays inside the destination: no absolute path, no drive, no "..".
 #pragma once
 
-#include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace q32::zip {
 
-// The components of a safe name ("." and empty ones dropped), or nothing
-// when the name is unsafe or names no place at all.
-std::optional<std::vector<std::string>> safeComponents(std::string_view name);
+// The components of a safe name ("." and empty ones dropped) into
+// `components`, views into the name. False when the name is unsafe or names
+// no place at all.
+bool splitSafeName(std::string_view name, std::vector<std::string_view>& components);
 
 // The last component of a name ("a/b/file_id.diz" gives "file_id.diz";
 // a folder member "a/b/" gives "b"). Both "/" and "\" separate.

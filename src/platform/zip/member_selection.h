@@ -6,14 +6,16 @@
 #include <vector>
 
 #include "platform/zip/file_mask.h"
+#include "platform/zip/folder_table.h"
 #include "platform/zip/work_plan.h"
 #include "platform/zip/zip_directory.h"
 
 namespace q32::zip {
 
 struct Selection {
-    std::vector<PlannedMember> files;
-    std::vector<PlannedMember> folders;  // extraction only
+    PlannedMembers files;
+    std::vector<PlannedMember> folders;  // extraction only: each one's `folder` is the folder itself
+    FolderTable folderTable;             // extraction only
     bool unsafeSkipped = false;
     bool anySelected = false;
 };

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::size_t MaxOpenFolders = 256;
 constexpr int FolderFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+// Never an existing file, never through a link.
+constexpr int NewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
 
 std::string temporaryName() {
     static std::atomic<unsigned long> counter{0};
@@ -46,42 +48,54 @@ bool OutputFolder::open(const std::string& hostPath) {
     return fd_ >= 0;
 }
 
-void FolderCache::reset(int destination) {
+void FolderCache::reset(int destination, const FolderTable* table) {
     clear();
     destination_ = destination;
+    table_ = table;
+    open_.assign(table ? table->size() : 0, -1);
 }
 
 void FolderCache::clear() {
-    for (auto& entry : open_) ::close(entry.second);
-    open_.clear();
+    for (int& fd : open_) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+    openCount_ = 0;
 }
 
-int FolderCache::folder(const std::vector<std::string>& components, std::size_t depth) {
-    if (depth == 0) return destination_;
-    std::string key;
-    for (std::size_t i = 0; i < depth; ++i) key += components[i] + '/';
-    if (auto found = open_.find(key); found != open_.end()) return found->second;
-    const int parent = folder(components, depth - 1);
+int FolderCache::folder(FolderId id) {
+    if (id == DestinationFolder) return destination_;
+    if (open_[id] >= 0) return open_[id];
+    const FolderTable::Folder& wanted = (*table_)[id];
+    const int parent = folder(wanted.parent);
     if (parent < 0) return -1;
-    const int fd = openOrMakeFolder(parent, components[depth - 1]);
+    const int fd = openOrMakeFolder(parent, wanted.name);
     if (fd < 0) return -1;
-    if (open_.size() >= MaxOpenFolders) clear();  // parents stay valid: they are reopened on demand
-    open_[key] = fd;
+    if (openCount_ >= MaxOpenFolders) clear();  // parents stay valid: they are reopened on demand
+    open_[id] = fd;
+    ++openCount_;
     return fd;
 }
 
-bool OutputFile::create(int folder, const std::string& name, unsigned permissions) {
+bool OutputFile::create(int folder, std::string_view name, unsigned permissions) {
     discard();
     folder_ = folder;
     name_ = name;
+    fd_ = ::openat(folder, name_.c_str(), NewFileFlags, permissions & 0777u);
+    if (fd_ < 0 && errno == EEXIST) return createTemporary(permissions);
+    written_ = fd_ >= 0;
+    return written_;
+}
+
+bool OutputFile::createTemporary(unsigned permissions) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         temporaryName_ = temporaryName();
-        fd_ = ::openat(folder, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                       permissions & 0777u);
+        fd_ = ::openat(folder_, temporaryName_.c_str(), NewFileFlags, permissions & 0777u);
         if (fd_ >= 0 || errno != EEXIST) break;
     }
     if (fd_ < 0) temporaryName_.clear();
-    return fd_ >= 0;
+    written_ = fd_ >= 0;
+    return written_;
 }
 
 bool OutputFile::write(const unsigned char* data, std::size_t length) {
@@ -102,10 +116,13 @@ bool OutputFile::commit(std::optional<std::int64_t> modified) {
     }
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
-    if (!closed || ::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
+    const bool placed =
+        closed && (temporaryName_.empty() || ::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) == 0);
+    if (!placed) {
         discard();
         return false;
     }
+    written_ = false;
     temporaryName_.clear();
     return true;
 }
@@ -113,7 +130,8 @@ bool OutputFile::commit(std::optional<std::int64_t> modified) {
 void OutputFile::discard() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    if (!temporaryName_.empty()) ::unlinkat(folder_, temporaryName_.c_str(), 0);
+    if (written_) ::unlinkat(folder_, temporaryName_.empty() ? name_.c_str() : temporaryName_.c_str(), 0);
+    written_ = false;
     temporaryName_.clear();
 }
 

@@ -15,6 +15,32 @@ struct RunControl {
     void addDone(std::uint64_t bytes) { bytesDone.fetch_add(bytes, std::memory_order_relaxed); }
 };
 
+// One worker's view of the run: counts its bytes done locally and adds them
+// to the shared count now and then, so that workers decoding many small
+// members do not contend for that count's cache line after every member.
+class WorkerProgress {
+public:
+    explicit WorkerProgress(RunControl& control) : control_(control) {}
+    ~WorkerProgress() { flush(); }
+    WorkerProgress(const WorkerProgress&) = delete;
+    WorkerProgress& operator=(const WorkerProgress&) = delete;
+
+    bool stopped() const { return control_.stopped(); }
+    void addDone(std::uint64_t bytes) {
+        pending_ += bytes;
+        if (pending_ >= FlushBytes) flush();
+    }
+    void flush() {
+        control_.addDone(pending_);
+        pending_ = 0;
+    }
+
+private:
+    static constexpr std::uint64_t FlushBytes = 1 << 20;
+    RunControl& control_;
+    std::uint64_t pending_ = 0;
+};
+
 // Where a member's decoded bytes go: a file being written, or nowhere (test).
 class ByteSink {
 public:

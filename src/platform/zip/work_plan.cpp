@@ -9,21 +9,23 @@ namespace {
 constexpr std::uint64_t MinBatchSpan = 64 << 10;
 constexpr std::size_t JobsPerWorker = 8;
 
-// Where each member's region ends: at the next member's header, or at the directory.
+// Where each member's region ends: at the next member's header, or at the
+// directory. Asked in rising order of start, it walks the starts once.
 class RegionEnds {
 public:
     explicit RegionEnds(const ZipDirectory& directory) : directoryStart_(directory.directoryStart) {
         starts_.reserve(directory.members.size());
         for (const auto& member : directory.members) starts_.push_back(member.headerOffset);
-        std::sort(starts_.begin(), starts_.end());
+        if (!std::is_sorted(starts_.begin(), starts_.end())) std::sort(starts_.begin(), starts_.end());
     }
-    std::uint64_t after(std::uint64_t start) const {
-        auto next = std::upper_bound(starts_.begin(), starts_.end(), start);
-        return next == starts_.end() ? directoryStart_ : *next;
+    std::uint64_t after(std::uint64_t start) {
+        while (next_ < starts_.size() && starts_[next_] <= start) ++next_;
+        return next_ == starts_.size() ? directoryStart_ : starts_[next_];
     }
 
 private:
-    std::vector<std::uint64_t> starts_;
+    BulkVector<std::uint64_t> starts_;
+    std::size_t next_ = 0;
     std::uint64_t directoryStart_;
 };
 
@@ -34,19 +36,23 @@ std::uint64_t batchSpanFor(std::uint64_t compressedTotal, unsigned workers) {
 
 }  // namespace
 
-WorkPlan planWork(const ZipDirectory& directory, std::vector<PlannedMember> members, unsigned workers) {
+WorkPlan planWork(const ZipDirectory& directory, PlannedMembers members, unsigned workers) {
     WorkPlan plan;
     const auto& entries = directory.members;
-    std::sort(members.begin(), members.end(), [&](const PlannedMember& a, const PlannedMember& b) {
+    const auto inFileOrder = [&](const PlannedMember& a, const PlannedMember& b) {
         return entries[a.index].headerOffset < entries[b.index].headerOffset;
-    });
+    };
+    // Most archives list their members in file order already.
+    if (!std::is_sorted(members.begin(), members.end(), inFileOrder)) {
+        std::sort(members.begin(), members.end(), inFileOrder);
+    }
     std::uint64_t compressedTotal = 0;
     for (const auto& member : members) {
         compressedTotal += entries[member.index].compressedSize;
         plan.totalBytes += entries[member.index].size;
     }
     const std::uint64_t batchSpan = batchSpanFor(compressedTotal, workers);
-    const RegionEnds regions(directory);
+    RegionEnds regions(directory);
     for (std::size_t i = 0; i < members.size(); ++i) {
         const std::uint64_t start = entries[members[i].index].headerOffset;
         const std::uint64_t end = std::max(regions.after(start), start);

@@ -5,18 +5,23 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/zip/bulk_memory.h"
+#include "platform/zip/folder_table.h"
 #include "platform/zip/zip_directory.h"
 
 namespace q32::zip {
 
 struct PlannedMember {
-    std::size_t index = 0;                // in the directory
-    std::vector<std::string> place;       // folders and file name under the destination
+    std::size_t index = 0;                  // in the directory
+    FolderId folder = DestinationFolder;    // where it goes (extraction only)
+    std::string_view name;                  // its name in that folder, a view into the directory's names
     std::optional<std::int64_t> modified;
 };
+
+using PlannedMembers = BulkVector<PlannedMember>;
 
 struct Job {
     std::size_t first = 0;  // into WorkPlan::members
@@ -27,13 +32,13 @@ struct Job {
 };
 
 struct WorkPlan {
-    std::vector<PlannedMember> members;  // sorted by position in the file
-    std::vector<Job> jobs;               // largest first
-    std::uint64_t totalBytes = 0;        // uncompressed
+    PlannedMembers members;          // sorted by position in the file
+    std::vector<Job> jobs;           // largest first
+    std::uint64_t totalBytes = 0;    // uncompressed
 };
 
 inline constexpr std::uint64_t MaxBatchSpan = 4 << 20;
 
-WorkPlan planWork(const ZipDirectory& directory, std::vector<PlannedMember> members, unsigned workers);
+WorkPlan planWork(const ZipDirectory& directory, PlannedMembers members, unsigned workers);
 
 }  // namespace q32::zip

@@ -23,16 +23,17 @@ int percentDone(std::uint64_t done, std::uint64_t total) {
 // made counts as a member that could not be written.
 void makeFolders(const Selection& selection, FolderCache& folders, ArchiveRun& run, StatusReporter& status) {
     for (const auto& folder : selection.folders) {
-        if (folders.folder(folder.place, folder.place.size()) < 0) run.recordFailure(folder.index, zipcode::CannotWrite);
+        if (folders.folder(folder.folder) < 0) run.recordFailure(folder.index, zipcode::CannotWrite);
         status.tick(0);
     }
 }
 
 // Folder times last: writing into a folder changes its time.
 void setFolderTimes(const Selection& selection, FolderCache& folders) {
-    for (const auto& folder : selection.folders) {
-        const int parent = folders.folder(folder.place, folder.place.size() - 1);
-        if (parent >= 0 && folder.modified) setFolderTime(parent, folder.place.back(), *folder.modified);
+    for (const auto& member : selection.folders) {
+        const FolderTable::Folder& folder = selection.folderTable[member.folder];
+        const int parent = folders.folder(folder.parent);
+        if (parent >= 0 && member.modified) setFolderTime(parent, folder.name, *member.modified);
     }
 }
 
@@ -88,9 +89,9 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     RunControl control{abort_};
     ArchiveRun run(file, directory, plan, destination.descriptor(), control);
     FolderCache folders;
-    folders.reset(destination.descriptor());
+    folders.reset(destination.descriptor(), &selection.folderTable);
     makeFolders(selection, folders, run, status);
-    startWorkers(file.path(), destination.descriptor());
+    startWorkers(file.path(), destination.descriptor(), selection.folderTable);
     const std::int16_t decoded = decodeAll(run, plan.jobs.size(), plan.totalBytes, status);
     lastBytesDone_ = run.bytesDone();
     if (decoded == zipcode::Aborted) return decoded;
@@ -112,16 +113,16 @@ std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std:
         }
     };
     pool_->run(jobs, task, StatusInterval, waiting);
-    for (auto& worker : workers_) worker->folders.reset(-1);
+    for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
     if (abort_) return zipcode::Aborted;
     return run.firstFailure();
 }
 
-void ZipArchiveEngine::startWorkers(const std::string& archive, int destination) {
+void ZipArchiveEngine::startWorkers(const std::string& archive, int destination, const FolderTable& folders) {
     while (workers_.size() < pool_->size()) workers_.push_back(std::make_unique<WorkerState>());
     for (auto& worker : workers_) {
         worker->decoder.startArchive(archive);
-        worker->folders.reset(destination);
+        worker->folders.reset(destination, &folders);
     }
 }
 

@@ -23,6 +23,7 @@ class ArchiveFile;
 struct ZipDirectory;
 class ArchiveRun;
 class StatusReporter;
+class FolderTable;
 
 class ZipArchiveEngine final : public ZipEngine {
 public:
@@ -55,7 +56,7 @@ private:
     std::int16_t runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
                             StatusReporter& status);
     std::int16_t decodeAll(ArchiveRun& run, std::size_t jobs, std::uint64_t totalBytes, StatusReporter& status);
-    void startWorkers(const std::string& archive, int destination);
+    void startWorkers(const std::string& archive, int destination, const FolderTable& folders);
 
     PathMapper toHost_;
     std::string mask_;

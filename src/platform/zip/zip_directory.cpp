@@ -23,7 +23,9 @@ constexpr std::size_t Zip64LocatorSize = 20;
 constexpr std::size_t Zip64EndSize = 56;
 constexpr std::size_t CentralSize = 46;
 constexpr std::size_t MaxCommentSize = 0xFFFF;
-constexpr std::size_t WindowSize = 1 << 20;
+constexpr std::size_t WindowSize = 256 << 10;
+constexpr std::uint64_t MaxReservedEntries = 1 << 18;
+constexpr std::uint64_t MaxReservedNameBytes = 16 << 20;
 
 struct DirectoryPlace {
     std::uint64_t entries = 0;
@@ -109,7 +111,9 @@ private:
     ByteBuffer window_;
 };
 
-bool readEntry(WindowReader& reader, MemberEntry& entry) {
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool readEntry(WindowReader& reader, MemberEntry& entry, BulkVector<char>& names) {
     const unsigned char* head = reader.need(CentralSize);
     if (!head || le32(head) != CentralSignature) return false;
     const std::size_t nameLength = le16(head + 28);
@@ -126,7 +130,14 @@ bool readEntry(WindowReader& reader, MemberEntry& entry) {
     entry.headerOffset = le32(head + 42);
     const unsigned char* rest = reader.need(CentralSize + nameLength + extraLength);
     if (!rest) return false;
-    entry.name.assign(reinterpret_cast<const char*>(rest + CentralSize), nameLength);
+    const char* name = reinterpret_cast<const char*>(rest + CentralSize);
+    entry.nameOffset = names.size();
+    entry.nameLength = static_cast<std::uint16_t>(nameLength);
+    entry.nameEndsWithSeparator = nameLength > 0 && isSeparator(name[nameLength - 1]);
+    if (nameLength > 0) {
+        names.resize(entry.nameOffset + nameLength);
+        std::memcpy(names.data() + entry.nameOffset, name, nameLength);
+    }
     applyExtraFields(std::basic_string_view<unsigned char>(rest + CentralSize + nameLength, extraLength), entry);
     reader.skip(CentralSize + nameLength + extraLength + commentLength);
     return true;
@@ -140,20 +151,31 @@ std::optional<std::uint64_t> directoryShift(const DirectoryPlace& place) {
     return actualStart - place.offset;
 }
 
+// Room for what the directory can hold at most, so that little is moved
+// while it is read: no more entries than fixed parts fit in its size, and
+// names no longer than its size less those fixed parts. A damaged record
+// may claim anything, so the room made at once is capped.
+void reserveFor(const DirectoryPlace& place, ZipDirectory& directory) {
+    const std::uint64_t entries = std::min({place.entries, place.size / CentralSize, MaxReservedEntries});
+    const std::uint64_t nameBytes = std::min(place.size - entries * CentralSize, MaxReservedNameBytes);
+    directory.members.clear();
+    directory.names.clear();
+    directory.members.reserve(static_cast<std::size_t>(entries));
+    directory.names.reserve(static_cast<std::size_t>(nameBytes));
+}
+
 std::int16_t readEntries(const ArchiveFile& file, const DirectoryPlace& place, std::uint64_t shift,
                          ZipDirectory& directory, const KeepGoing& keepGoing) {
     const std::uint64_t start = place.offset + shift;
     WindowReader reader(file, start, start + place.size);
     directory.directoryStart = start;
-    directory.members.clear();
-    directory.members.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(place.entries, 1 << 20)));
+    reserveFor(place, directory);
     for (std::uint64_t i = 0; i < place.entries; ++i) {
         if ((i & 0x3FF) == 0 && !keepGoing()) return zipcode::Aborted;
-        MemberEntry entry;
-        if (!readEntry(reader, entry)) return zipcode::NotAZip;
+        MemberEntry& entry = directory.members.emplace_back();
+        if (!readEntry(reader, entry, directory.names)) return zipcode::NotAZip;
         entry.headerOffset += shift;
         if (entry.headerOffset >= start) return zipcode::NotAZip;
-        directory.members.push_back(std::move(entry));
     }
     return zipcode::Success;
 }

@@ -4,16 +4,22 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
+#include <string_view>
 
 #include "platform/zip/archive_file.h"
+#include "platform/zip/bulk_memory.h"
 #include "platform/zip/member_entry.h"
 
 namespace q32::zip {
 
 struct ZipDirectory {
-    std::vector<MemberEntry> members;  // in directory order
+    BulkVector<MemberEntry> members;  // in directory order
+    BulkVector<char> names;           // every member's name, one after another
     std::uint64_t directoryStart = 0;  // where member data must end
+
+    std::string_view name(const MemberEntry& entry) const {
+        return {names.data() + entry.nameOffset, entry.nameLength};
+    }
 };
 
 // Called now and then while reading; returns false when the work must stop.
