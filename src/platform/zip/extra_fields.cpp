@@ -1,4 +1,5 @@
 #include "platform/zip/extra_fields.h"
+#include "platform/zip/zip_records.h"
 
 #include "platform/zip/archive_file.h"
 
@@ -6,10 +7,10 @@ namespace q32::zip {
 
 namespace {
 
+using records::Wide32;
 constexpr std::uint16_t Zip64Id = 0x0001;
 constexpr std::uint16_t NtfsId = 0x000a;
 constexpr std::uint16_t UnixTimeId = 0x5455;
-constexpr std::uint32_t Wide32 = 0xFFFFFFFF;
 // 100 ns ticks between 1601-01-01 and 1970-01-01.
 constexpr std::uint64_t NtfsEpochTicks = 116444736000000000ull;
 

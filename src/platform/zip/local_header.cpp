@@ -1,4 +1,5 @@
 #include "platform/zip/local_header.h"
+#include "platform/zip/zip_records.h"
 
 #include <cstring>
 
@@ -8,8 +9,8 @@ namespace q32::zip {
 
 namespace {
 
-constexpr std::uint32_t LocalSignature = 0x04034b50;
-constexpr std::size_t LocalSize = 30;
+using records::LocalSignature;
+using records::LocalSize;
 
 // The fixed part of the header, from the batch when it holds it, else from the file.
 std::int16_t readFixedPart(const ArchiveFile& file, std::uint64_t at, const BatchView& batch,

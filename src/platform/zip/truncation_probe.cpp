@@ -1,4 +1,5 @@
 #include "platform/zip/truncation_probe.h"
+#include "platform/zip/zip_records.h"
 
 #include <optional>
 #include <vector>
@@ -7,11 +8,11 @@ namespace q32::zip {
 
 namespace {
 
-constexpr std::uint32_t LocalSignature = 0x04034b50;
-constexpr std::uint32_t DescriptorSignature = 0x08074b50;
-constexpr std::size_t LocalSize = 30;
-constexpr std::uint16_t DataDescriptorFlag = 0x0008;
-constexpr std::uint32_t Wide32 = 0xFFFFFFFF;
+using records::LocalSignature;
+using records::DescriptorSignature;
+using records::LocalSize;
+using records::DataDescriptorFlag;
+using records::Wide32;
 
 // The compressed size from a local header's Zip64 field (which holds the
 // uncompressed size first, then the compressed size).
