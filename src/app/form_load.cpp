@@ -18,9 +18,8 @@ void MainWindow::Form_Load() {
 
     Form4.load();
     Form4.setIconVisible(true);
-    bool settingsRead = settingsComplete();
-    if (settingsRead) readSettings();
-    else writeDefaultSettings();
+    const bool settingsRead = readSettings();
+    if (!settingsRead) writeDefaultSettings();
 
     // From the remembered folder to the leftovers, a failing step sends the
     // view to drive C once; after that, failures are passed over so start-up

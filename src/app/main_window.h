@@ -121,9 +121,8 @@ private:
     void connectEvents();
     bool refusedStart();
     std::string settingsPath() const;
-    bool settingsComplete();
     void writeDefaultSettings();
-    void readSettings();
+    bool readSettings();
     bool applyRememberedFolder();
     void settingsFallBack();
     bool showMainWindow(bool stopOnError);

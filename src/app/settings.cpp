@@ -63,11 +63,6 @@ std::string settingsText(const std::string& version, WindowState state, const Re
 
 std::string MainWindow::settingsPath() const { return joinPath(ProgramFolder, "Quil32.ini"); }
 
-bool MainWindow::settingsComplete() {
-    auto text = Fs.readFile(settingsPath());
-    return text && splitLines(*text).size() >= kSettingsLines;
-}
-
 void MainWindow::writeDefaultSettings() {
     Rect window = Me.geometry();
     window.top = (Screen.screenHeight() - window.height) / 2 + 1300;
@@ -79,10 +74,11 @@ void MainWindow::writeDefaultSettings() {
 }
 
 // Applies lines 2 to 8; a value that cannot be applied keeps the window's
-// current one and reading goes on.
-void MainWindow::readSettings() {
+// current one and reading goes on. False, with nothing applied, when the
+// file is missing or has fewer than eight lines.
+bool MainWindow::readSettings() {
     const std::vector<std::string> lines = splitLines(Fs.readFile(settingsPath()).value_or(""));
-    if (lines.size() < kSettingsLines) return;
+    if (lines.size() < kSettingsLines) return false;
     const std::string stateText = fromCharacter(lines[1], 8);
     const long state = leadingInteger(stateText);
     if (state >= 0 && state <= 2) Me.setWindowState(static_cast<WindowState>(state));
@@ -102,6 +98,7 @@ void MainWindow::readSettings() {
     double pane1 = 0;
     if (numberAt(lines[6], 15, pane1)) GTSplitter1.setPane1Width(std::round(pane1));
     rememberedFolder_ = lines[7];
+    return true;
 }
 
 void MainWindow::SaveSettings() {
