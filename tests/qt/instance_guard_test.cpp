@@ -21,6 +21,7 @@ private slots:
 
         QWidget firstWindow;
         firstWindow.resize(200, 100);
+        firstWindow.showMaximized();
         firstWindow.showMinimized();
         QVERIFY(firstWindow.windowState() & Qt::WindowMinimized);
         QWidget secondWindow;
@@ -34,6 +35,7 @@ private slots:
 
         second.restoreOtherCopy();
         QTRY_VERIFY(!(firstWindow.windowState() & Qt::WindowMinimized));
+        QVERIFY(firstWindow.windowState() & Qt::WindowMaximized);  // back as it was
         QVERIFY(firstWindow.isVisible());
         QVERIFY(!secondWindow.isVisible());
     }
