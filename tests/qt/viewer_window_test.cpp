@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "platform/qt/qt_viewer_window.h"
+#include "platform/qt/twips.h"
 #include "qt_test_suites.h"
 
 using namespace q32;
@@ -53,7 +54,8 @@ private slots:
         QVERIFY(!viewer.isLoaded());
         viewer.load(kDesign);
         QVERIFY(viewer.isLoaded() && !viewer.isShown());
-        QCOMPARE(viewer.window()->size(), QSize(655, 382));
+        const TwipsScale scale = TwipsScale::screen();
+        QCOMPARE(viewer.window()->size(), QSize(scale.toPixelsX(9825), scale.toPixelsY(5730)));
         QCOMPARE(viewer.caption(), std::string("one.nfo"));
         QCOMPARE(viewer.button()->text(), QStringLiteral("&Next"));
         QCOMPARE(viewer.textArea()->palette().color(QPalette::Base), QColor(224, 224, 224));
