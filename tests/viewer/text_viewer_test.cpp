@@ -71,8 +71,12 @@ TEST_F(TextViewerTest, TheTextAreaFollowsTheWindowUnlessMinimised) {
             EXPECT_EQ(window.buttonGeometry().left, text.width - 1500);
         }
         window.setWindowState(WindowState::Minimized);
-        window.setGeometry({100, 100, 200, 100});
+        window.setGeometry({100, 100, 100, 100});
         EXPECT_EQ(window.textGeometry(), text);
+        // A window smaller than its margins leaves an empty text area.
+        window.setWindowState(WindowState::Normal);
+        EXPECT_EQ(window.textGeometry().width, 0);
+        EXPECT_EQ(window.textGeometry().height, 0);
     }
 }
 
