@@ -10,7 +10,7 @@ PACKAGES=(
   libzip-dev libisal-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run
-  fonts-dejavu-core unar arj xdg-utils
+  fonts-dejavu-core fonts-pc unar arj xdg-utils
   # tests of the real window
   xvfb xauth x11-apps imagemagick
   # benchmarks

@@ -9,7 +9,9 @@ void MainWindow::Form_Unload() {
     removeFilesMatching("*.nfo", true);
     removeFilesMatching("*.diz", false);
     Screen.doEvents();
+    viewers_.Form3.close();
     Form4.unload();
+    viewers_.form5.close();
 }
 
 }  // namespace q32

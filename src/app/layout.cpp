@@ -43,6 +43,7 @@ void MainWindow::Form_Resize() {
     grip.top = folder.top - 135;
     grip.left = folder.left + folder.width;
     Picture1.setGeometry(grip);
+    if (viewers_.Form3.isShown()) viewers_.Form3.use().focus();
 }
 
 namespace {

@@ -23,7 +23,8 @@ MainWindow::MainWindow(const Platform& platform)
       Programs(platform.processes),
       BrowseDialog1(platform.picker),
       XceedZip1(platform.zip),
-      ProgramFolder(platform.programFolder) {
+      ProgramFolder(platform.programFolder),
+      viewers_(platform.descriptionViewer, platform.nfoViewer) {
     placeDesignedControls();
     File1.setToolTip("Double click on zip to view diz");
     BrowseDialog1.setPrompt("Choose drive for temporary files...");
@@ -52,6 +53,7 @@ void MainWindow::connectEvents() {
     File1.onDblClick = [this] { File1_DblClick(); };
     BrowseDialog1.onSelectionChanged = [this](const std::string& path) { BrowseDialog1_SelectionChanged(path); };
     XceedZip1.onStatus = [this](int percent) { XceedZip1_Status(percent); };
+    viewers_.form5.onNext = [this] { runCommand([this] { ShowNextNfo(); }); };
 }
 
 ArchiveKind MainWindow::currentKind() const {

@@ -12,6 +12,7 @@
 
 #include "archive/kinds.h"
 #include "platform/platform.h"
+#include "viewer/viewer_state.h"
 
 namespace q32 {
 
@@ -81,7 +82,11 @@ public:
     // entries and buttons that lead to them exist already.
     void install_Click() {}
     void TestZips() {}
-    void ShowDescriptions() {}
+
+    // Descriptions and NFO files
+    void ShowDescriptions();
+    void dnfo_Click();
+    void ShowNextNfo();
 
     // State other parts read
     ArchiveKind currentKind() const;
@@ -90,6 +95,7 @@ public:
     char installDrive() const { return installDrive_; }
     int selectionCount() const { return static_cast<int>(selectionTable_.size()) - 1; }
     const std::string& selection(int slot) const { return selectionTable_.at(static_cast<std::size_t>(slot)); }
+    const std::string& firstArchivePath() const { return viewers_.firstArchivePath; }
 
     // Designed window geometry, twips.
     static constexpr double kDesignedWidth = 9600;
@@ -153,6 +159,16 @@ private:
     void popupFileMenu();
     void showError(const std::string& text);
     void showZipKind();
+
+    // Description collection and NFO display
+    std::int16_t extractDescriptions(const std::string& firstName);
+    void markDamagedArchive(std::int16_t code);
+    void showCollectedDescription();
+    bool descriptionViewerFits() const;
+    void placeDescriptionViewer();
+    void showNextNfoFile();
+    void enableNfoCommand(bool enabled);
+    ViewerState viewers_;
 
     std::string versionText_;
     std::string rememberedFolder_;

@@ -54,6 +54,7 @@ void MainWindow::chooseMenuEntry(const std::string& entry) {
     if (entry == "install") install_Click();
     else if (entry == "test") TestZips();
     else if (entry == "Diz") ShowDescriptions();
+    else if (entry == "dnfo") dnfo_Click();
     else if (entry == "refresh") refresh_Click();
     else if (entry == "delete") delete_Click();
     else if (entry == "temp") temp_Click();

@@ -44,10 +44,11 @@ void MainWindow::clickButton(int index) {
     switch (index) {
         case 1: case 2: case 3: case 4: selectKind(index); break;
         case 6: ShowDescriptions(); break;
+        case 7: dnfo_Click(); break;
         case 9: install_Click(); break;
         case 10: TestZips(); break;
         case 16: exit0_Click(); break;
-        default: break;  // separators; nfo, help, web and mail come with their commands
+        default: break;  // separators; help, web and mail come with their commands
     }
 }
 

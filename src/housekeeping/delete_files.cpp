@@ -18,6 +18,7 @@ void MainWindow::delete_Click() {
     }
     File1.refresh();
     enableButtons({6, 7, 9, 10}, false);
+    viewers_.Form3.close();
     enableMenus({"Diz", "dnfo", "install", "test", "delete"}, false);
 }
 

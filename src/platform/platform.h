@@ -8,6 +8,7 @@
 #include "platform/drive_picker.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
+#include "platform/viewer_window.h"
 #include "platform/zip_engine.h"
 
 namespace q32 {
@@ -32,6 +33,8 @@ struct Platform {
     DrivePicker& picker;
     ZipEngine& zip;
     std::string programFolder;  // virtual path of the folder that holds the program
+    ViewerWindow& descriptionViewer;
+    ViewerWindow& nfoViewer;
 };
 
 }  // namespace q32

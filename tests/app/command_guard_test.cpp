@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "support/test_drive.h"
+#include "zip_fixtures.h"
 
 namespace q32::test {
 namespace {
@@ -13,8 +14,8 @@ namespace {
 class CommandGuardTest : public ::testing::Test {
 protected:
     CommandGuardTest() {
-        drive.writeFile("c:\\Games\\a.zip");
         drive.writeFile("c:\\Games\\b.zip");
+        zip::test::writeZip(drive.host("c:\\Games\\a.zip"), {zip::test::file("file_id.diz", "A tool")});
         drive.makeFolder("c:\\Other");
         drive.makeFolder("c:\\Quil001");
         ui.desktop.answers = {MsgAnswer::No};
@@ -33,10 +34,12 @@ protected:
         return text + (ui.form.isUnloaded() ? "|gone" : "");
     }
 
-    // Runs the cleanup command, which shows a scratch folder and lets events
-    // through after its question; the user acts at that moment.
-    std::string viewAroundActionInsideACommand(const std::function<void()>& action) {
+    // Runs a menu command that lets events through: the cleanup after its
+    // question, the descriptions while the zip engine extracts. The user
+    // acts at that moment.
+    std::string viewAroundActionInsideACommand(const std::function<void()>& action, const char* command = "dtemp") {
         std::string before, after;
+        ui.list.click("a.zip");
         ui.desktop.answers = {MsgAnswer::No};
         ui.desktop.onDoEvents = [&] {
             if (!before.empty()) return;
@@ -44,7 +47,7 @@ protected:
             action();
             after = view();
         };
-        ui.menus.choose("dtemp");
+        ui.menus.choose(command);
         ui.desktop.onDoEvents = nullptr;
         EXPECT_FALSE(before.empty());
         return before == after ? "" : before + " became " + after;
@@ -74,15 +77,18 @@ TEST_F(CommandGuardTest, NothingTheUserDoesStartsASecondCommand) {
         {"double-click", [&] { ui.list.doubleClick("a.zip"); }},
         {"right-click", [&] { ui.form.rightClickBackground(); }},
     };
-    for (const auto& a : actions) EXPECT_EQ(viewAroundActionInsideACommand(a.action), "") << a.what;
+    for (const char* command : {"dtemp", "Diz"}) {
+        for (const auto& a : actions)
+            EXPECT_EQ(viewAroundActionInsideACommand(a.action, command), "") << a.what << " during " << command;
+    }
 }
 
-TEST_F(CommandGuardTest, TheCloseBoxWaitsForTheCommandToEnd) {
+TEST_F(CommandGuardTest, TheCloseBoxStopsTheCommandAndClosesWhenItHasEnded) {
     bool stillOpenMeanwhile = false;
     viewAroundActionInsideACommand([&] {
         ui.form.clickCloseBox();
         stillOpenMeanwhile = !ui.form.isUnloaded();
-    });
+    }, "Diz");
     EXPECT_TRUE(stillOpenMeanwhile);
     EXPECT_TRUE(ui.form.isUnloaded());
     EXPECT_TRUE(drive.exists("c:\\Quillet32\\Quil32.ini"));  // shutdown ran

@@ -210,6 +210,67 @@ void HeadlessMainForm::clickCloseBox() {
     unload();
 }
 
+// ---------------------------------------------------------------- viewers
+void HeadlessViewerWindow::load(const ViewerDesign& design) {
+    design_ = design;
+    loaded_ = true;
+    shown_ = laidOut_ = false;
+    ++loads;
+    caption_ = design.caption;
+    text_.clear();
+    texts.clear();
+    state_ = WindowState::Normal;
+    rect_ = {0, 0, design.innerWidth + 2 * kBorder, design.innerHeight + kTitle + kBorder};
+    textRect_ = design.textArea;
+    buttonRect_ = design.button;
+    textVisible_ = true;
+}
+
+void HeadlessViewerWindow::close() {
+    loaded_ = shown_ = false;
+    caption_.clear();
+    text_.clear();
+}
+
+void HeadlessViewerWindow::show() {
+    if (!loaded_) return;
+    shown_ = true;
+    if (laidOut_) return;
+    laidOut_ = true;
+    if (onResize) onResize();
+}
+
+void HeadlessViewerWindow::setWindowState(WindowState state) {
+    if (!loaded_) return;
+    state_ = state;
+    if (onResize) onResize();
+}
+
+void HeadlessViewerWindow::setGeometry(const Rect& rect) {
+    if (!loaded_) return;
+    const bool resized = rect.width != rect_.width || rect.height != rect_.height;
+    rect_ = rect;
+    if (resized && onResize) onResize();
+}
+
+void HeadlessViewerWindow::setText(const std::string& bytes) {
+    if (!loaded_) return;
+    text_ = bytes;
+    texts.push_back(bytes);
+}
+
+void HeadlessViewerWindow::doubleClickText() {
+    if (loaded_ && onTextDblClick) onTextDblClick();
+}
+
+void HeadlessViewerWindow::keyDown(int keyCode) {
+    if (loaded_ && onKeyDown) onKeyDown(keyCode);
+}
+
+void HeadlessViewerWindow::clickButton() {
+    if (loaded_ && !design_.buttonCaption.empty() && onButtonClick) onButtonClick();
+}
+
 // ---------------------------------------------------------------- desktop
 void HeadlessDesktop::doEvents() {
     ++eventPumps;
@@ -269,7 +330,7 @@ HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
 Platform HeadlessUi::platform() {
     return Platform{form,    toolbar,  menus,     frame, panel1, panel2, panel3, splitter, tree,
                     list,    sizeGrip, splash,    desktop, instance, fs,   processes, picker, zip,
-                    programFolder};
+                    programFolder, descriptionViewer, nfoViewer};
 }
 
 }  // namespace q32::test

@@ -242,6 +242,66 @@ private:
     bool loaded_ = false;
 };
 
+// A text viewer window: the test sees its texts in order and acts as the
+// user on it. Like a real window, it lays itself out (onResize) when it is
+// first shown after its creation.
+class HeadlessViewerWindow : public ViewerWindow {
+public:
+    void load(const ViewerDesign& design) override;
+    bool isLoaded() const override { return loaded_; }
+    void close() override;
+    void show() override;
+    bool isShown() const override { return loaded_ && shown_; }
+    void focus() override { focusRequests += loaded_ ? 1 : 0; }
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& caption) override {
+        if (loaded_) caption_ = caption;
+    }
+    WindowState windowState() const override { return state_; }
+    void setWindowState(WindowState state) override;
+    Rect geometry() const override { return rect_; }
+    void setGeometry(const Rect& rect) override;
+    double innerWidth() const override { return rect_.width - 2 * kBorder; }
+    double innerHeight() const override { return rect_.height - kTitle - kBorder; }
+    void setBusy(bool busy) override { busy_ = busy; }
+    bool busy() const { return busy_; }
+    std::string text() const override { return text_; }
+    void setText(const std::string& bytes) override;
+    void redraw() override { ++redraws; }
+    Rect textGeometry() const override { return textRect_; }
+    void setTextGeometry(const Rect& rect) override { textRect_ = rect; }
+    bool textVisible() const override { return textVisible_; }
+    void setTextVisible(bool visible) override { textVisible_ = visible; }
+    void clearSelection() override { ++selectionClears; }
+    Rect buttonGeometry() const override { return buttonRect_; }
+    void setButtonGeometry(const Rect& rect) override { buttonRect_ = rect; }
+
+    // What a user does to the window.
+    void doubleClickText();
+    void keyDown(int keyCode);
+    void clickButton();
+
+    const ViewerDesign& design() const { return design_; }
+    std::vector<std::string> texts;  // every text set since the window was last created
+    int loads = 0;
+    int redraws = 0;
+    int focusRequests = 0;
+    int selectionClears = 0;
+    static constexpr double kBorder = 60;
+    static constexpr double kTitle = 360;
+
+private:
+    ViewerDesign design_;
+    bool loaded_ = false;
+    bool shown_ = false;
+    bool laidOut_ = false;
+    bool busy_ = false;
+    std::string caption_, text_;
+    WindowState state_ = WindowState::Normal;
+    Rect rect_, textRect_, buttonRect_;
+    bool textVisible_ = true;
+};
+
 struct MessageBoxRecord {
     std::string text, title;
     MsgIcon icon;
@@ -326,6 +386,7 @@ struct HeadlessUi {
     HeadlessDesktop desktop;
     HeadlessInstanceGuard instance;
     HeadlessDrivePicker picker;
+    HeadlessViewerWindow descriptionViewer, nfoViewer;
     host::HostProcesses realProcesses;
     RecordingProcesses processes;
     zip::ZipArchiveEngine zip;

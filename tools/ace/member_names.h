@@ -9,13 +9,9 @@
 
 namespace q32::ace {
 
-// Code page 437 (the OEM character set of DOS and Windows archivers) to
-// UTF-8; ASCII stays as it is.
-std::string oemToUtf8(std::string_view text);
-
 // The archive's character set follows the system it was made on: the OEM
-// code page for DOS, OS/2 and Windows; UTF-8 (or failing that the OEM code
-// page) for the others.
+// code page (437) for DOS, OS/2 and Windows; UTF-8 (or failing that the OEM
+// code page) for the others.
 std::string nameToUtf8(std::string_view name, std::uint8_t host);
 
 // The path below the destination that a stored name gives: parts joined by

@@ -55,7 +55,7 @@ QtUi::QtUi(host::HostFileSystem& fs, const host::InstanceLock& lock, std::string
 Platform QtUi::platform() {
     return Platform{form_,   toolbar_,  menus_,  frame_,    panel1_,     panel2_, panel3_, splitter_, tree_,
                     list_,   sizeGrip_, splash_, desktop_,  instance_,   fs_,     processes_, picker_, zip_,
-                    programFolder_};
+                    programFolder_, descriptionViewer_, nfoViewer_};
 }
 
 }  // namespace q32

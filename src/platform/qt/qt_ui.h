@@ -20,6 +20,7 @@
 #include "platform/qt/qt_splitter.h"
 #include "platform/qt/qt_status_panel.h"
 #include "platform/qt/qt_toolbar.h"
+#include "platform/qt/qt_viewer_window.h"
 
 namespace q32 {
 
@@ -49,6 +50,8 @@ public:
     QtDesktop& desktop() { return desktop_; }
     QtInstanceGuard& instance() { return instance_; }
     QtDrivePicker& picker() { return picker_; }
+    QtViewerWindow& descriptionViewer() { return descriptionViewer_; }
+    QtViewerWindow& nfoViewer() { return nfoViewer_; }
 
 private:
     // The main window first: it goes last, after the controls on it.
@@ -67,6 +70,8 @@ private:
     QtDesktop desktop_;
     QtInstanceGuard instance_;
     QtDrivePicker picker_;
+    QtViewerWindow descriptionViewer_;  // Form3
+    QtViewerWindow nfoViewer_;          // form5
     host::HostFileSystem& fs_;
     Processes& processes_;
     ZipEngine& zip_;

@@ -1,0 +1,83 @@
+// A text viewer window in Qt: a top-level window of its own with a
+// read-only plain-text area and, when designed with one, a push button over
+// it. Bytes are drawn through the code page 437 table in the PC's VGA font
+// ("Px IBM VGA8" from fonts-pc), or DejaVu Sans Mono where that is missing.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "platform/viewer_window.h"
+
+namespace q32 {
+
+// Viewer text as Qt shows it: CR LF ends a line, a tab stays a tab, every
+// other byte is the character code page 437 draws for it.
+QString viewerText(const std::string& bytes);
+
+// The viewers' font: the VGA font at the size whose cells are as wide as the
+// 9-point Terminal font's (8 pixels at 96 dots an inch), or the fall-back.
+QFont viewerFont();
+
+class QtViewerWindow : public ViewerWindow {
+public:
+    QtViewerWindow();
+    ~QtViewerWindow() override;
+    QtViewerWindow(const QtViewerWindow&) = delete;
+    QtViewerWindow& operator=(const QtViewerWindow&) = delete;
+
+    void load(const ViewerDesign& design) override;
+    bool isLoaded() const override { return !window_.isNull(); }
+    void close() override;
+    void show() override;
+    bool isShown() const override;
+    void focus() override;
+    std::string caption() const override;
+    void setCaption(const std::string& caption) override;
+    WindowState windowState() const override;
+    void setWindowState(WindowState state) override;
+    Rect geometry() const override;
+    void setGeometry(const Rect& rect) override;
+    double innerWidth() const override;
+    double innerHeight() const override;
+    void setBusy(bool busy) override;
+    std::string text() const override { return bytes_; }
+    void setText(const std::string& bytes) override;
+    void redraw() override;
+    Rect textGeometry() const override;
+    void setTextGeometry(const Rect& rect) override;
+    bool textVisible() const override;
+    void setTextVisible(bool visible) override;
+    void clearSelection() override;
+    Rect buttonGeometry() const override;
+    void setButtonGeometry(const Rect& rect) override;
+
+    QWidget* window() const { return window_.data(); }
+    QPlainTextEdit* textArea() const { return text_.data(); }
+    QPushButton* button() const { return button_.data(); }
+
+    // Called by the window's own event handlers.
+    void discarded();
+    void resized();
+    void frameMayBeKnown();
+    bool keyPressed(const QKeyEvent& event);
+    void textDoubleClicked();
+
+private:
+    QMargins frameMargins() const;
+
+    QPointer<QWidget> window_;
+    QPointer<QPlainTextEdit> text_;
+    QPointer<QPushButton> button_;
+    std::unique_ptr<QObject> keyWatch_;
+    std::string bytes_;
+    // Outer geometry asked for while the window frame was not known yet.
+    std::optional<Rect> outerAsked_;
+};
+
+}  // namespace q32

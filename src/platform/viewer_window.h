@@ -1,0 +1,89 @@
+// A text viewer window: a small, separate, non-modal window with a
+// multi-line text area (scrollable both ways, no word wrap) and, for some,
+// one button lying over the text area. The text is bytes in code page 437
+// with CR LF line ends; the window draws every other byte through the code
+// page 437 table in a font that has the PC's line art, so box-drawing bytes
+// appear as lines. Each implementation lives in platform/qt and tests/support.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/geometry.h"
+
+namespace q32 {
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+// How a viewer looks when it is created. Twips; the text area and the button
+// are placed on the window's inner area.
+struct ViewerDesign {
+    std::string caption;
+    double innerWidth = 0;
+    double innerHeight = 0;
+    Rect textArea;
+    std::optional<Rgb> background;  // the system's default when empty
+    std::string buttonCaption;      // "" for no button
+    Rect button;
+};
+
+// The window exists from load() until it is closed (by the program or by the
+// user's close box). While it does not exist, the calls below other than
+// load() do nothing and report an empty, hidden window.
+class ViewerWindow {
+public:
+    virtual ~ViewerWindow() = default;
+
+    // Creates the window, hidden, as designed; an existing one goes first.
+    virtual void load(const ViewerDesign& design) = 0;
+    virtual bool isLoaded() const = 0;
+    // Discards the window with its text.
+    virtual void close() = 0;
+
+    // Shows it beside the main window, which stays usable.
+    virtual void show() = 0;
+    virtual bool isShown() const = 0;
+    // Brings it to the front with the keyboard focus in its text area.
+    virtual void focus() = 0;
+    virtual std::string caption() const = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual WindowState windowState() const = 0;
+    virtual void setWindowState(WindowState state) = 0;
+    // Outer geometry on the screen, twips.
+    virtual Rect geometry() const = 0;
+    virtual void setGeometry(const Rect& rect) = 0;
+    virtual double innerWidth() const = 0;
+    virtual double innerHeight() const = 0;
+    virtual void setBusy(bool busy) = 0;
+
+    // The text area.
+    virtual std::string text() const = 0;
+    virtual void setText(const std::string& bytes) = 0;
+    // Draws the text area at once, before the program goes on.
+    virtual void redraw() = 0;
+    virtual Rect textGeometry() const = 0;
+    virtual void setTextGeometry(const Rect& rect) = 0;
+    virtual bool textVisible() const = 0;
+    virtual void setTextVisible(bool visible) = 0;
+    // Removes the selection, leaving the caret where it is.
+    virtual void clearSelection() = 0;
+
+    // The button.
+    virtual Rect buttonGeometry() const = 0;
+    virtual void setButtonGeometry(const Rect& rect) = 0;
+
+    // Events; not called for changes the program makes itself, except
+    // onResize, which follows every change of size or state.
+    std::function<void()> onResize;
+    std::function<void()> onTextDblClick;
+    std::function<void(int keyCode)> onKeyDown;  // any part of the window has the focus
+    std::function<void()> onButtonClick;
+};
+
+}  // namespace q32

@@ -1,0 +1,53 @@
+// The NFO command and the NFO viewer's "&Next" button: the first .nfo file
+// of the program folder is shown, then deleted, so the next use shows the
+// next one; when none is left the command is disabled.
+#include "app/main_window.h"
+#include "common/text.h"
+#include "viewer/description_text.h"
+
+namespace q32 {
+
+void MainWindow::dnfo_Click() { showNextNfoFile(); }
+
+void MainWindow::ShowNextNfo() {
+    ViewerWindow& viewer = viewers_.form5.use();
+    if (viewer.windowState() == WindowState::Minimized) viewer.setWindowState(WindowState::Normal);
+    showNextNfoFile();
+}
+
+void MainWindow::showNextNfoFile() {
+    const std::string pattern = joinPath(ProgramFolder, "*.nfo");
+    const std::optional<std::string> name = Fs.firstFile(pattern);
+    if (!name) {
+        enableNfoCommand(false);
+        viewers_.form5.close();
+        return;
+    }
+    if (viewers_.form5.use().windowState() == WindowState::Minimized)
+        viewers_.form5.use().setWindowState(WindowState::Normal);
+
+    const std::string path = joinPath(ProgramFolder, *name);
+    const std::optional<std::string> bytes = Fs.readFile(path);
+    Screen.doEvents();
+    viewers_.form5.use().show();
+    Screen.doEvents();
+    // Events may have closed the viewer; using it again brings it back.
+    ViewerWindow& viewer = viewers_.form5.use();
+    viewer.setCaption(lower(*name));
+    viewer.setBusy(true);
+    if (bytes && lineEndStyle(*bytes) == LineEnds::CrLf) {
+        viewer.setText(crLfDisplay(*bytes));
+    } else if (bytes) {
+        viewer.setText(textWithCrLf(*bytes, [&viewer](const std::string& soFar) {
+            viewer.setText(soFar);
+            viewer.redraw();
+        }));
+    }
+    viewer.setBusy(false);
+
+    Fs.setNormalAttributes(path);
+    Fs.deleteFile(path);
+    if (!Fs.firstFile(pattern)) enableNfoCommand(false);
+}
+
+}  // namespace q32

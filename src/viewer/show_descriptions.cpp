@@ -1,0 +1,121 @@
+// The description command: the first selected ZIP archive's file_id.diz and
+// .nfo files are extracted into the program folder, file_id.diz (or the
+// banner) is shown in the description viewer above the main window, and a
+// damaged archive is marked ".bad".
+#include "app/main_window.h"
+#include "common/text.h"
+#include "viewer/description_text.h"
+
+namespace q32 {
+
+namespace {
+
+bool isDamage(std::int16_t code) {
+    return code == zipcode::NotAZip || code == zipcode::BadData || code == zipcode::Truncated;
+}
+
+// The viewer's outer size, twips, and its gap above the main window.
+constexpr double kViewerWidth = 5850;
+constexpr double kViewerHeight = 2325;
+constexpr double kViewerGap = 50;
+// The main window must stand lower than this for the viewer to fit above it.
+constexpr double kRoomAbove = 2500;
+
+}  // namespace
+
+void MainWindow::ShowDescriptions() {
+    viewers_.banner = bannerText();
+    if (currentKind() != ArchiveKind::Zip) {
+        enableButtons({6, 7}, false);
+        enableMenus({"Diz", "dnfo"}, false);
+        viewers_.Form3.use().setText(viewers_.banner);
+        return;
+    }
+    SSPanel3.setProgressMode(true);
+    SSPanel3.setTextColor(TextColor::HighlightText);
+    // Every old description goes, so that an archive without one never
+    // shows the description another archive left behind.
+    removeFilesMatching("*.diz", true);
+    removeFilesMatching("*.nfo", true);
+    Me.setBusy(true);
+    collectSelection();
+    viewers_.currentPath = ExplorerTree1.path();
+    const std::string firstName = selectionCount() > 0 ? selection(1) : std::string();
+    viewers_.firstArchivePath = joinPath(viewers_.currentPath, firstName);
+
+    const std::int16_t code = extractDescriptions(firstName);
+    Me.setBusy(false);
+    SSPanel3.setFillPercent(0);
+    if (isDamage(code)) markDamagedArchive(code);
+    else showCollectedDescription();
+}
+
+std::int16_t MainWindow::extractDescriptions(const std::string& firstName) {
+    XceedZip1.setFileMask("*.diz\r*.nfo");
+    XceedZip1.setDestinationFolder(ProgramFolder);
+    XceedZip1.setArchiveName(viewers_.firstArchivePath);
+    SSPanel2.setAlignment(Alignment::Left);
+    SSPanel2.setCaption(" " + lower(firstName));
+    return XceedZip1.extract(0);
+}
+
+// The archive gets ".bad" added (an older ".bad" of the same name goes), and
+// the viewer says so when it has room above the main window.
+void MainWindow::markDamagedArchive(std::int16_t code) {
+    SSPanel2.setAlignment(Alignment::Center);
+    SSPanel2.setCaption("*.zip");
+    std::string& archive = viewers_.firstArchivePath;
+    const std::optional<std::int64_t> free = archive.empty() ? std::nullopt : Fs.freeSpace(archive.front());
+    if (free && *free > 2) {
+        const std::string marked = archive + ".bad";
+        if (Fs.fileExists(marked)) {
+            Fs.setNormalAttributes(marked);
+            Fs.deleteFile(marked);
+        }
+        Fs.rename(archive, marked);
+    }
+    File1.refresh();
+    archive = lower(archive);
+    if (!descriptionViewerFits()) return;
+    placeDescriptionViewer();
+    ViewerWindow& viewer = viewers_.Form3.use();
+    viewer.show();
+    viewer.setText("\r\n\r\n\r\n\r\n#" + numText(static_cast<int>(code)) + " - Zip CRC error - " + archive);
+}
+
+// After an extraction that did not find the archive damaged: file_id.diz
+// when it came, otherwise the banner.
+void MainWindow::showCollectedDescription() {
+    if (descriptionViewerFits()) placeDescriptionViewer();
+    ViewerWindow& viewer = viewers_.Form3.use();
+    const std::string description = joinPath(ProgramFolder, "file_id.diz");
+    if (!Fs.fileExists(description)) {
+        viewer.show();
+        viewer.setText(viewers_.banner);
+    } else {
+        viewer.setText("");
+        viewer.show();
+        enableNfoCommand(Fs.firstFile(joinPath(ProgramFolder, "*.nfo")).has_value());
+        viewer.setText(textWithCrLf(Fs.readFile(description).value_or("")));
+    }
+    SSPanel2.setAlignment(Alignment::Center);
+    SSPanel2.setCaption("*.zip");
+}
+
+bool MainWindow::descriptionViewerFits() const {
+    return Me.windowState() != WindowState::Maximized && Me.geometry().top > kRoomAbove;
+}
+
+// Just above the main window, at its left edge.
+void MainWindow::placeDescriptionViewer() {
+    const Rect main = Me.geometry();
+    viewers_.Form3.use().setGeometry(
+        {main.left, main.top - kViewerHeight - kViewerGap, kViewerWidth, kViewerHeight});
+}
+
+void MainWindow::enableNfoCommand(bool enabled) {
+    GTToolbar1.setEnabled(7, enabled);
+    Menus.setEnabled("dnfo", enabled);
+}
+
+}  // namespace q32

@@ -1,0 +1,218 @@
+// The description command through the main window: what the description
+// viewer shows, where, and what happens to damaged archives.
+#include <gtest/gtest.h>
+
+#include "support/test_drive.h"
+#include "viewer/description_text.h"
+#include "zip_fixtures.h"
+
+namespace q32::test {
+namespace {
+
+using zip::test::file;
+
+class DescriptionsTest : public ::testing::Test {
+protected:
+    DescriptionsTest() {
+        drive.makeFolder("c:\\dl");
+        program.window.Form_Load();
+    }
+    void makeZip(const std::string& path, const std::vector<zip::test::MemberSpec>& members) {
+        zip::test::writeZip(drive.host(path), members);
+    }
+    // The user opens the folder and double-clicks an archive.
+    void describe(const std::string& folder, const std::string& name) {
+        ui.tree.userSelects(folder);
+        ui.list.doubleClick(name);
+    }
+    bool nfoCommandEnabled() { return ui.toolbar.isEnabled(7) && ui.menus.isEnabled("dnfo"); }
+    Rect placeAboveMainWindow() {
+        const Rect main = ui.form.geometry();
+        return {main.left, main.top - 2375, 5850, 2325};
+    }
+
+    TestDrive drive;
+    TestProgram program{drive};
+    HeadlessUi& ui = program.ui;
+    HeadlessViewerWindow& viewer = ui.descriptionViewer;
+};
+
+TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
+    makeZip("c:\\dl\\a.zip",
+            {file("FILE_ID.DIZ", "Tool one\r\n\xDA\xC4\xBF\r\n"), file("a.nfo", "n"), file("setup.exe", "x")});
+    makeZip("c:\\dl\\b.zip", {file("file_id.diz", "Tool two")});
+    ui.tree.userSelects("c:\\dl");
+    ui.list.click("a.zip");
+    ui.list.click("b.zip", true);
+    ui.menus.choose("Diz");
+
+    EXPECT_TRUE(viewer.isShown());
+    EXPECT_EQ(viewer.caption(), "File_id.diz");
+    EXPECT_EQ(viewer.text(), "Tool one\r\n\xDA\xC4\xBF\r\n");
+    EXPECT_EQ(viewer.geometry(), placeAboveMainWindow());
+    EXPECT_TRUE(nfoCommandEnabled());
+    EXPECT_TRUE(drive.exists("c:\\Quillet32\\a.nfo"));
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\setup.exe"));
+    EXPECT_EQ(program.window.firstArchivePath(), "c:\\dl\\a.zip");
+    EXPECT_EQ(ui.panel2.caption(), "*.zip");
+    EXPECT_EQ(ui.panel2.alignment(), Alignment::Center);
+    EXPECT_TRUE(ui.panel3.progressMode());
+    EXPECT_EQ(ui.panel3.fillPercent(), 0);
+    EXPECT_FALSE(ui.form.busy());
+}
+
+TEST_F(DescriptionsTest, LfAndCrLfDescriptionsShowTheSameLines) {
+    makeZip("c:\\dl\\crlf.zip", {file("file_id.diz", "one\r\ntwo\r\n")});
+    makeZip("c:\\dl\\lf.zip", {file("file_id.diz", "one\ntwo\n")});
+    describe("c:\\dl", "crlf.zip");
+    const std::string crlf = viewer.text();
+    describe("c:\\dl", "lf.zip");
+    EXPECT_EQ(viewer.text(), crlf);
+    EXPECT_EQ(crlf, "one\r\ntwo\r\n");
+}
+
+TEST_F(DescriptionsTest, WithoutADescriptionTheBannerShowsAndTheNfoCommandKeepsItsState) {
+    makeZip("c:\\dl\\both.zip", {file("file_id.diz", "d"), file("x.nfo", "n")});
+    makeZip("c:\\dl\\nfo.zip", {file("x.nfo", "n")});
+    describe("c:\\dl", "nfo.zip");
+    EXPECT_EQ(viewer.text(), bannerText());
+    EXPECT_TRUE(viewer.isShown());
+    EXPECT_FALSE(nfoCommandEnabled());
+
+    describe("c:\\dl", "both.zip");
+    ASSERT_TRUE(nfoCommandEnabled());
+    describe("c:\\dl", "nfo.zip");
+    EXPECT_EQ(viewer.text(), bannerText());
+    EXPECT_TRUE(nfoCommandEnabled());
+}
+
+TEST_F(DescriptionsTest, EveryLeftoverDescriptionGoesBeforeTheExtraction) {
+    drive.writeFile("c:\\Quillet32\\another.diz", "old");
+    drive.writeFile("c:\\Quillet32\\file_id.diz", "old");
+    makeZip("c:\\dl\\plain.zip", {file("readme.txt", "r")});
+    describe("c:\\dl", "plain.zip");
+    EXPECT_EQ(viewer.text(), bannerText());
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\another.diz"));
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\file_id.diz"));
+}
+
+TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) {
+    for (const char* name : {"pack.rar", "pack.arj", "pack.ace"})
+        makeZip("c:\\dl\\" + std::string(name), {file("file_id.diz", "d")});
+    ui.tree.userSelects("c:\\dl");
+    for (int kindButton : {2, 3, 4}) {
+        ui.toolbar.click(kindButton);
+        ui.list.doubleClick(ui.list.items().at(0));
+        EXPECT_FALSE(viewer.isShown()) << kindButton;
+        EXPECT_EQ(viewer.text(), bannerText());
+        EXPECT_FALSE(drive.exists("c:\\Quillet32\\file_id.diz"));
+        for (int button : {6, 7}) EXPECT_FALSE(ui.toolbar.isEnabled(button));
+        EXPECT_FALSE(ui.menus.isEnabled("Diz"));
+    }
+}
+
+TEST_F(DescriptionsTest, AnArchiveInADriveRootHasOneBackslash) {
+    makeZip("c:\\root.zip", {file("file_id.diz", "at the root")});
+    describe("c:\\", "root.zip");
+    EXPECT_EQ(program.window.firstArchivePath(), "c:\\root.zip");
+    EXPECT_EQ(viewer.text(), "at the root");
+}
+
+TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) {
+    makeZip("c:\\dl\\a.zip", {file("file_id.diz", "d")});
+    const Rect elsewhere{300, 400, 7000, 3000};
+    const auto maximise = [&] { ui.form.setWindowState(WindowState::Maximized); };
+    const auto nearTheTop = [&] { ui.form.setGeometry({0, 2500, 9600, 7200}); };
+    for (const auto& noRoom : {std::function<void()>(maximise), std::function<void()>(nearTheTop)}) {
+        ui.form.setWindowState(WindowState::Normal);
+        describe("c:\\dl", "a.zip");
+        viewer.setGeometry(elsewhere);
+        noRoom();
+        describe("c:\\dl", "a.zip");
+        EXPECT_EQ(viewer.geometry(), elsewhere);
+        EXPECT_EQ(viewer.text(), "d");
+    }
+}
+
+// Archives damaged three ways, as the zip engine tells them apart.
+struct Damage {
+    const char* what;
+    int code;
+};
+
+class DamagedArchiveTest : public DescriptionsTest, public ::testing::WithParamInterface<Damage> {
+protected:
+    // c:\dl\Tool.ZIP, damaged as the parameter says.
+    void makeDamaged() {
+        const std::string path = drive.host("c:\\dl\\Tool.ZIP");
+        const int code = GetParam().code;
+        if (code == zipcode::NotAZip) {
+            drive.writeFile("c:\\dl\\Tool.ZIP", "not an archive at all");
+            return;
+        }
+        makeZip("c:\\dl\\Tool.ZIP", {file("file_id.diz", zip::test::sampleText(400000, 3))});
+        const std::size_t data = zip::test::memberDataOffset(path, "file_id.diz");
+        if (code == zipcode::BadData) zip::test::patchByte(path, data, 0x07);  // a block type that never occurs
+        else zip::test::cutTo(path, data + 1000);
+    }
+    std::string message() const {
+        return "\r\n\r\n\r\n\r\n# " + std::to_string(GetParam().code) + " - Zip CRC error - c:\\dl\\tool.zip";
+    }
+};
+
+TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
+    makeDamaged();
+    drive.writeFile("c:\\dl\\Tool.ZIP.bad", "an older one");
+    describe("c:\\dl", "Tool.ZIP");
+    EXPECT_FALSE(drive.exists("c:\\dl\\Tool.ZIP"));
+    EXPECT_NE(drive.readFile("c:\\dl\\Tool.ZIP.bad"), "an older one");
+    EXPECT_TRUE(ui.list.items().empty());
+    EXPECT_TRUE(viewer.isShown());
+    EXPECT_EQ(viewer.text(), message());
+    EXPECT_EQ(viewer.geometry(), placeAboveMainWindow());
+    EXPECT_EQ(program.window.firstArchivePath(), "c:\\dl\\tool.zip");
+    EXPECT_EQ(ui.panel2.caption(), "*.zip");
+    EXPECT_FALSE(ui.form.busy());
+}
+
+TEST_P(DamagedArchiveTest, AFullDriveKeepsTheNameAndAMaximisedWindowShowsNothing) {
+    makeDamaged();
+    drive.fs().freeBytes['c'] = 2;
+    describe("c:\\dl", "Tool.ZIP");
+    EXPECT_TRUE(drive.exists("c:\\dl\\Tool.ZIP"));
+    EXPECT_EQ(viewer.text(), message());
+
+    drive.fs().freeBytes.erase('c');
+    viewer.close();
+    ui.form.setWindowState(WindowState::Maximized);
+    describe("c:\\dl", "Tool.ZIP");
+    EXPECT_TRUE(drive.exists("c:\\dl\\Tool.ZIP.bad"));
+    EXPECT_FALSE(viewer.isShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, DamagedArchiveTest,
+                         ::testing::Values(Damage{"NotAZip", zipcode::NotAZip}, Damage{"BadData", zipcode::BadData},
+                                           Damage{"Truncated", zipcode::Truncated}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(DescriptionsTest, DeleteClosesTheDescriptionViewerAndShutdownBoth) {
+    makeZip("c:\\dl\\a.zip", {file("file_id.diz", "d"), file("a.nfo", "n")});
+    makeZip("c:\\dl\\b.zip", {file("file_id.diz", "d")});
+    describe("c:\\dl", "a.zip");
+    ui.menus.choose("dnfo");
+    ASSERT_TRUE(viewer.isShown() && ui.nfoViewer.isShown());
+    ui.form.resizeTo(9000, 7000);
+    EXPECT_EQ(viewer.focusRequests, 1);
+    ui.menus.choose("delete");
+    EXPECT_FALSE(viewer.isLoaded());
+    EXPECT_TRUE(ui.nfoViewer.isShown());
+
+    describe("c:\\dl", "b.zip");
+    ASSERT_TRUE(viewer.isShown());
+    program.window.exit0_Click();
+    EXPECT_FALSE(viewer.isLoaded());
+    EXPECT_FALSE(ui.nfoViewer.isLoaded());
+}
+
+}  // namespace
+}  // namespace q32::test
