@@ -140,35 +140,28 @@ private slots:
         QCOMPARE(w.keyDowns.size(), std::size_t(14));
     }
 
-    void outerGeometryInTwipsAndInnerSize() {
+    void outerGeometryInTwipsInnerSizeAndStatesWithTheirResizeReports() {
         FormWindow w;
         QCOMPARE(w.form.geometry(), (Rect{1500, 1500, 7500, 6000}));
         w.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.window()));
         // Once the frame is known the outer rectangle is still the one asked for.
         QCOMPARE(w.form.geometry(), (Rect{1500, 1500, 7500, 6000}));
-        const Rect moved{3000, 750, 9000, 6750};
-        w.form.setGeometry(moved);
-        QCOMPARE(w.form.geometry(), moved);
-        QCOMPARE(w.form.innerWidth(), TwipsScale::screen().toTwipsX(w.form.inner()->width()));
-        QCOMPARE(w.form.innerHeight(), TwipsScale::screen().toTwipsY(w.form.inner()->height()));
-        QVERIFY(w.form.innerWidth() <= moved.width);
-        QVERIFY(w.form.innerHeight() < moved.height);
-    }
-
-    void resizesAndStateChangesAreReported() {
-        FormWindow w;
-        w.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.form.window()));
         int resizes = 0;
         double widthSeen = 0;
         w.form.onResize = [&] {
             ++resizes;
             widthSeen = w.form.innerWidth();
         };
-        w.form.setGeometry({1500, 1500, 9000, 6000});
+        const Rect moved{3000, 750, 9000, 6750};
+        w.form.setGeometry(moved);
+        QCOMPARE(w.form.geometry(), moved);
         QVERIFY(resizes >= 1);
         QCOMPARE(widthSeen, w.form.innerWidth());
+        QCOMPARE(w.form.innerWidth(), TwipsScale::screen().toTwipsX(w.form.inner()->width()));
+        QCOMPARE(w.form.innerHeight(), TwipsScale::screen().toTwipsY(w.form.inner()->height()));
+        QVERIFY(w.form.innerWidth() <= moved.width);
+        QVERIFY(w.form.innerHeight() < moved.height);
         for (WindowState state : {WindowState::Minimized, WindowState::Normal, WindowState::Maximized}) {
             resizes = 0;
             w.form.setWindowState(state);

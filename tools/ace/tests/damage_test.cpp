@@ -98,33 +98,27 @@ TEST(DamagedArchives, EachPartReportsWhatIsWrong) {
     const Outcome intact = extractDamaged(archive);
     ASSERT_EQ(intact.extraction.result, AceResult::Ok) << intact.extraction.error;
     EXPECT_EQ(intact.files.size(), 3u);
+    struct Case {
+        Part part;
+        std::size_t within;
+        int bit;
+        std::string errorMentions;
+        std::vector<std::string> filesLeft;
+    };
     const Part& firstMain = archive.mainHeaders[0];
-    const Part& secondMain = archive.mainHeaders[1];
     const Part& secondHeader = archive.fileHeaders[1];
-    const Part& continuedHeader = archive.fileHeaders[2];
-    const Part& firstData = archive.data[0];
-    const Part& continuedData = archive.data[2];
-
-    Outcome outcome = extractDamaged(flipped(archive, firstMain, firstMain.size - 3, 0));
-    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
-    EXPECT_NE(outcome.extraction.error.find("check"), std::string::npos) << outcome.extraction.error;
-    EXPECT_TRUE(outcome.files.empty());
-
-    outcome = extractDamaged(flipped(archive, secondHeader, secondHeader.size - 1, 2));
-    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
-    EXPECT_EQ(outcome.files, std::vector<std::string>{"first.txt"});
-
-    outcome = extractDamaged(flipped(archive, firstData, 150, 5));
-    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
-    EXPECT_NE(outcome.extraction.error.find("first.txt\" fails its CRC check"), std::string::npos)
-        << outcome.extraction.error;
-    EXPECT_TRUE(outcome.files.empty());
-
-    for (const Part* part : {&secondMain, &continuedHeader, &continuedData}) {
-        outcome = extractDamaged(flipped(archive, *part, part->size / 2, 1));
+    const std::vector<std::string> first = {"first.txt"};
+    const Case cases[] = {{firstMain, firstMain.size - 3, 0, "check", {}},
+                          {secondHeader, secondHeader.size - 1, 2, "", first},
+                          {archive.data[0], 150, 5, "first.txt\" fails its CRC check", {}},
+                          {archive.mainHeaders[1], archive.mainHeaders[1].size / 2, 1, "set.c00", first},
+                          {archive.fileHeaders[2], archive.fileHeaders[2].size / 2, 1, "set.c00", first},
+                          {archive.data[2], archive.data[2].size / 2, 1, "set.c00", first}};
+    for (const Case& test : cases) {
+        const Outcome outcome = extractDamaged(flipped(archive, test.part, test.within, test.bit));
         EXPECT_EQ(outcome.extraction.result, AceResult::Damaged) << outcome.extraction.error;
-        EXPECT_NE(outcome.extraction.error.find("set.c00"), std::string::npos) << outcome.extraction.error;
-        EXPECT_EQ(outcome.files, std::vector<std::string>{"first.txt"});
+        EXPECT_NE(outcome.extraction.error.find(test.errorMentions), std::string::npos) << outcome.extraction.error;
+        EXPECT_EQ(outcome.files, test.filesLeft) << outcome.extraction.error;
     }
 }
 
