@@ -6,12 +6,16 @@
 namespace q32 {
 
 void MainWindow::FMDrop1_DropFiles(const std::vector<std::string>& paths) {
+    runCommand([this, &paths] { installDroppedFiles(paths); });
+}
+
+void MainWindow::installDroppedFiles(const std::vector<std::string>& paths) {
     if (paths.empty()) return;
-    const std::string folder = folderOf(paths.front());
-    ExplorerTree1.setPath(folder);
-    // A folder that cannot be opened must not leave the old list in place,
-    // where a file of the same name would be installed instead.
-    if (!File1.setPath(folder)) return;
+    // A folder that cannot be opened leaves the view and its selection as
+    // they were: a file of the same name in the old folder must not be
+    // installed instead.
+    if (!File1.setPath(folderOf(paths.front()))) return;
+    ExplorerTree1.setPath(File1.path());
     Screen.doEvents();
     for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
 

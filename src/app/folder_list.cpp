@@ -1,17 +1,31 @@
 // The folder tree and the file list: following each other, clicks, refresh.
 #include "app/main_window.h"
+#include "common/text.h"
 
 namespace q32 {
 
 void MainWindow::ExplorerTree1_OnDirChanged() {
+    // The running command decides what the tree and the list show.
+    if (commandRunning_) {
+        ExplorerTree1.setPath(File1.path());
+        return;
+    }
     const std::string folder = ExplorerTree1.path();
-    if (!Fs.folderExists(folder)) return;
+    if (!Fs.folderExists(folder)) {
+        // A drive whose disk or folder is not there: the view cannot stay on it.
+        if (folder == folderOf(folder)) fallBackToDriveC();
+        return;
+    }
     if (File1.setPath(folder)) {
         showListFolderInPanel3();
         return;
     }
-    // A folder that cannot be read sends the view to drive C; without even
-    // that, the program cannot go on.
+    fallBackToDriveC();
+}
+
+// A folder that cannot be read sends the view to drive C; without even that,
+// the program cannot go on.
+void MainWindow::fallBackToDriveC() {
     ExplorerTree1.setPath("c:\\");
     File1.setPath(ExplorerTree1.path());
     if (!Fs.folderExists("c:\\")) {
@@ -25,7 +39,7 @@ void MainWindow::ExplorerTree1_OnDirChanged() {
 // A click in the list offers the commands of the kind in force, whatever is
 // selected.
 void MainWindow::File1_MouseUp(MouseButton button) {
-    if (button == MouseButton::Right) return;
+    if (button == MouseButton::Right || commandRunning_) return;
     switch (currentKind()) {
         case ArchiveKind::Zip:
             enableButtons({9, 10, 6}, true);
@@ -42,7 +56,9 @@ void MainWindow::File1_MouseUp(MouseButton button) {
     }
 }
 
-void MainWindow::File1_DblClick() { ShowDescriptions(); }
+void MainWindow::File1_DblClick() {
+    runCommand([this] { ShowDescriptions(); });
+}
 
 void MainWindow::refresh_Click() {
     File1.refresh();

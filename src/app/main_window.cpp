@@ -37,6 +37,7 @@ void MainWindow::connectEvents() {
     Menus.onTriggered = [this](const std::string& entry) { menu_Click(entry); };
     Me.onResize = [this] { Form_Resize(); };
     Me.onUnload = [this] { Form_Unload(); };
+    Me.onQueryUnload = [this] { return Form_QueryUnload(); };
     Me.onMouseDown = [this](MouseButton button) { Form_MouseDown(button); };
     Me.onKeyDown = [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     Me.onKeyPress = [this](int charCode) { Form_KeyPress(charCode); };
@@ -76,9 +77,9 @@ void MainWindow::XceedZip1_Status(int percent) {
 }
 
 void MainWindow::collectSelection() {
-    selectionCount_ = 0;
-    for (int index = 0; index < File1.count() && selectionCount_ < kSelectionSlots; ++index) {
-        if (File1.selected(index)) selectionTable_[static_cast<std::size_t>(++selectionCount_)] = File1.item(index);
+    selectionTable_.resize(1);
+    for (int index = 0; index < File1.count(); ++index) {
+        if (File1.selected(index)) selectionTable_.push_back(File1.item(index));
     }
 }
 

@@ -4,8 +4,8 @@
 // files, one per command or group of related handlers.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -31,6 +31,9 @@ public:
     // Start-up and shutdown
     void Form_Load();
     void Form_Unload();
+    // The close box: false keeps the window open while a command runs; the
+    // command is asked to stop and the window closes once it has ended.
+    bool Form_QueryUnload();
     void SaveSettings();
     void exit0_Click();
 
@@ -85,7 +88,7 @@ public:
     const std::string& versionText() const { return versionText_; }
     const std::string& rememberedFolder() const { return rememberedFolder_; }
     char installDrive() const { return installDrive_; }
-    int selectionCount() const { return selectionCount_; }
+    int selectionCount() const { return static_cast<int>(selectionTable_.size()) - 1; }
     const std::string& selection(int slot) const { return selectionTable_.at(static_cast<std::size_t>(slot)); }
 
     // Designed window geometry, twips.
@@ -131,6 +134,15 @@ private:
     void showStartFolder();
     void placeDesignedControls();
 
+    // Runs a command the user asked for, unless another one is running.
+    void runCommand(const std::function<void()>& command);
+    void keepKindOfRunningCommand();
+    void clickButton(int index);
+    void chooseMenuEntry(const std::string& entry);
+    void selectAll();
+    void fallBackToDriveC();
+    void installDroppedFiles(const std::vector<std::string>& paths);
+
     // Shared steps of several commands
     void enableButtons(std::initializer_list<int> indexes, bool enabled);
     void enableMenus(std::initializer_list<const char*> entries, bool enabled);
@@ -147,10 +159,13 @@ private:
     char installDrive_ = 'c';
     bool refused_ = false;
 
-    // Names the commands work on, slots 1 to 5000, and their count.
-    static constexpr int kSelectionSlots = 5000;
-    std::array<std::string, kSelectionSlots + 1> selectionTable_{};
-    std::int16_t selectionCount_ = 0;
+    // Names the commands work on, from slot 1 (slot 0 stays empty); as many
+    // as the user selected.
+    std::vector<std::string> selectionTable_{1};
+
+    bool commandRunning_ = false;
+    ArchiveKind kindOfRunningCommand_ = ArchiveKind::Zip;
+    bool closeAsked_ = false;
 };
 
 }  // namespace q32

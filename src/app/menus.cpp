@@ -47,6 +47,10 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::menu_Click(const std::string& entry) {
+    runCommand([this, &entry] { chooseMenuEntry(entry); });
+}
+
+void MainWindow::chooseMenuEntry(const std::string& entry) {
     if (entry == "install") install_Click();
     else if (entry == "test") TestZips();
     else if (entry == "Diz") ShowDescriptions();

@@ -44,6 +44,17 @@ bool numberAt(const std::string& line, std::size_t position, double& value) {
     return true;
 }
 
+// Window coordinates and sizes a desktop can hold: 32767 pixels at 15 twips
+// a pixel. A value beyond them (or a size that is not positive) cannot be
+// applied and is passed over like one that does not read as a number.
+constexpr double kLargestTwips = 32767.0 * 15;
+
+bool usablePosition(double twips) { return std::isfinite(twips) && std::abs(twips) <= kLargestTwips; }
+
+bool usableSize(double twips) { return std::isfinite(twips) && twips > 0 && twips <= kLargestTwips; }
+
+bool usablePaneWidth(double twips) { return std::isfinite(twips) && twips >= 0 && twips <= kLargestTwips; }
+
 // The eight lines, each ended by CR LF.
 std::string settingsText(const std::string& version, WindowState state, const Rect& window, double pane1Width,
                          const std::string& dirLine) {
@@ -87,16 +98,17 @@ bool MainWindow::readSettings() {
     } else {
         constexpr std::size_t positions[] = {6, 7, 9, 8};  // top, left, height, width
         double Rect::*fields[] = {&Rect::top, &Rect::left, &Rect::height, &Rect::width};
+        bool (*const usable[])(double) = {usablePosition, usablePosition, usableSize, usableSize};
         for (int i = 0; i < 4; ++i) {
             double value = 0;
-            if (!numberAt(lines[2 + i], positions[i], value)) continue;
+            if (!numberAt(lines[2 + i], positions[i], value) || !usable[i](value)) continue;
             Rect window = Me.geometry();
             window.*fields[i] = value;
             Me.setGeometry(window);
         }
     }
     double pane1 = 0;
-    if (numberAt(lines[6], 15, pane1)) GTSplitter1.setPane1Width(std::round(pane1));
+    if (numberAt(lines[6], 15, pane1) && usablePaneWidth(pane1)) GTSplitter1.setPane1Width(std::round(pane1));
     rememberedFolder_ = lines[7];
     return true;
 }

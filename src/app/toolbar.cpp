@@ -33,6 +33,14 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::GTToolbar1_ButtonClick(int index) {
+    if (commandRunning_) {
+        if (index >= 1 && index <= 4) keepKindOfRunningCommand();
+        return;
+    }
+    runCommand([this, index] { clickButton(index); });
+}
+
+void MainWindow::clickButton(int index) {
     switch (index) {
         case 1: case 2: case 3: case 4: selectKind(index); break;
         case 6: ShowDescriptions(); break;

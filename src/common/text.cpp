@@ -147,4 +147,13 @@ bool parseNumber(std::string_view text, double& value) {
     return true;
 }
 
+bool carriesOnCommandLine(std::string_view text) {
+    if (text.empty() || text.front() == ' ' || text.back() == ' ') return false;
+    if (text.find("  ") != std::string_view::npos) return false;
+    for (unsigned char c : text) {
+        if (c == '"' || c < 0x20 || c == 0x7f) return false;
+    }
+    return true;
+}
+
 }  // namespace q32

@@ -49,6 +49,11 @@ std::string groupDigits(std::int64_t value, const std::string& separator);
 // an optional sign and digits; anything else ends it. "" or "abc" give 0.
 long leadingInteger(std::string_view text);
 
+// Whether a name can travel on a command line that is split at blanks and
+// reach the program unchanged: no double quotes, no control characters, no
+// blank at either end and never two blanks in a row.
+bool carriesOnCommandLine(std::string_view text);
+
 // A strict reading of a whole text as a number (blanks around it allowed);
 // false when the text is not exactly one number.
 bool parseNumber(std::string_view text, double& value);

@@ -15,7 +15,10 @@ bool MainWindow::ScanScratchFolders(char drive) {
     for (const std::string& name : *folders) {
         if (!wildcardMatch("Quil0??", name)) continue;
         const std::string folder = root + name;
-        File1.setPath(folder);
+        // Only a folder the user has seen is offered, and only one that the
+        // deleting program would be given exactly, never another of a
+        // similar name.
+        if (!carriesOnCommandLine(folder) || !File1.setPath(folder)) continue;
         ExplorerTree1.setPath(File1.path());
         File1.setPattern("*.*");
         SSPanel2.setAlignment(Alignment::Center);

@@ -170,6 +170,9 @@ public:
 
     std::function<void()> onResize;
     std::function<void()> onUnload;
+    // The user's close box; false keeps the window open (unload() itself
+    // does not ask).
+    std::function<bool()> onQueryUnload;
     std::function<void(MouseButton)> onMouseDown;
     std::function<void(int keyCode, int shift)> onKeyDown;
     std::function<void(int charCode)> onKeyPress;

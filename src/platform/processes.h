@@ -1,7 +1,9 @@
 // Outside programs started from a command line: the program name is the first
 // word, looked up in the executable's folder, the program folder, the current
 // folder and then the search path; the rest are its arguments, split at
-// blanks as an unquoted line is split.
+// blanks as an unquoted line is split. A line whose words would not arrive
+// exactly as written (double quotes, blanks doubled or at either end,
+// control characters) is refused like a program that cannot be started.
 #pragma once
 
 #include <string>

@@ -74,18 +74,33 @@ TEST_F(DropTest, FilesFromSeveralFoldersAreLookedForInTheFirstOnly) {
     EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"A.ZIP", "c.zip"}));
 }
 
-TEST_F(DropTest, AnEmptyOrUnreadableDropSelectsNothing) {
-    ui.form.drop({});
-    EXPECT_EQ(ui.list.path(), "c:\\Other");
-
+TEST_F(DropTest, AnEmptyOrUnreadableDropChangesNothing) {
     drive.writeFile("c:\\Other\\A.ZIP");
+    ui.list.refresh();
+    ui.list.click("A.ZIP");
+    ui.form.drop({});
     drive.makeFolder("c:\\Locked");
     ui.list.unreadable.insert("c:\\locked");
     ui.form.drop({"c:\\Locked\\A.ZIP"});
-    // The old list must not stand in for the dropped folder.
-    EXPECT_TRUE(ui.list.selectedItems().empty());
+    // The old list must not stand in for the dropped folder, and the view
+    // stays as the user left it.
+    EXPECT_EQ(ui.tree.path(), "c:\\Other");
+    EXPECT_EQ(ui.list.path(), "c:\\Other");
+    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"A.ZIP"}));
     EXPECT_EQ(program.window.selectionCount(), 0);
     EXPECT_FALSE(ui.form.isUnloaded());
+}
+
+TEST_F(DropTest, EverySelectedNameReachesTheTable) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 6000; ++i) {
+        paths.push_back("c:\\Many\\" + std::to_string(10000 + i) + ".zip");
+        drive.writeFile(paths.back());
+    }
+    ui.form.drop(paths);
+    ASSERT_EQ(program.window.selectionCount(), 6000);
+    EXPECT_EQ(program.window.selection(1), "10000.zip");
+    EXPECT_EQ(program.window.selection(6000), "15999.zip");
 }
 
 }  // namespace

@@ -52,14 +52,18 @@ TEST_F(FolderListTest, AVanishedFolderChangesNothing) {
     EXPECT_EQ(ui.panel3.caption(), "c:\\games\\new");
 }
 
-TEST_F(FolderListTest, AnUnreadableFolderSendsTheViewToDriveC) {
+TEST_F(FolderListTest, AnUnreadableFolderOrAMissingDriveSendsTheViewToDriveC) {
     drive.makeFolder("c:\\Locked");
     ui.list.unreadable.insert("c:\\locked");
-    ui.tree.userSelects("c:\\Locked");
-    EXPECT_EQ(ui.tree.path(), "c:\\");
-    EXPECT_EQ(ui.list.path(), "c:\\");
-    EXPECT_EQ(ui.panel3.caption(), "c:\\");
-    EXPECT_FALSE(ui.form.isUnloaded());
+    std::filesystem::remove_all(drive.host("d:\\"));  // a stick mapped as d: and not plugged in
+    for (const char* folder : {"c:\\Locked", "d:\\"}) {
+        ui.tree.userSelects("c:\\Games");
+        ui.tree.userSelects(folder);
+        EXPECT_EQ(ui.tree.path(), "c:\\") << folder;
+        EXPECT_EQ(ui.list.path(), "c:\\") << folder;
+        EXPECT_EQ(ui.panel3.caption(), "c:\\") << folder;
+        EXPECT_FALSE(ui.form.isUnloaded());
+    }
 }
 
 TEST_F(FolderListTest, ClicksEnableTheCommandsOfTheKind) {

@@ -62,18 +62,34 @@ TEST_F(SettingsTest, StateTwoWithoutTheSpaceReadsAsNormal) {
     EXPECT_EQ(p.ui.form.geometry(), (Rect{1200, 1950, 9000, 6000}));
 }
 
-TEST_F(SettingsTest, OtherStatesAndBadNumbersArePassedOver) {
-    TestProgram& p = start(settings("State= 1", "Top=abc"));
-    EXPECT_EQ(p.ui.form.windowState(), WindowState::Minimized);
-    EXPECT_EQ(p.ui.form.geometry(), (Rect{1200, 0, 9000, 6000}));  // top stays as designed
+TEST_F(SettingsTest, OtherStatesArePassedOver) {
+    EXPECT_EQ(start(settings("State= 1", "Top= 1950")).ui.form.windowState(), WindowState::Minimized);
+    EXPECT_EQ(start(settings("State= 7", "Top= 1950")).ui.form.windowState(), WindowState::Normal);
+}
 
-    TestDrive other;
-    other.writeFile(kIni, settings("State= 7", "Top= 12x"));
-    TestProgram q(other);
-    q.window.Form_Load();
-    EXPECT_EQ(q.ui.form.windowState(), WindowState::Normal);
-    EXPECT_EQ(q.ui.form.geometry().top, 0);
-    EXPECT_EQ(q.ui.form.geometry().left, 1200);
+// A value that does not read as a number, or that no window could take, keeps
+// the designed one, which is what shutdown writes back.
+TEST_F(SettingsTest, ValuesThatCannotBeAppliedKeepTheDesignedOnes) {
+    const struct {
+        const char* from;
+        const char* to;
+        const char* writtenBack;
+    } cases[] = {
+        {"Top= 1950", "Top=abc", "Top= 0"},
+        {"Top= 1950", "Top= 12x", "Top= 0"},
+        {"Width= 9000", "Width= 1E+30", "Width= 9600"},
+        {"Height= 6000", "Height= -6000", "Height= 7200"},
+        {"Height= 6000", "Height= 0", "Height= 7200"},
+        {"Panel1.width= 2700", "Panel1.width= -2700", "Panel1.width= 3000"},
+    };
+    for (const auto& c : cases) {
+        std::string text = settings("State= 0", "Top= 1950");
+        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
+        start(text).window.exit0_Click();
+        const std::string written = drive.readFile(kIni);
+        EXPECT_NE(written.find(std::string("\r\n") + c.writtenBack + "\r\n"), std::string::npos) << c.to;
+        EXPECT_NE(written.find("Left= 1200"), std::string::npos) << c.to;  // the other lines still apply
+    }
 }
 
 TEST_F(SettingsTest, NegativePositionsKeepTheirSign) {

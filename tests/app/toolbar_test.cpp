@@ -30,48 +30,6 @@ protected:
     HeadlessUi& ui = program.ui;
 };
 
-TEST_F(MainWindowTest, ToolbarHasItsSixteenButtons) {
-    ASSERT_EQ(ui.toolbar.count(), 16);
-    const char* keys[] = {"zip", "rar", "arj", "ace", "", "diz", "nfo", "", "install", "test", "",
-                          "help", "web", "email", "", "exit"};
-    const char* tips[] = {"Zip's", "Rar's", "Arj's", "Ace's", "", "Diz", "", "", "Install", "Test", "",
-                          "Help", "Visit Web page", "Email Tobrek", "", "Exit"};
-    for (int i = 1; i <= 16; ++i) {
-        EXPECT_EQ(ui.toolbar.key(i), keys[i - 1]) << i;
-        EXPECT_EQ(ui.toolbar.toolTip(i), tips[i - 1]) << i;
-        const ButtonStyle expected = i <= 4 ? ButtonStyle::Group
-                                     : (i == 5 || i == 8 || i == 11 || i == 15) ? ButtonStyle::Separator
-                                                                                : ButtonStyle::Plain;
-        EXPECT_EQ(ui.toolbar.style(i), expected) << i;
-    }
-}
-
-TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
-    ASSERT_EQ(ui.menus.menus().size(), 3u);
-    EXPECT_EQ(ui.menus.menus()[0], (std::pair<std::string, std::string>{"popup", "&File"}));
-    EXPECT_EQ(ui.menus.menus()[1], (std::pair<std::string, std::string>{"options", "&Options"}));
-    EXPECT_EQ(ui.menus.menus()[2], (std::pair<std::string, std::string>{"help", "&Help"}));
-    const std::vector<std::vector<std::string>> expected = {
-        {"popup", "install", "&Install files...", "Ctrl+I"}, {"popup", "test", "&Test files...", "Ctrl+T"},
-        {"popup", "", "", ""},
-        {"popup", "Diz", "Di&z display", "Ctrl+Z"},          {"popup", "dnfo", "&Nfo display", "Ctrl+N"},
-        {"popup", "", "", ""},
-        {"popup", "refresh", "Re&fresh files...", "Ctrl+F"}, {"popup", "", "", ""},
-        {"popup", "delete", "&Delete files...", "Ctrl+D"},   {"popup", "", "", ""},
-        {"popup", "exit0", "E&xit", "Ctrl+X"},
-        {"options", "temp", "Tem&porary drive...", "Ctrl+P"},
-        {"options", "dtemp", "De&lete temp. dir's...", "Ctrl+L"},
-        {"help", "contents", "&Help Contents...", "Ctrl+H"}, {"help", "", "", ""},
-        {"help", "web", "&Web page...", "Ctrl+W"},           {"help", "mail", "&E-mail...", "Ctrl+E"},
-        {"help", "", "", ""},
-        {"help", "about", "&About...", "Ctrl+A"}};
-    ASSERT_EQ(ui.menus.entries().size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const auto& e = ui.menus.entries()[i];
-        EXPECT_EQ((std::vector<std::string>{e.menu, e.name, e.caption, e.shortcut}), expected[i]) << i;
-    }
-}
-
 TEST_F(MainWindowTest, KindButtonsSwitchTheListAndDisableTheCommands) {
     ui.list.click("pack101.zip");
     ASSERT_TRUE(enabled(9));

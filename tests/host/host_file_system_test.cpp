@@ -93,6 +93,9 @@ TEST(InstanceLock, SecondCopyInTheSameFolderIsRefused) {
     InstanceLock elsewhere(drive.root() + "/c");
     EXPECT_TRUE(elsewhere.acquired());
     EXPECT_NE(elsewhere.socketName(), first.socketName());
+    // The lock lives with the user, never in the program folder.
+    EXPECT_FALSE(std::filesystem::exists(drive.root() + "/Quillet32.lock"));
+    EXPECT_NE(first.path().rfind(drive.root(), 0), 0u);
 }
 
 }  // namespace

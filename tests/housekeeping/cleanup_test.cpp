@@ -82,6 +82,25 @@ TEST_F(CleanupTest, OnlyRootFoldersOfTheScratchPatternAreOffered) {
                                                   question("c:\\Quil003"), question("c:\\Quil0ab")}));
 }
 
+// A Yes deletes exactly the folder on show. Names that a blank-split command
+// line would turn into another name, and folders the list cannot show, are
+// passed over, not offered.
+TEST_F(CleanupTest, OnlyFoldersShownAndCarriedExactlyAreOffered) {
+    const std::vector<std::string> kept = {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0  ", "c:\\Quil0", "c:\\Quil002"};
+    for (const std::string& folder : kept) drive.writeFile(folder + "\\keep.txt");
+    ui.list.unreadable.insert("c:\\quil002");
+    program.window.Form_Load();  // every question answered Yes
+    EXPECT_EQ(texts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil003")}));
+    for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
+    EXPECT_FALSE(drive.exists("c:\\Quil001"));
+
+    // The command runner refuses such lines, so the deleting program never
+    // sees a name other than the one written.
+    program.window.ExecCmd("killd.pif c:\\Quil0\"a");
+    program.window.ExecCmd("killd.pif c:\\Quil0  ");
+    for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
+}
+
 TEST_F(CleanupTest, CancelAtStartupStopsAskingAndStartsNormally) {
     ui.desktop.answers = {MsgAnswer::Cancel};
     program.window.Form_Load();

@@ -18,6 +18,7 @@ private slots:
         host::InstanceLock secondLock(folder.path().toStdString());
         QWidget firstWindow;
         firstWindow.resize(200, 100);
+        firstWindow.showMaximized();
         firstWindow.showMinimized();
         QWidget secondWindow;
         QtInstanceGuard first(firstLock, &firstWindow);
@@ -35,6 +36,7 @@ private slots:
 
         second.restoreOtherCopy();
         QTRY_VERIFY(!(firstWindow.windowState() & Qt::WindowMinimized));
+        QVERIFY(firstWindow.windowState() & Qt::WindowMaximized);  // back as it was
         QVERIFY(firstWindow.isVisible());
         QVERIFY(!secondWindow.isVisible());
     }

@@ -205,6 +205,11 @@ void HeadlessMainForm::drop(const std::vector<std::string>& paths) {
     if (onDropFiles) onDropFiles(paths);
 }
 
+void HeadlessMainForm::clickCloseBox() {
+    if (onQueryUnload && !onQueryUnload()) return;
+    unload();
+}
+
 // ---------------------------------------------------------------- desktop
 void HeadlessDesktop::doEvents() {
     ++eventPumps;

@@ -210,6 +210,7 @@ public:
     void keyPress(int charCode);
     void rightClickBackground();
     void drop(const std::vector<std::string>& paths);
+    void clickCloseBox();
 
     static constexpr double kBorder = 60;
     static constexpr double kTitleAndMenu = 690;

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "common/text.h"
+
 namespace q32::host {
 
 namespace {
@@ -48,6 +50,10 @@ void waitFor(pid_t pid) {
 }  // namespace
 
 std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const std::string& commandLine) const {
+    // A line that would reach the program as other words than it was built
+    // with (a quote, doubled or outer blanks) could make it act on another
+    // file; it is not run at all.
+    if (!carriesOnCommandLine(commandLine)) return std::nullopt;
     std::vector<std::string> words = splitCommandLine(commandLine);
     if (words.empty()) return std::nullopt;
     auto program = findProgram(words[0], search_);

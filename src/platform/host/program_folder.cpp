@@ -17,14 +17,14 @@ std::string executableFolder() {
     return exe.parent_path().string();
 }
 
-namespace {
-
 std::string perUserFolder() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     const char* home = std::getenv("HOME");
     const fs::path base = dataHome && *dataHome ? fs::path(dataHome) : fs::path(home ? home : "/tmp") / ".local/share";
     return (base / "quillet32").string();
 }
+
+namespace {
 
 // Copies the help file, the sounds and the stand-in programs that lie beside
 // the executable into the per-user folder, where they are missing.

@@ -9,6 +9,10 @@ namespace q32::host {
 // Host folder of the running executable.
 std::string executableFolder();
 
+// The per-user data folder ($XDG_DATA_HOME/quillet32, by default
+// ~/.local/share/quillet32); it may not exist yet.
+std::string perUserFolder();
+
 // The folder that holds the settings file, the help file, the sounds and
 // the report. In a per-user program folder the files that lie beside the
 // executable are copied in where they are missing.

@@ -41,7 +41,10 @@ void QtInstanceGuard::readRequest(QLocalSocket* socket) {
 
 void QtInstanceGuard::restoreWindow() {
     if (!window_) return;
-    window_->showNormal();
+    // Out of the task bar, back in the state it had: a maximised window
+    // stays maximised.
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show();
     window_->raise();
     window_->activateWindow();
 }

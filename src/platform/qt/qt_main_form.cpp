@@ -29,8 +29,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
-        form_->closing();
-        event->accept();
+        if (form_->closing()) event->accept();
+        else event->ignore();
     }
     void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);
@@ -178,11 +178,14 @@ void QtMainForm::unload() {
     window_->close();
 }
 
-// The close box: the program takes its leave as on its own unload.
-void QtMainForm::closing() {
-    if (unloaded_) return;
+// The close box: the program may keep the window open for a while (a
+// command still running); otherwise it takes its leave as on its own unload.
+bool QtMainForm::closing() {
+    if (unloaded_) return true;
+    if (onQueryUnload && !onQueryUnload()) return false;
     unloaded_ = true;
     if (onUnload) onUnload();
+    return true;
 }
 
 std::vector<std::string> QtMainForm::virtualPaths(const QList<QUrl>& urls) const {

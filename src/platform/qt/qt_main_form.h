@@ -45,7 +45,8 @@ public:
     QWidget* inner() const { return inner_; }
 
     // Called by the window's own event handlers.
-    void closing();
+    // False when the window stays open.
+    bool closing();
     void frameMayBeKnown();
     void dropped(const QMimeData& data);
     bool previewKey(QObject* target, QKeyEvent& event);

@@ -1,0 +1,92 @@
+// One command at a time: while a command lets events through, whatever the
+// user does starts nothing else; Escape still stops it and the close box
+// waits for it to end.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/test_drive.h"
+
+namespace q32::test {
+namespace {
+
+class CommandGuardTest : public ::testing::Test {
+protected:
+    CommandGuardTest() {
+        drive.writeFile("c:\\Games\\a.zip");
+        drive.writeFile("c:\\Games\\b.zip");
+        drive.makeFolder("c:\\Other");
+        drive.makeFolder("c:\\Quil001");
+        ui.desktop.answers = {MsgAnswer::No};
+        program.window.Form_Load();
+        ui.tree.userSelects("c:\\Games");
+        ui.list.click("a.zip");
+    }
+
+    // What a user could see change.
+    std::string view() {
+        std::string text = ui.tree.path() + "|" + ui.list.path() + "|" + ui.list.pattern() + "|" + ui.panel2.caption();
+        for (const std::string& name : ui.list.selectedItems()) text += "|" + name;
+        for (int b = 1; b <= 10; ++b) text += ui.toolbar.isDown(b) ? "D" : ui.toolbar.isEnabled(b) ? "e" : "-";
+        text += "|" + std::to_string(ui.desktop.boxes.size()) + "|" + std::to_string(ui.menus.popups.size());
+        text += "|" + std::to_string(ui.processes.started.size() + ui.processes.waited.size());
+        return text + (ui.form.isUnloaded() ? "|gone" : "");
+    }
+
+    // Runs the cleanup command, which shows a scratch folder and lets events
+    // through after its question; the user acts at that moment.
+    std::string viewAroundActionInsideACommand(const std::function<void()>& action) {
+        std::string before, after;
+        ui.desktop.answers = {MsgAnswer::No};
+        ui.desktop.onDoEvents = [&] {
+            if (!before.empty()) return;
+            before = view();
+            action();
+            after = view();
+        };
+        ui.menus.choose("dtemp");
+        ui.desktop.onDoEvents = nullptr;
+        EXPECT_FALSE(before.empty());
+        return before == after ? "" : before + " became " + after;
+    }
+
+    TestDrive drive;
+    TestProgram program{drive};
+    HeadlessUi& ui = program.ui;
+};
+
+TEST_F(CommandGuardTest, NothingTheUserDoesStartsASecondCommand) {
+    const struct {
+        const char* what;
+        std::function<void()> action;
+    } actions[] = {
+        {"Tab", [&] { ui.form.keyPress(keys::Tab); }},
+        {"Ctrl+T", [&] { ui.form.keyPress(keys::CtrlT); }},
+        {"Ctrl+S", [&] { ui.form.keyPress(keys::CtrlS); }},
+        {"F1", [&] { ui.form.keyDown(keys::F1); }},
+        {"RAR button", [&] { ui.toolbar.click(2); }},
+        {"delete entry", [&] { ui.menus.choose("delete"); }},
+        {"refresh entry", [&] { ui.menus.choose("refresh"); }},
+        {"cleanup entry", [&] { ui.menus.choose("dtemp"); }},
+        {"exit entry", [&] { ui.menus.choose("exit0"); }},
+        {"drop", [&] { ui.form.drop({"c:\\Games\\b.zip"}); }},
+        {"tree", [&] { ui.tree.userSelects("c:\\Other"); }},
+        {"double-click", [&] { ui.list.doubleClick("a.zip"); }},
+        {"right-click", [&] { ui.form.rightClickBackground(); }},
+    };
+    for (const auto& a : actions) EXPECT_EQ(viewAroundActionInsideACommand(a.action), "") << a.what;
+}
+
+TEST_F(CommandGuardTest, TheCloseBoxWaitsForTheCommandToEnd) {
+    bool stillOpenMeanwhile = false;
+    viewAroundActionInsideACommand([&] {
+        ui.form.clickCloseBox();
+        stillOpenMeanwhile = !ui.form.isUnloaded();
+    });
+    EXPECT_TRUE(stillOpenMeanwhile);
+    EXPECT_TRUE(ui.form.isUnloaded());
+    EXPECT_TRUE(drive.exists("c:\\Quillet32\\Quil32.ini"));  // shutdown ran
+}
+
+}  // namespace
+}  // namespace q32::test
