@@ -10,14 +10,14 @@ using namespace q32;
 
 namespace {
 
-struct ButtonSpec {
+struct ToolbarEntry {
     const char* key;
     ButtonStyle style;
     const char* toolTip;
 };
 
 // Separators count in the numbering: index 4 and 8 have no button.
-const ButtonSpec kButtons[] = {
+const ToolbarEntry kButtons[] = {
     {"zip", ButtonStyle::Group, "Zip's"},      {"rar", ButtonStyle::Group, "Rar's"}, {"ace", ButtonStyle::Group, ""},
     {"", ButtonStyle::Separator, ""},          {"nfo", ButtonStyle::Plain, ""},
     {"install", ButtonStyle::Plain, "Install"}, {"test", ButtonStyle::Plain, "Test"}, {"", ButtonStyle::Separator, ""},
@@ -32,7 +32,7 @@ struct ToolbarWindow {
 
     ToolbarWindow() {
         window.resize(700, 100);
-        for (const ButtonSpec& spec : kButtons) toolbar.addButton(spec.key, spec.style, spec.toolTip);
+        for (const ToolbarEntry& entry : kButtons) toolbar.addButton(entry.key, entry.style, entry.toolTip);
         toolbar.setGeometry({60, 75, 0, 450});
         toolbar.onButtonClick = [this](int index) { clicks.push_back(index); };
         window.show();
@@ -75,11 +75,11 @@ private slots:
         ToolbarWindow w;
         QCOMPARE(w.toolbar.count(), kCount);
         for (int index = 1; index <= kCount; ++index) {
-            const ButtonSpec& spec = kButtons[index - 1];
+            const ToolbarEntry& entry = kButtons[index - 1];
             QToolButton* button = w.toolbar.button(index);
-            QCOMPARE(button == nullptr, spec.style == ButtonStyle::Separator);
+            QCOMPARE(button == nullptr, entry.style == ButtonStyle::Separator);
             if (!button) continue;
-            QCOMPARE(button->toolTip(), QString(spec.toolTip));
+            QCOMPARE(button->toolTip(), QString(entry.toolTip));
             QVERIFY(!button->icon().isNull());
         }
     }
