@@ -54,6 +54,9 @@ inline WriterMember packedFile(const std::string& name, const std::string& data)
 }
 inline WriterMember folderEntry(const std::string& name) { return {.name = name, .folder = true}; }
 
+// Bytes that do not compress, the same for the same seed.
+std::string randomBytes(std::size_t size, unsigned seed);
+
 // One member for each (name, data) pair, stored.
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files);
 

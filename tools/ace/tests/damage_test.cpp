@@ -11,17 +11,10 @@
 namespace q32::ace::testing {
 namespace {
 
-std::string pattern(std::size_t size, char seed) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + i * 7 + i / 13);
-    return bytes;
-}
-
 const std::vector<std::pair<std::string, std::string>> kFiles = {
-    {"first.txt", pattern(300, 'a')},
-    {"dir\\second.bin", pattern(2000, 'b')},  // runs on into the second volume
-    {"third.txt", pattern(100, 'c')},
+    {"first.txt", randomBytes(300, 1)},
+    {"dir\\second.bin", randomBytes(2000, 2)},  // runs on into the second volume
+    {"third.txt", randomBytes(100, 3)},
 };
 
 // Two volumes; the second member is split between them.

@@ -24,20 +24,12 @@ std::string prose(std::size_t size, unsigned seed) {
     return text;
 }
 
-std::string noise(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
-    return bytes;
-}
-
 // Short copies from a handful of distances in random order, so that copies
 // at each of the four recent distances come up.
 std::string repeatsAtFewDistances(std::size_t size, unsigned seed) {
     static const std::size_t kDistances[] = {777, 1500, 3001, 6000};
     std::mt19937 random(seed);
-    std::string bytes = noise(8192, seed);
+    std::string bytes = randomBytes(8192, seed);
     while (bytes.size() < size) {
         const std::size_t from = bytes.size() - kDistances[random() % 4];
         const std::size_t length = 5 + random() % 8;
@@ -76,7 +68,7 @@ protected:
 TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
     Lz77Encoder encoder(1000);
     const std::vector<WriterMember> members = packedSolid(
-        encoder, {{"mixed.bin", prose(100000, 1) + repeatsAtFewDistances(60000, 2) + noise(3000, 3)}});
+        encoder, {{"mixed.bin", prose(100000, 1) + repeatsAtFewDistances(60000, 2) + randomBytes(3000, 3)}});
     const Lz77Stats& stats = encoder.stats();
     EXPECT_GT(stats.literals, 0u);
     EXPECT_GT(stats.newDistances, 0u);
@@ -89,16 +81,16 @@ TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
 
 TEST_F(Lz77Members, DecodeByteExact) {
     const std::vector<WriterMember> members = {packedFile("prose.txt", prose(120000, 4)),
-                                               packedFile("noise.bin", noise(5000, 5)),
+                                               packedFile("noise.bin", randomBytes(5000, 5)),
                                                packedFile("one.txt", "x"),
                                                packedFile("empty.txt", "")};
     expectExtracted(writeAce(members, {.symbolsPerBlock = 4000}), members);
 }
 
 TEST_F(Lz77Members, SolidMembersReachBackIntoEarlierMembers) {
-    const std::string shared = noise(20000, 6);  // compresses only by reference to the first member
+    const std::string shared = randomBytes(20000, 6);  // compresses only by reference to the first member
     const std::vector<WriterMember> members = {packedFile("a.bin", shared),
-                                               storedFile("b.bin", noise(3000, 7) + shared.substr(0, 9000)),
+                                               storedFile("b.bin", randomBytes(3000, 7) + shared.substr(0, 9000)),
                                                packedFile("c.bin", shared.substr(5000) + shared.substr(0, 5000))};
     const WrittenArchive archive = writeAce(members, {.solid = true});
     ASSERT_LT(archive.volumes[0].size(), 20000u + 12000u + 8000u);
@@ -108,7 +100,7 @@ TEST_F(Lz77Members, SolidMembersReachBackIntoEarlierMembers) {
 TEST_F(Lz77Members, CopiesAcrossTheWindowsWrapPointDecode) {
     // Over 4 MiB in one solid run, so that the window wraps; the last copy
     // reaches back almost 4 MiB, across the wrap point.
-    const std::string unique = noise(200000, 8);
+    const std::string unique = randomBytes(200000, 8);
     Lz77Encoder encoder;
     const std::vector<WriterMember> members = packedSolid(
         encoder, {{"lead.txt", prose(300000, 9)}, {"far.bin", unique + prose(3700000, 10) + unique}});
@@ -129,7 +121,7 @@ TEST(Lz77Streams, ThatTheReaderCannotUseFailWithoutLeavingFiles) {
         {Lz77Encoder().encodeModeSwitch(), "mode"},
         {Lz77Encoder().encode(prose(1000, 12)), ""}};  // shorter than the member
     for (unsigned seed = 0; seed < 300; ++seed)
-        streams.push_back({noise(64 + seed * 3, seed), ""});
+        streams.push_back({randomBytes(64 + seed * 3, seed), ""});
     for (std::size_t index = 0; index < streams.size(); ++index) {
         WriterMember member = packedFile("member.bin", prose(5000, 12));
         member.packedOverride = streams[index].first;

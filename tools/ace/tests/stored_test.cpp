@@ -7,19 +7,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <sys/stat.h>
 
 namespace q32::ace::testing {
 namespace {
-
-std::string randomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
-    return bytes;
-}
 
 const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"readme.txt", "Read me first.\r\n"},
