@@ -3,76 +3,62 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace q32 {
 namespace {
 
-TEST(Kinds, FiltersAndCaptions) {
-    EXPECT_STREQ(kindInfo(ArchiveKind::Zip).toolbarFilter, "*.ZIP");
-    EXPECT_STREQ(kindInfo(ArchiveKind::Rar).toolbarFilter, "*.R??;*.0??");
-    EXPECT_STREQ(kindInfo(ArchiveKind::Arj).toolbarFilter, "*.A??;*.0??");
-    EXPECT_STREQ(kindInfo(ArchiveKind::Ace).toolbarFilter, "*.ACE;*.C??");
-    EXPECT_STREQ(kindInfo(ArchiveKind::Ace).caption, "*.ace");
+using std::string_literals::operator""s;
+
+TEST(Kinds, VolumeCandidatesLookFromTheSecondCharacterFirstVolumesAtTheLastThree) {
+    struct Case {
+        ArchiveKind kind;
+        const char* name;
+        bool candidate;
+        bool first;
+    };
+    const Case cases[] = {
+        {ArchiveKind::Rar, "readme.rtf", true, false}, {ArchiveKind::Rar, "game.R01", true, false},
+        {ArchiveKind::Rar, "tool.001", true, false},   {ArchiveKind::Rar, ".r00", false, false},
+        {ArchiveKind::Rar, "tool.zip", false, false},  {ArchiveKind::Rar, "tool.RAR", true, true},
+        {ArchiveKind::Rar, "tool.rar.bak", true, false}, {ArchiveKind::Arj, "tool.001", true, false},
+        {ArchiveKind::Arj, "x.arj", true, true},       {ArchiveKind::Ace, "clip.cab", true, false},
+        {ArchiveKind::Ace, "game.ace", true, true},    {ArchiveKind::Ace, "x.c00", true, false},
+        {ArchiveKind::Ace, "game.rar", false, false},  {ArchiveKind::Zip, "x.zip", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isVolumeCandidate(c.kind, c.name), c.candidate) << c.name;
+        EXPECT_EQ(isFirstVolume(c.kind, c.name), c.first) << c.name;
+    }
     EXPECT_EQ(kindOfButton(3), ArchiveKind::Arj);
+    for (const char* name : {"A.ZIP", "a.zip"}) EXPECT_TRUE(isZipName(name)) << name;
+    for (const char* name : {"a.zip.bad", "ip"}) EXPECT_FALSE(isZipName(name)) << name;
 }
 
-TEST(Kinds, VolumeCandidatesLookFromTheSecondCharacter) {
-    EXPECT_TRUE(isVolumeCandidate(ArchiveKind::Rar, "readme.rtf"));
-    EXPECT_TRUE(isVolumeCandidate(ArchiveKind::Rar, "game.R01"));
-    EXPECT_TRUE(isVolumeCandidate(ArchiveKind::Rar, "tool.001"));
-    EXPECT_FALSE(isVolumeCandidate(ArchiveKind::Rar, ".r00"));
-    EXPECT_FALSE(isVolumeCandidate(ArchiveKind::Rar, "tool.zip"));
-    EXPECT_TRUE(isVolumeCandidate(ArchiveKind::Arj, "tool.001"));
-    EXPECT_TRUE(isVolumeCandidate(ArchiveKind::Ace, "game.ace"));
-    EXPECT_TRUE(isVolumeCandidate(ArchiveKind::Ace, "clip.cab"));
-    EXPECT_FALSE(isVolumeCandidate(ArchiveKind::Ace, "game.rar"));
-}
-
-TEST(Kinds, FirstVolumesByTheirLastThreeLetters) {
-    EXPECT_TRUE(isFirstVolume(ArchiveKind::Rar, "tool.RAR"));
-    EXPECT_TRUE(isFirstVolume(ArchiveKind::Rar, "tool.rar"));
-    EXPECT_FALSE(isFirstVolume(ArchiveKind::Rar, "tool.rar.bak"));
-    EXPECT_TRUE(isFirstVolume(ArchiveKind::Arj, "x.arj"));
-    EXPECT_FALSE(isFirstVolume(ArchiveKind::Ace, "x.c00"));
-    EXPECT_FALSE(isFirstVolume(ArchiveKind::Zip, "x.zip"));
-    EXPECT_TRUE(isZipName("A.ZIP"));
-    EXPECT_TRUE(isZipName("a.zip"));
-    EXPECT_FALSE(isZipName("a.zip.bad"));
-    EXPECT_FALSE(isZipName("ip"));
-}
-
-TEST(HeadTests, Rar) {
-    EXPECT_TRUE(rarHeadTest(std::string("Rar!\x1a\x07\x00", 7)));
-    EXPECT_TRUE(rarHeadTest("Rar!"));
-    EXPECT_FALSE(rarHeadTest("rar!"));
-    EXPECT_FALSE(rarHeadTest("Rar"));
-    EXPECT_FALSE(rarHeadTest(""));
-    EXPECT_TRUE(headTest(ArchiveKind::Rar, "Rar!anything"));
-}
-
-TEST(HeadTests, Ace) {
-    const std::string good = std::string("\x00\x00\x00\x00\x00\x00\x00", 7) + "**ACE**";
-    EXPECT_TRUE(aceHeadTest(good));
-    EXPECT_TRUE(aceHeadTest(good.substr(0, 12)));
-    EXPECT_FALSE(aceHeadTest(good.substr(1)));  // starts at offset 6
-    EXPECT_FALSE(aceHeadTest(std::string(10, '*')));  // ten bytes are too short
-    EXPECT_FALSE(aceHeadTest(std::string(7, '\0') + "**ace"));
-}
-
-TEST(HeadTests, ArjLooksAtTheFirst60hByteOnly) {
-    std::string at50(50, 'x');
-    at50 += "\x60\xEA";
-    EXPECT_TRUE(arjHeadTest(at50));
-
-    std::string twoMarkers("ab\x60", 3);
-    twoMarkers += std::string("\x00", 1) + std::string(6, 'y') + "\x60\xEA";
-    EXPECT_FALSE(arjHeadTest(twoMarkers));
-
-    std::string preamble99(99, 'p');
-    EXPECT_TRUE(arjHeadTest(preamble99 + "\x60\xEA"));
-    std::string preamble100(100, 'p');
-    EXPECT_FALSE(arjHeadTest(preamble100 + "\x60\xEA"));
-    EXPECT_FALSE(arjHeadTest(preamble99 + "\x60"));  // ends before the byte after the marker
+TEST(HeadTests, MarkersAtTheirPlaces) {
+    const std::string ace = std::string(7, '\0') + "**ACE**";
+    const std::string arjAt50 = std::string(50, 'x') + "\x60\xEA";
+    const std::string preamble99(99, 'p');
+    const std::tuple<ArchiveKind, std::string, bool> cases[] = {
+        {ArchiveKind::Rar, "Rar!\x1a\x07\x00"s, true},
+        {ArchiveKind::Rar, "Rar!", true},
+        {ArchiveKind::Rar, "rar!", false},
+        {ArchiveKind::Rar, "Rar", false},
+        {ArchiveKind::Rar, "", false},
+        {ArchiveKind::Ace, ace, true},
+        {ArchiveKind::Ace, ace.substr(0, 12), true},
+        {ArchiveKind::Ace, ace.substr(1), false},  // starts at offset 6
+        {ArchiveKind::Ace, std::string(10, '*'), false},  // too short
+        {ArchiveKind::Ace, std::string(7, '\0') + "**ace", false},
+        {ArchiveKind::Arj, arjAt50, true},
+        {ArchiveKind::Arj, "ab\x60\x00"s + std::string(6, 'y') + "\x60\xEA", false},  // only the first 60h byte counts
+        {ArchiveKind::Arj, preamble99 + "\x60\xEA", true},
+        {ArchiveKind::Arj, preamble99 + "p\x60\xEA", false},
+        {ArchiveKind::Arj, preamble99 + "\x60", false},  // ends before the byte after the marker
+        {ArchiveKind::Zip, "PK\x03\x04", false},
+    };
+    for (const auto& [kind, head, expected] : cases)
+        EXPECT_EQ(headTest(kind, head), expected) << static_cast<int>(kind) << " " << head.size();
     EXPECT_EQ(headBytes(ArchiveKind::Arj), 101u);
 }
 

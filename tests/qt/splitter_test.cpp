@@ -9,11 +9,9 @@ using namespace q32;
 
 namespace {
 
-// The program's placement of the file list on pane 2.
-Rect listRectInPane(const Rect& pane) { return {pane.left + 20, pane.top + 480, pane.width + 220, pane.height + 160}; }
-
-QRect pixels(const Rect& rect) { return TwipsScale::screen().toPixels(rect); }
 Rect twips(const QRect& rect) { return TwipsScale::screen().toTwips(rect); }
+// What a width in twips becomes once placed in whole pixels.
+double placedWidth(double width) { return TwipsScale::screen().toTwipsX(TwipsScale::screen().toPixelsX(width)); }
 
 struct SplitterWindow {
     QWidget window;
@@ -23,6 +21,9 @@ struct SplitterWindow {
     SplitterWindow() {
         window.resize(700, 500);
         splitter.onResize = [this] { ++resizes; };
+        splitter.addSecondPane("File1");
+        splitter.setPane1Width(3000);
+        splitter.setGeometry({75, 660, 9000, 6000});
     }
 
     void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
@@ -37,73 +38,60 @@ class SplitterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void secondPaneComesWhenAdded() {
-        SplitterWindow w;
-        w.splitter.setGeometry({75, 660, 9000, 6000});
-        QCOMPARE(w.splitter.paneCount(), 1);
-        QCOMPARE(w.splitter.pane(1), (Rect{0, 0, w.splitter.geometry().width, w.splitter.geometry().height}));
-        w.splitter.addSecondPane("File1");
-        QCOMPARE(w.splitter.paneCount(), 2);
-        w.splitter.addSecondPane("File1");
-        QCOMPARE(w.splitter.paneCount(), 2);
-        QCOMPARE(w.splitter.bar()->count(), 2);
-        QCOMPARE(w.splitter.pane(3), Rect{});
+    void oneFullPaneUntilTheSecondIsAdded() {
+        QWidget window;
+        QtSplitter splitter(&window);
+        splitter.setGeometry({0, 0, 9000, 6000});
+        splitter.setPane1Width(2400);
+        QCOMPARE(splitter.paneCount(), 1);
+        QCOMPARE(splitter.pane(1), (Rect{0, 0, splitter.geometry().width, splitter.geometry().height}));
+        splitter.addSecondPane("File1");
+        splitter.addSecondPane("File1");
+        QCOMPARE(splitter.paneCount(), 2);
+        QCOMPARE(splitter.pane(3), Rect{});
+        QCOMPARE(splitter.paneWidget(1)->width(), TwipsScale::screen().toPixelsX(2400));
     }
 
-    void panesAreRightBeforeTheWindowIsShown() {
+    void panesAreLaidOutBeforeTheWindowIsShown() {
         SplitterWindow w;
-        w.splitter.addSecondPane("File1");
-        w.splitter.setPane1Width(3000);
-        w.splitter.setGeometry({75, 660, 9000, 6000});
         QVERIFY(!w.window.isVisible());
-        const QRect outer = w.splitter.widget()->rect();
         const QRect pane1 = w.splitter.paneWidget(1)->geometry();
         const QRect pane2 = w.splitter.paneWidget(2)->geometry();
-        QCOMPARE(pane1, QRect(0, 0, TwipsScale::screen().toPixelsX(3000), outer.height()));
+        QCOMPARE(pane1, QRect(0, 0, TwipsScale::screen().toPixelsX(3000), w.splitter.widget()->height()));
         QCOMPARE(pane2.left(), pane1.right() + 1 + w.splitter.bar()->handleWidth());
-        QCOMPARE(pane2.right(), outer.right());
+        QCOMPARE(pane2.right(), w.splitter.widget()->rect().right());
         QCOMPARE(w.splitter.pane(1), twips(pane1));
-        QCOMPARE(w.splitter.pane1Width(), twips(pane1).width);
+        QCOMPARE(w.splitter.pane1Width(), placedWidth(3000));
     }
 
     void listPlacedByTheProgramLandsExactlyOnPaneTwo() {
         SplitterWindow w;
-        w.splitter.addSecondPane("File1");
-        w.splitter.setGeometry({75, 660, 9000, 6000});
         w.window.show();
+        // The program places the list with offsets from pane 2; pane 2 is reported moved by them.
+        const Rect pane = w.splitter.pane(2);
         QWidget list(w.splitter.widget());
-        list.setGeometry(pixels(listRectInPane(w.splitter.pane(2))));
+        list.setGeometry(TwipsScale::screen().toPixels(
+            {pane.left + 20, pane.top + 480, pane.width + 220, pane.height + 160}));
         QCOMPARE(list.geometry(), w.splitter.paneWidget(2)->geometry());
-        // Pane 2 is reported moved by the list offsets, pane 1 as it is.
-        const Rect real = twips(w.splitter.paneWidget(2)->geometry());
-        QCOMPARE(w.splitter.pane(2), (Rect{real.left - 20, real.top - 480, real.width - 220, real.height - 160}));
         QCOMPARE(w.splitter.pane(1), twips(w.splitter.paneWidget(1)->geometry()));
     }
 
-    void resizeByTheProgramIsReportedOnce() {
+    void onlyAChangeOfSizeIsReportedAndThePanesAreReadyThen() {
         SplitterWindow w;
-        w.splitter.addSecondPane("File1");
-        w.splitter.setPane1Width(3000);
-        w.splitter.setGeometry({75, 660, 9000, 6000});
         QCOMPARE(w.resizes, 1);
         w.splitter.setGeometry({75, 660, 9000, 6000});
         w.splitter.setGeometry({150, 700, 9000, 6000});  // moved, same size
         QCOMPARE(w.resizes, 1);
-        // The handler can place the panes' controls: they are laid out already.
         Rect paneSeen;
         w.splitter.onResize = [&] { paneSeen = w.splitter.pane(2); };
         w.splitter.setGeometry({150, 700, 7500, 4500});
         QCOMPARE(paneSeen, w.splitter.pane(2));
         QCOMPARE(w.splitter.paneWidget(2)->geometry().right(), w.splitter.widget()->rect().right());
-        // Pane 1 keeps its width when the splitter changes size.
-        QCOMPARE(w.splitter.pane1Width(), TwipsScale::screen().toTwipsX(TwipsScale::screen().toPixelsX(3000)));
+        QCOMPARE(w.splitter.pane1Width(), placedWidth(3000));  // pane 1 keeps its width
     }
 
-    void userDragMovesTheBarAndReportsBothPanes() {
+    void userDragMovesTheBarReportsBothPanesAndTheWidthStays() {
         SplitterWindow w;
-        w.splitter.addSecondPane("File1");
-        w.splitter.setPane1Width(3000);
-        w.splitter.setGeometry({0, 0, 9000, 6000});
         w.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.window));
         std::vector<std::pair<Rect, Rect>> reports;
@@ -118,23 +106,11 @@ private slots:
 
         QVERIFY(!reports.empty());
         QCOMPARE(w.splitter.paneWidget(1)->width(), before + 60);
-        QCOMPARE(reports.back().first, w.splitter.pane(1));
-        QCOMPARE(reports.back().second, w.splitter.pane(2));
-        QCOMPARE(reports.back().first.width, TwipsScale::screen().toTwipsX(before + 60));
-        QCOMPARE(w.splitter.pane1Width(), reports.back().first.width);
+        QCOMPARE(reports.back(), std::make_pair(w.splitter.pane(1), w.splitter.pane(2)));
+        QCOMPARE(w.splitter.pane1Width(), TwipsScale::screen().toTwipsX(before + 60));
         QCOMPARE(w.resizes, 1);
-        // The width the user gave pane 1 stays through a resize.
         w.splitter.setGeometry({0, 0, 8000, 5000});
         QCOMPARE(w.splitter.paneWidget(1)->width(), before + 60);
-    }
-
-    void pane1WidthBeforeTheSecondPane() {
-        SplitterWindow w;
-        w.splitter.setGeometry({0, 0, 9000, 6000});
-        w.splitter.setPane1Width(2400);
-        QCOMPARE(w.splitter.pane1Width(), TwipsScale::screen().toTwipsX(TwipsScale::screen().toPixelsX(2400)));
-        w.splitter.addSecondPane("File1");
-        QCOMPARE(w.splitter.paneWidget(1)->width(), TwipsScale::screen().toPixelsX(2400));
     }
 };
 

@@ -4,10 +4,11 @@
 #include "headers.h"
 #include "lz77_encoder.h"
 #include "test_folder.h"
+#include "volume_files.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
+#include <random>
 
 namespace q32::ace::testing {
 namespace {
@@ -41,7 +42,7 @@ std::string mainHeader(const WriterOptions& options, unsigned volume) {
     body += kSignature;
     putNumber(body, 20, 1);  // version needed to extract
     putNumber(body, 20, 1);  // version that made it
-    putNumber(body, options.host, 1);
+    putNumber(body, 2, 1);   // made on Win32
     putNumber(body, volume, 1);
     putNumber(body, kDosTime, 4);
     body += std::string(8, '\0');
@@ -162,40 +163,18 @@ WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOp
     return writer.finish();
 }
 
-std::string volumeName(const std::string& base, unsigned index) {
-    if (index == 0)
-        return base + ".ace";
-    char extension[16];
-    if (index <= 100)
-        std::snprintf(extension, sizeof extension, ".c%02u", index - 1);
-    else
-        std::snprintf(extension, sizeof extension, ".%03u", index - 1);
-    return base + extension;
-}
-
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base) {
     for (unsigned i = 0; i < archive.volumes.size(); ++i)
-        writeFile(folder + "/" + volumeName(base, i), archive.volumes[i]);
-    return folder + "/" + volumeName(base, 0);
+        writeFile(folder + "/" + *volumeFileName(base + ".ace", i), archive.volumes[i]);
+    return folder + "/" + base + ".ace";
 }
 
-WriterMember storedFile(const std::string& name, const std::string& data) {
-    WriterMember member;
-    member.name = name;
-    member.data = data;
-    return member;
-}
-
-WriterMember packedFile(const std::string& name, const std::string& data) {
-    WriterMember member = storedFile(name, data);
-    member.lz77 = true;
-    return member;
-}
-
-WriterMember folderEntry(const std::string& name) {
-    WriterMember member = storedFile(name, "");
-    member.folder = true;
-    return member;
+std::string randomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    return bytes;
 }
 
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files) {

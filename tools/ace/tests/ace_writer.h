@@ -12,19 +12,18 @@
 namespace q32::ace::testing {
 
 struct WriterMember {
-    std::string name;            // as stored: "\" between folders
-    std::string data;
+    std::string name{};          // as stored: "\" between folders
+    std::string data{};
     bool folder = false;
     bool lz77 = false;           // packed with the test encoder, else stored
     std::uint16_t extraFlags = 0;
     int method = -1;             // overrides the method byte when set
-    std::string packedOverride;  // packed bytes to write instead of encoding `data`
+    std::string packedOverride{};  // packed bytes to write instead of encoding `data`
 };
 
 struct WriterOptions {
     bool solid = false;
     std::size_t volumeSize = 0;  // most bytes a volume holds; 0 for one volume
-    std::uint8_t host = 2;       // Win32
     std::uint32_t symbolsPerBlock = 32767;
 };
 
@@ -43,16 +42,20 @@ struct WrittenArchive {
 
 WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOptions& options = {});
 
-// The file name of volume `index`: BASE.ace, BASE.c00 ... BASE.c99, BASE.100 ...
-std::string volumeName(const std::string& base, unsigned index);
-
-// Saves the volumes into `folder` under volumeName(base, i); returns the
+// Saves the volumes into `folder` as BASE.ace, BASE.c00 ...; returns the
 // first volume's path.
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base);
 
-WriterMember storedFile(const std::string& name, const std::string& data);
-WriterMember packedFile(const std::string& name, const std::string& data);
-WriterMember folderEntry(const std::string& name);
+inline WriterMember storedFile(const std::string& name, const std::string& data) {
+    return {.name = name, .data = data};
+}
+inline WriterMember packedFile(const std::string& name, const std::string& data) {
+    return {.name = name, .data = data, .lz77 = true};
+}
+inline WriterMember folderEntry(const std::string& name) { return {.name = name, .folder = true}; }
+
+// Bytes that do not compress, the same for the same seed.
+std::string randomBytes(std::size_t size, unsigned seed);
 
 // One member for each (name, data) pair, stored.
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files);

@@ -11,17 +11,10 @@
 namespace q32::ace::testing {
 namespace {
 
-std::string pattern(std::size_t size, char seed) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + i * 7 + i / 13);
-    return bytes;
-}
-
 const std::vector<std::pair<std::string, std::string>> kFiles = {
-    {"first.txt", pattern(300, 'a')},
-    {"dir\\second.bin", pattern(2000, 'b')},  // runs on into the second volume
-    {"third.txt", pattern(100, 'c')},
+    {"first.txt", randomBytes(300, 1)},
+    {"dir\\second.bin", randomBytes(2000, 2)},  // runs on into the second volume
+    {"third.txt", randomBytes(100, 3)},
 };
 
 // Two volumes; the second member is split between them.
@@ -68,17 +61,6 @@ bool contains(const std::vector<std::string>& files, const std::string& file) {
     return std::find(files.begin(), files.end(), file) != files.end();
 }
 
-TEST(DamagedArchives, TheTestSetHasTheExpectedLayout) {
-    const WrittenArchive archive = twoVolumes();
-    ASSERT_EQ(archive.volumes.size(), 2u);
-    ASSERT_EQ(archive.mainHeaders.size(), 2u);
-    ASSERT_EQ(archive.fileHeaders.size(), 4u);  // first, second, second continued, third
-    ASSERT_EQ(archive.fileHeaders[2].volume, 1u);
-    const Outcome intact = extractDamaged(archive);
-    EXPECT_EQ(intact.extraction.result, AceResult::Ok) << intact.extraction.error;
-    EXPECT_EQ(intact.files.size(), 3u);
-}
-
 bool insideAny(const std::vector<Part>& parts, unsigned volume, std::size_t offset) {
     return std::any_of(parts.begin(), parts.end(), [&](const Part& part) {
         return part.volume == volume && offset >= part.offset && offset < part.offset + part.size;
@@ -102,38 +84,40 @@ TEST(DamagedArchives, EveryFlippedBitIsCaught) {
 
 TEST(DamagedArchives, EachPartReportsWhatIsWrong) {
     const WrittenArchive archive = twoVolumes();
+    // Headers: first, second, second continued in volume two, third.
+    ASSERT_EQ(archive.mainHeaders.size(), 2u);
+    ASSERT_EQ(archive.fileHeaders.size(), 4u);
+    ASSERT_EQ(archive.fileHeaders[2].volume, 1u);
+    const Outcome intact = extractDamaged(archive);
+    ASSERT_EQ(intact.extraction.result, AceResult::Ok) << intact.extraction.error;
+    EXPECT_EQ(intact.files.size(), 3u);
+    struct Case {
+        Part part;
+        std::size_t within;
+        int bit;
+        std::string errorMentions;
+        std::vector<std::string> filesLeft;
+    };
     const Part& firstMain = archive.mainHeaders[0];
-    const Part& secondMain = archive.mainHeaders[1];
     const Part& secondHeader = archive.fileHeaders[1];
-    const Part& continuedHeader = archive.fileHeaders[2];
-    const Part& firstData = archive.data[0];
-    const Part& continuedData = archive.data[2];
-
-    Outcome outcome = extractDamaged(flipped(archive, firstMain, firstMain.size - 3, 0));
-    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
-    EXPECT_NE(outcome.extraction.error.find("check"), std::string::npos) << outcome.extraction.error;
-    EXPECT_TRUE(outcome.files.empty());
-
-    outcome = extractDamaged(flipped(archive, secondHeader, secondHeader.size - 1, 2));
-    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
-    EXPECT_EQ(outcome.files, std::vector<std::string>{"first.txt"});
-
-    outcome = extractDamaged(flipped(archive, firstData, 150, 5));
-    EXPECT_EQ(outcome.extraction.result, AceResult::Damaged);
-    EXPECT_NE(outcome.extraction.error.find("first.txt\" fails its CRC check"), std::string::npos)
-        << outcome.extraction.error;
-    EXPECT_TRUE(outcome.files.empty());
-
-    for (const Part* part : {&secondMain, &continuedHeader, &continuedData}) {
-        outcome = extractDamaged(flipped(archive, *part, part->size / 2, 1));
+    const std::vector<std::string> first = {"first.txt"};
+    const Case cases[] = {{firstMain, firstMain.size - 3, 0, "check", {}},
+                          {secondHeader, secondHeader.size - 1, 2, "", first},
+                          {archive.data[0], 150, 5, "first.txt\" fails its CRC check", {}},
+                          {archive.mainHeaders[1], archive.mainHeaders[1].size / 2, 1, "set.c00", first},
+                          {archive.fileHeaders[2], archive.fileHeaders[2].size / 2, 1, "set.c00", first},
+                          {archive.data[2], archive.data[2].size / 2, 1, "set.c00", first}};
+    for (const Case& test : cases) {
+        const Outcome outcome = extractDamaged(flipped(archive, test.part, test.within, test.bit));
         EXPECT_EQ(outcome.extraction.result, AceResult::Damaged) << outcome.extraction.error;
-        EXPECT_NE(outcome.extraction.error.find("set.c00"), std::string::npos) << outcome.extraction.error;
-        EXPECT_EQ(outcome.files, std::vector<std::string>{"first.txt"});
+        EXPECT_NE(outcome.extraction.error.find(test.errorMentions), std::string::npos) << outcome.extraction.error;
+        EXPECT_EQ(outcome.files, test.filesLeft) << outcome.extraction.error;
     }
 }
 
 TEST(DamagedArchives, CutsInsideEveryPartAreCaught) {
     const WrittenArchive archive = twoVolumes();
+    EXPECT_EQ(extractDamaged(cut(archive, archive.mainHeaders[0], 0)).extraction.result, AceResult::NotAnAceArchive);
     std::vector<Part> parts = archive.mainHeaders;
     parts.insert(parts.end(), archive.fileHeaders.begin(), archive.fileHeaders.end());
     parts.insert(parts.end(), archive.data.begin(), archive.data.end());
@@ -149,53 +133,33 @@ TEST(DamagedArchives, CutsInsideEveryPartAreCaught) {
     }
 }
 
-TEST(DamagedArchives, ACutAtTheVeryStartIsNotAnArchive) {
-    const WrittenArchive archive = twoVolumes();
-    const Outcome outcome = extractDamaged(cut(archive, archive.mainHeaders[0], 0));
-    EXPECT_EQ(outcome.extraction.result, AceResult::NotAnAceArchive);
-}
+// The compressed data of exe\test.exe in the LZ77 sample: after its header, 0x4790 bytes.
+constexpr std::size_t kExeData = 0x8a;
+constexpr std::size_t kExeDataSize = 0x4790;
 
-class DamagedSample : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::is_regular_file(samplesFolder() + "/ace/Ace.method1.ace"))
-            GTEST_SKIP() << "no sample archives at " << samplesFolder();
-        bytes_ = readFile(samplesFolder() + "/ace/Ace.method1.ace");
-    }
-    Extraction extractBytes(const std::string& bytes) {
-        writeFile(work_ / "damaged.ace", bytes);
-        std::filesystem::remove_all(destination_);
-        return extract(work_ / "damaged.ace", destination_);
-    }
-    // The compressed data of exe\test.exe: after its header, 0x4790 bytes.
-    static constexpr std::size_t kExeData = 0x8a;
-    static constexpr std::size_t kExeDataSize = 0x4790;
-    std::string bytes_;
-    TempFolder work_;
-    std::string destination_ = work_ / "out";
-};
-
-TEST_F(DamagedSample, FlippedBitsInCompressedDataAreCaught) {
-    ASSERT_EQ(bytes_.substr(kExeData - 12, 12), "exe\\test.exe");
+TEST(DamagedSample, FlippedBitsAndCutsInCompressedDataAreCaught) {
+    const std::string sample = std::string(Q32_SAMPLES_DIR) + "/ace/Ace.method1.ace";
+    if (!std::filesystem::is_regular_file(sample))
+        GTEST_SKIP() << "no sample archive " << sample;
+    const std::string bytes = readFile(sample);
+    ASSERT_EQ(bytes.substr(kExeData - 12, 12), "exe\\test.exe");
+    std::vector<std::pair<std::string, AceResult>> damaged;
     for (std::size_t offset : {std::size_t{0}, std::size_t{1}, std::size_t{9}, kExeDataSize / 3, kExeDataSize / 2,
                                kExeDataSize - 400}) {
         for (int bit : {0, 3, 7}) {
-            std::string damaged = bytes_;
-            damaged[kExeData + offset] ^= static_cast<char>(1 << bit);
-            const Extraction done = extractBytes(damaged);
-            EXPECT_EQ(done.result, AceResult::Damaged) << "offset " << offset << " bit " << bit;
-            EXPECT_FALSE(std::filesystem::exists(destination_ + "/exe/test.exe"));
-            EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
+            damaged.push_back({bytes, AceResult::Damaged});
+            damaged.back().first[kExeData + offset] ^= static_cast<char>(1 << bit);
         }
     }
-}
-
-TEST_F(DamagedSample, CutsInCompressedDataAreCaught) {
-    for (std::size_t keep : {std::size_t{5}, kExeDataSize / 2, kExeDataSize - 1}) {
-        const Extraction done = extractBytes(bytes_.substr(0, kExeData + keep));
-        EXPECT_EQ(done.result, AceResult::Truncated) << done.error;
-        EXPECT_FALSE(std::filesystem::exists(destination_ + "/exe/test.exe"));
-        EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
+    for (std::size_t keep : {std::size_t{5}, kExeDataSize / 2, kExeDataSize - 1})
+        damaged.push_back({bytes.substr(0, kExeData + keep), AceResult::Truncated});
+    for (std::size_t index = 0; index < damaged.size(); ++index) {
+        TempFolder work;
+        writeFile(work / "damaged.ace", damaged[index].first);
+        const Extraction done = extract(work / "damaged.ace", work / "out");
+        EXPECT_EQ(done.result, damaged[index].second) << "case " << index << ": " << done.error;
+        EXPECT_FALSE(std::filesystem::exists(work / "out/exe/test.exe")) << "case " << index;
+        EXPECT_EQ(temporaryFilesUnder(work / "out"), std::vector<std::string>{}) << "case " << index;
     }
 }
 

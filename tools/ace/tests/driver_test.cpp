@@ -10,43 +10,28 @@
 namespace q32::ace::testing {
 namespace {
 
-struct AcexRun {
-    int exitCode;
-    std::string errors;
-};
-
-AcexRun runAcex(const std::string& arguments, const TempFolder& work) {
-    const std::string errorsFile = work / "stderr.txt";
-    const std::string command = std::string(Q32_ACEX_PATH) + " " + arguments + " 2>" + errorsFile;
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(errorsFile)};
-}
-
-TEST(Acex, ExitsWithZeroOnSuccessAndTheResultNumberOtherwise) {
+TEST(Acex, ExitsWithZeroOnSuccessTheResultNumberOtherwiseAndShowsItsUsage) {
     TempFolder work;
+    std::vector<WriterMember> ace20 = storedMembers({{"b.txt", "b"}});
+    ace20[0].method = 2;
     const std::string good = saveVolumes(writeAce(storedMembers({{"a.txt", "a"}})), work.path(), "good");
-    AcexRun run = runAcex("'" + good + "' '" + work / "out" + "'", work);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.errors, "");
+    const std::string unsupported = saveVolumes(writeAce(ace20), work.path(), "ace20");
+    // Arguments, exit code, how the error text starts, a part of it.
+    const std::tuple<std::string, int, std::string, std::string> runs[] = {
+        {good + " " + work / "out", 0, "", ""},
+        {unsupported + " " + work / "out2", static_cast<int>(AceResult::Unsupported), "acex: ", "ACE 2.0"},
+        {work / "missing.ace " + work / "out3", static_cast<int>(AceResult::CannotOpen), "acex: ", "missing.ace"},
+        {"only-one", 2, "usage: acex FIRSTVOLUME DESTFOLDER", ""}};
+    for (const auto& [arguments, exitCode, errorStart, errorPart] : runs) {
+        const std::string command = std::string(Q32_ACEX_PATH) + " " + arguments + " 2>" + work / "stderr.txt";
+        const int status = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, exitCode) << arguments;
+        const std::string errors = readFile(work / "stderr.txt");
+        EXPECT_EQ(errors.empty(), errorStart.empty()) << errors;
+        EXPECT_EQ(errors.rfind(errorStart, 0), 0u) << errors;
+        EXPECT_NE(errors.find(errorPart), std::string::npos) << errors;
+    }
     EXPECT_EQ(readFile(work / "out/a.txt"), "a");
-
-    std::vector<WriterMember> members = storedMembers({{"b.txt", "b"}});
-    members[0].method = 2;
-    const std::string ace20 = saveVolumes(writeAce(members), work.path(), "ace20");
-    run = runAcex("'" + ace20 + "' '" + work / "out2" + "'", work);
-    EXPECT_EQ(run.exitCode, static_cast<int>(AceResult::Unsupported));
-    EXPECT_EQ(run.errors.rfind("acex: ", 0), 0u) << run.errors;
-    EXPECT_NE(run.errors.find("ACE 2.0"), std::string::npos) << run.errors;
-
-    run = runAcex("'" + work / "missing.ace" + "' '" + work / "out3" + "'", work);
-    EXPECT_EQ(run.exitCode, static_cast<int>(AceResult::CannotOpen));
-}
-
-TEST(Acex, ShowsItsUsageWithoutTwoArguments) {
-    TempFolder work;
-    const AcexRun run = runAcex("only-one", work);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.errors.find("usage: acex FIRSTVOLUME DESTFOLDER"), std::string::npos);
 }
 
 }  // namespace

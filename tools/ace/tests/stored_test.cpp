@@ -6,19 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
+#include <functional>
 #include <sys/stat.h>
 
 namespace q32::ace::testing {
 namespace {
-
-std::string randomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
-    return bytes;
-}
 
 const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"readme.txt", "Read me first.\r\n"},
@@ -50,20 +42,17 @@ protected:
     std::string destination_ = work_ / "out";
 };
 
-TEST_F(StoredArchives, ExtractByteExactWithTheirFolders) {
+TEST_F(StoredArchives, ExtractByteExactWithTheirFoldersSolidOrNot) {
     std::vector<WriterMember> members = storedMembers(kFiles);
     members.insert(members.begin(), folderEntry("bin"));
     members.push_back(folderEntry("docs\\empty folder"));
-    const Extraction done = extractWritten(writeAce(members));
-    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-    expectAllFiles(destination_);
-    EXPECT_TRUE(std::filesystem::is_directory(destination_ + "/docs/empty folder"));
-}
-
-TEST_F(StoredArchives, SolidArchivesExtractTheSame) {
-    const Extraction done = extractWritten(writeAce(storedMembers(kFiles), {.solid = true}));
-    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-    expectAllFiles(destination_);
+    for (bool solid : {false, true}) {
+        std::filesystem::remove_all(destination_);
+        const Extraction done = extractWritten(writeAce(members, {.solid = solid}));
+        ASSERT_EQ(done.result, AceResult::Ok) << done.error;
+        expectAllFiles(destination_);
+        EXPECT_TRUE(std::filesystem::is_directory(destination_ + "/docs/empty folder"));
+    }
 }
 
 TEST_F(StoredArchives, ExtractedFilesGetPlainPermissionsAndTheArchivedTime) {
@@ -75,9 +64,9 @@ TEST_F(StoredArchives, ExtractedFilesGetPlainPermissionsAndTheArchivedTime) {
     std::tm local{};
     const std::time_t modified = info.st_mtime;
     localtime_r(&modified, &local);
-    EXPECT_EQ(local.tm_year + 1900, 2024);  // the writer's date: 2024-06-15 12:30
-    EXPECT_EQ(local.tm_mon + 1, 6);
-    EXPECT_EQ(local.tm_mday, 15);
+    // The writer's date: 2024-06-15 12:30.
+    EXPECT_EQ(std::vector<int>({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}),
+              std::vector<int>({2024, 6, 15}));
 }
 
 TEST_F(StoredArchives, ReplaceFilesAlreadyThere) {
@@ -96,81 +85,69 @@ TEST_F(StoredArchives, FolderInTheWayOfAFileFailsCleanly) {
     EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
 }
 
-TEST_F(StoredArchives, MissingArchiveCannotBeOpened) {
-    const Extraction done = extract(work_ / "nothing.ace", destination_);
-    EXPECT_EQ(done.result, AceResult::CannotOpen);
-    EXPECT_NE(done.error.find("nothing.ace"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(destination_));
-}
-
-TEST_F(StoredArchives, OtherFilesAreNotAceArchives) {
+TEST_F(StoredArchives, MissingFilesAndOtherFilesAreRefusedBeforeAnythingIsMade) {
     writeFile(work_ / "empty.ace", "");
     writeFile(work_ / "text.ace", "This is a text file that merely ends in .ace, nothing more.\n");
-    EXPECT_EQ(extract(work_ / "empty.ace", destination_).result, AceResult::NotAnAceArchive);
-    EXPECT_EQ(extract(work_ / "text.ace", destination_).result, AceResult::NotAnAceArchive);
-    EXPECT_FALSE(std::filesystem::exists(destination_));
+    const std::pair<const char*, AceResult> cases[] = {{"nothing.ace", AceResult::CannotOpen},
+                                                       {"empty.ace", AceResult::NotAnAceArchive},
+                                                       {"text.ace", AceResult::NotAnAceArchive}};
+    for (const auto& [name, result] : cases) {
+        const Extraction done = extract(work_ / name, destination_);
+        EXPECT_EQ(done.result, result) << name;
+        EXPECT_NE(done.error.find(name), std::string::npos) << done.error;
+        EXPECT_FALSE(std::filesystem::exists(destination_)) << name;
+    }
 }
 
-TEST_F(StoredArchives, EncryptedMembersFailCleanly) {
-    std::vector<WriterMember> members = storedMembers({{"open.txt", "plain"}, {"secret.txt", "hidden"}});
-    members[1].extraFlags = header_flag::kPassword;
-    const Extraction done = extractWritten(writeAce(members));
-    EXPECT_EQ(done.result, AceResult::Unsupported);
-    EXPECT_NE(done.error.find("encrypted"), std::string::npos) << done.error;
-    EXPECT_EQ(filesUnder(destination_), std::vector<std::string>{"open.txt"});
+TEST_F(StoredArchives, UnsupportedMembersFailCleanlyAfterTheOnesBefore) {
+    struct Case {
+        std::function<void(WriterMember&)> spoil;
+        const char* errorMentions;
+    };
+    const Case cases[] = {{[](WriterMember& m) { m.extraFlags = header_flag::kPassword; }, "encrypted"},
+                          {[](WriterMember& m) { m.method = 2; }, "ACE 2.0"},
+                          {[](WriterMember& m) { m.method = 7; }, "method"}};
+    for (const Case& test : cases) {
+        std::filesystem::remove_all(destination_);
+        std::vector<WriterMember> members = storedMembers({{"open.txt", "plain"}, {"odd.txt", "hidden"}});
+        test.spoil(members[1]);
+        const Extraction done = extractWritten(writeAce(members));
+        EXPECT_EQ(done.result, AceResult::Unsupported) << done.error;
+        EXPECT_NE(done.error.find(test.errorMentions), std::string::npos) << done.error;
+        EXPECT_EQ(filesUnder(destination_), std::vector<std::string>{"open.txt"});
+    }
 }
 
-TEST_F(StoredArchives, UnknownMethodsFailCleanly) {
-    std::vector<WriterMember> members = storedMembers({{"a.txt", "text"}});
-    members[0].method = 2;
-    Extraction done = extractWritten(writeAce(members));
-    EXPECT_EQ(done.result, AceResult::Unsupported);
-    EXPECT_NE(done.error.find("ACE 2.0"), std::string::npos) << done.error;
-    members[0].method = 7;
-    done = extractWritten(writeAce(members), "other");
-    EXPECT_EQ(done.result, AceResult::Unsupported);
-    EXPECT_EQ(filesUnder(destination_), std::vector<std::string>{});
-}
-
-class StoredVolumeSets : public StoredArchives {};
-
-TEST_F(StoredVolumeSets, MembersSpanningSeveralVolumesExtractByteExact) {
-    const WrittenArchive archive = writeAce(storedMembers(kFiles), {.solid = true, .volumeSize = 20000});
-    ASSERT_GE(archive.volumes.size(), 4u);
-    const Extraction done = extractWritten(archive);
-    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-    expectAllFiles(destination_);
-}
-
-TEST_F(StoredVolumeSets, ContinueFromC99To100) {
-    const WrittenArchive archive = writeAce(storedMembers(kFiles), {.volumeSize = 800});
+TEST_F(StoredArchives, SolidMembersSpanningVolumesContinueFromC99To100) {
+    const WrittenArchive archive = writeAce(storedMembers(kFiles), {.solid = true, .volumeSize = 800});
     ASSERT_GT(archive.volumes.size(), 102u);
     saveVolumes(archive, work_.path(), "big");
-    ASSERT_TRUE(std::filesystem::exists(work_ / "big.c99"));
-    ASSERT_TRUE(std::filesystem::exists(work_ / "big.100"));
-    ASSERT_TRUE(std::filesystem::exists(work_ / "big.101"));
+    for (const char* name : {"big.c99", "big.100", "big.101"})
+        ASSERT_TRUE(std::filesystem::exists(work_ / name)) << name;
     const Extraction done = extract(work_ / "big.ace", destination_);
     ASSERT_EQ(done.result, AceResult::Ok) << done.error;
     expectAllFiles(destination_);
 }
 
+class StoredVolumeSets : public StoredArchives {
+protected:
+    WrittenArchive archive_ = writeAce(storedMembers(kFiles), {.volumeSize = 30000});
+};
+
 TEST_F(StoredVolumeSets, AreFoundWhateverTheLetterCaseOfEachVolume) {
-    const WrittenArchive archive = writeAce(storedMembers(kFiles), {.volumeSize = 30000});
-    ASSERT_EQ(archive.volumes.size(), 3u);
-    writeFile(work_ / "Mixed.ACE", archive.volumes[0]);
-    writeFile(work_ / "mixed.C00", archive.volumes[1]);
-    writeFile(work_ / "MIXED.c01", archive.volumes[2]);
+    ASSERT_EQ(archive_.volumes.size(), 3u);
+    writeFile(work_ / "Mixed.ACE", archive_.volumes[0]);
+    writeFile(work_ / "mixed.C00", archive_.volumes[1]);
+    writeFile(work_ / "MIXED.c01", archive_.volumes[2]);
     const Extraction done = extract(work_ / "Mixed.ACE", destination_);
     ASSERT_EQ(done.result, AceResult::Ok) << done.error;
     expectAllFiles(destination_);
 }
 
 TEST_F(StoredVolumeSets, VolumesOutOfOrderAreRefused) {
-    const WrittenArchive archive = writeAce(storedMembers(kFiles), {.volumeSize = 30000});
-    ASSERT_EQ(archive.volumes.size(), 3u);
-    WrittenArchive swapped = archive;
-    std::swap(swapped.volumes[1], swapped.volumes[2]);
-    const Extraction done = extractWritten(swapped);
+    ASSERT_EQ(archive_.volumes.size(), 3u);
+    std::swap(archive_.volumes[1], archive_.volumes[2]);
+    const Extraction done = extractWritten(archive_);
     EXPECT_EQ(done.result, AceResult::Damaged);
     EXPECT_NE(done.error.find("set.c00: is not the volume that follows"), std::string::npos) << done.error;
     EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});

@@ -1,4 +1,4 @@
-// Temporary folders, file helpers and manifest checks for the ACE tests.
+// Temporary folders, files and extraction results for the ACE tests.
 #pragma once
 
 #include "ace_error.h"
@@ -8,8 +8,7 @@
 
 namespace q32::ace::testing {
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
+// A fresh temporary folder, removed with its contents when the object goes.
 class TempFolder {
 public:
     TempFolder();
@@ -26,19 +25,14 @@ private:
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
-// Relative paths ("/" between folders) of every file and link below
-// `folder`, sorted; folders themselves are not listed.
+// Relative paths of every file and link below `folder`, sorted.
 std::vector<std::string> filesUnder(const std::string& folder);
+// Those of them that are unfinished temporary files.
+std::vector<std::string> temporaryFilesUnder(const std::string& folder);
 
-// The samples folder's file `relativePath` copied into `folder`; returns the copy's path.
-std::string copySample(const std::string& relativePath, const std::string& folder);
-
-// Compares the files below `folder` with a sample manifest (first 16 hex
-// digits of SHA-256, size, path per line). Empty when everything matches
-// and nothing else is there; otherwise the differences, one a line.
-std::string compareWithManifest(const std::string& folder, const std::string& manifestPath);
-
-std::string samplesFolder();
+// "hash16 size path" lines, sorted, as the samples' manifests list files.
+std::vector<std::string> manifestOf(const std::string& folder);
+std::vector<std::string> sampleManifest(const std::string& name);
 
 struct Extraction {
     AceResult result;
@@ -46,8 +40,5 @@ struct Extraction {
 };
 
 Extraction extract(const std::string& firstVolume, const std::string& destination);
-
-// Files below `folder` whose names show an unfinished temporary file.
-std::vector<std::string> temporaryFilesUnder(const std::string& folder);
 
 }  // namespace q32::ace::testing
