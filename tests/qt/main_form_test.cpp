@@ -192,6 +192,20 @@ private slots:
         }
     }
 
+    void theProgramMayKeepTheWindowOpenAtTheCloseBox() {
+        FormWindow w;
+        bool mayClose = false;
+        w.form.onQueryUnload = [&] { return mayClose; };
+        w.form.onUnload = [&] { ++w.unloads; };
+        w.form.show();
+        QVERIFY(!w.form.window()->close());
+        QVERIFY(w.form.isShown());
+        QCOMPARE(w.unloads, 0);
+        mayClose = true;
+        QVERIFY(w.form.window()->close());
+        QCOMPARE(w.unloads, 1);
+    }
+
     void rightClickOnTheBackgroundOnly() {
         FormWindow w;
         w.form.show();
