@@ -11,17 +11,11 @@
 #include <vector>
 
 #include "archive/kinds.h"
+#include "install/install_run.h"
 #include "platform/platform.h"
 #include "viewer/viewer_state.h"
 
 namespace q32 {
-
-// A scratch folder's name ("c:\Quil001") and the number it was found under.
-struct ScratchFolder {
-    std::string name;
-    int number = 0;
-    bool operator==(const ScratchFolder&) const = default;
-};
 
 class MainWindow {
 public:
@@ -78,9 +72,13 @@ public:
     void temp_Click();
     void delete_Click();
 
+    // Install
+    void install_Click();
+    void InstallRar();
+    void InstallAce();
+
     // Commands whose work comes with later parts of the program; the menu
     // entries and buttons that lead to them exist already.
-    void install_Click() {}
     void TestZips() {}
 
     // Descriptions and NFO files
@@ -140,6 +138,17 @@ private:
     void showStartFolder();
     void placeDesignedControls();
 
+    // Install pieces
+    void installZipArchives();
+    std::string sourceArchive(const std::string& name) const;
+    std::int64_t selectedArchiveBytes();
+    bool extractSelectedArchives();
+    void showInstallFolder();
+    void endProgressMode(const std::string& caption);
+    bool installVolumeSets();
+    void offerSetup();
+    void returnToZipList();
+
     // Runs a command the user asked for, unless another one is running.
     void runCommand(const std::function<void()>& command);
     void keepKindOfRunningCommand();
@@ -178,6 +187,9 @@ private:
     // Names the commands work on, from slot 1 (slot 0 stays empty); as many
     // as the user selected.
     std::vector<std::string> selectionTable_{1};
+
+    InstallRun install_;
+    SetFoundFlags setFound_;
 
     bool commandRunning_ = false;
     ArchiveKind kindOfRunningCommand_ = ArchiveKind::Zip;

@@ -21,6 +21,9 @@ public:
     virtual void runAndWait(const std::string& commandLine) = 0;
     // Starts the program and returns at once.
     virtual void start(const std::string& commandLine, ShowState show) = 0;
+    // Whether the line's program can be started here (a Windows program
+    // needs Wine).
+    virtual bool canStart(const std::string& commandLine) const = 0;
 };
 
 }  // namespace q32

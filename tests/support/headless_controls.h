@@ -360,6 +360,11 @@ class RecordingProcesses : public Processes {
 public:
     void runAndWait(const std::string& commandLine) override;
     void start(const std::string& commandLine, ShowState show) override;
+    // What the test says, else what the real runner says.
+    bool canStart(const std::string& commandLine) const override {
+        return startable.value_or(real && real->canStart(commandLine));
+    }
+    std::optional<bool> startable;
     std::vector<std::string> waited;
     std::vector<std::pair<std::string, ShowState>> started;
     Processes* real = nullptr;

@@ -19,6 +19,7 @@ public:
     // The show state has no meaning for the programs started here; every
     // program opens its window, if any, as it likes.
     void start(const std::string& commandLine, ShowState show) override;
+    bool canStart(const std::string& commandLine) const override { return argumentsFor(commandLine).has_value(); }
 
     // The argument vector a command line starts, or empty when its program
     // cannot be found (a Windows program runs through Wine when Wine is there).

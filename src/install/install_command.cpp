@@ -1,0 +1,154 @@
+// The install command: the selected ZIP archives are extracted into a fresh
+// scratch folder, the package's setup.exe is offered, and the window goes
+// back to the ZIP list with nothing selected.
+#include "app/main_window.h"
+#include "common/text.h"
+
+namespace q32 {
+
+namespace {
+
+// The first line of the message that stops an install at a failing archive;
+// empty for the codes an install passes over.
+std::string extractionFailure(std::int16_t code) {
+    switch (code) {
+        case zipcode::CrcMismatch:
+        case zipcode::BadData:
+        case zipcode::Truncated: return "Zip CRC error - ";
+        case zipcode::NotAZip: return "Zip structure error - ";
+        case zipcode::CannotWrite: return "Zip write error - ";
+        case zipcode::Unsupported: return "Zip method error - ";
+        default: return "";
+    }
+}
+
+}  // namespace
+
+void MainWindow::install_Click() {
+    enableButtons({9, 6}, false);
+    enableMenus({"Diz", "install"}, false);
+    setFound_ = {};
+    install_ = {};
+    SSPanel3.setProgressMode(true);
+    SSPanel3.setTextColor(TextColor::HighlightText);
+    SSPanel3.setFillPercent(0);
+    switch (currentKind()) {
+        case ArchiveKind::Rar: InstallRar(); return;
+        case ArchiveKind::Ace: InstallAce(); return;
+        case ArchiveKind::Arj:
+            showError("Quillet32 doesn't install directly from Arj's at this time");
+            install_.sourceFolder = folderWithoutRoot(ExplorerTree1.path());
+            break;
+        case ArchiveKind::Zip: installZipArchives(); break;
+    }
+    returnToZipList();
+}
+
+// The RAR and ACE installers come with the volume sets.
+void MainWindow::InstallRar() {}
+void MainWindow::InstallAce() {}
+
+void MainWindow::installZipArchives() {
+    ShowDescriptions();
+    Me.setBusy(true);
+    install_.sourceFolder = folderWithoutRoot(ExplorerTree1.path());
+    install_.installFolder = NextScratchFolder(installDrive_, 1);
+    if (!CheckInstallSpace(installDrive_, selectedArchiveBytes())) return;
+    if (!extractSelectedArchives()) return;
+    showInstallFolder();
+    if (installVolumeSets()) return;
+    offerSetup();
+}
+
+std::string MainWindow::sourceArchive(const std::string& name) const { return install_.sourceFolder + "\\" + name; }
+
+std::int64_t MainWindow::selectedArchiveBytes() {
+    std::int64_t total = 0;
+    for (int slot = 1; slot <= selectionCount(); ++slot)
+        total += static_cast<std::int64_t>(Fs.fileLength(sourceArchive(selection(slot))).value_or(0));
+    return total;
+}
+
+// False when the install stops here: Escape, or an archive that failed.
+bool MainWindow::extractSelectedArchives() {
+    const int count = selectionCount();
+    for (int slot = 1; slot <= count; ++slot) {
+        const std::string name = selection(slot);
+        SSPanel2.setAlignment(Alignment::Left);
+        SSPanel2.setCaption(" " + lower(name) + "   " + numText(slot) + " of" + numText(count));
+        XceedZip1.setFileMask("*.*\r");
+        XceedZip1.setDestinationFolder(install_.installFolder.name);
+        XceedZip1.setArchiveName(sourceArchive(name));
+        const std::int16_t code = XceedZip1.extract(0);
+        if (code == zipcode::Aborted) return false;
+        if (code != zipcode::Success) {
+            Screen.doEvents();
+            install_.sourceFolder = lower(install_.sourceFolder);
+            const std::string failure = extractionFailure(code);
+            if (!failure.empty()) {
+                showError(failure + "#" + numText(static_cast<int>(code)) + "\n" + sourceArchive(name));
+                return false;
+            }
+        }
+        SSPanel3.setFillPercent(0);
+    }
+    return true;
+}
+
+// The list shows what was extracted.
+void MainWindow::showInstallFolder() {
+    SSPanel3.setFillPercent(0);
+    SSPanel3.repaint();
+    endProgressMode("To: " + install_.installFolder.name);
+    SSPanel2.setCaption("");
+    File1.setPath(install_.installFolder.name);
+    ExplorerTree1.setPath(File1.path());
+}
+
+void MainWindow::endProgressMode(const std::string& caption) {
+    SSPanel3.setProgressMode(false);
+    SSPanel3.setTextColor(TextColor::WindowText);
+    SSPanel3.setCaption(caption);
+}
+
+// Volume sets among the extracted files come with their own installers;
+// true when one was found and installed.
+bool MainWindow::installVolumeSets() { return setFound_.any(); }
+
+void MainWindow::offerSetup() {
+    const std::string& folder = install_.installFolder.name;
+    if (!Fs.fileExists(joinPath(folder, "setup.exe"))) return;
+    endProgressMode("Found " + folder + "\\Setup.exe");
+    const MsgAnswer answer = Screen.messageBox("   Run Setup.exe?   ", "Found setup", MsgIcon::Question, MsgButtons::YesNo);
+    if (answer != MsgAnswer::Yes) return;
+    const std::string setup = folder + "\\setup.exe";
+    // A Windows program: without Wine nothing could start it, and the user
+    // must learn why nothing happens.
+    if (!Programs.canStart(setup)) {
+        showError("Setup.exe is a Windows program. It needs Wine to run here: install Wine (the Debian "
+                  "package wine), then start " + setup + " again.");
+        return;
+    }
+    Programs.start(setup, ShowState::Hidden);
+}
+
+// Every install ends in the ZIP list of the folder it started from, with
+// nothing selected and the commands waiting for a new selection.
+void MainWindow::returnToZipList() {
+    SSPanel3.setFillPercent(0);
+    const std::string& source = install_.sourceFolder;
+    const std::string folder = source.size() == 2 ? source + "\\" : source;
+    ExplorerTree1.setPath(!source.empty() && Fs.folderExists(folder) ? folder : "c:\\");
+    File1.setPath(ExplorerTree1.path());
+    Me.setBusy(false);
+    showZipKind();
+    enableButtons({7, 9, 10}, false);
+    File1.setPattern("*.zip");
+    SSPanel2.setAlignment(Alignment::Center);
+    SSPanel2.setCaption("*.zip");
+    enableMenus({"Diz", "test", "dnfo", "install", "delete"}, false);
+    removeFilesMatching("*.nfo", true);
+    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
+}
+
+}  // namespace q32
