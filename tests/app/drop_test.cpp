@@ -1,7 +1,10 @@
 // Files dropped on the main window.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/test_drive.h"
+#include "zip_fixtures.h"
 
 namespace q32::test {
 namespace {
@@ -9,19 +12,14 @@ namespace {
 class DropTest : public ::testing::Test {
 protected:
     DropTest() {
-        drive.writeFile("c:\\GAMES\\A.ZIP");
-        drive.writeFile("c:\\GAMES\\B.ZIP");
-        drive.writeFile("c:\\GAMES\\c.zip");
+        drive.makeFolder("c:\\GAMES");
+        for (const char* name : {"A.ZIP", "B.ZIP", "c.zip"})
+            zip::test::writeZip(drive.host(std::string("c:\\GAMES\\") + name), {zip::test::file(name + std::string(".txt"), name)});
+        zip::test::writeZip(drive.host("c:\\A.ZIP"), {zip::test::file("root.txt", "root")});
         drive.writeFile("c:\\GAMES\\readme.txt");
-        drive.writeFile("c:\\A.ZIP");
         drive.makeFolder("c:\\Other");
         program.window.Form_Load();
         ui.tree.userSelects("c:\\Other");
-    }
-    std::vector<std::string> selectionTable() {
-        std::vector<std::string> names;
-        for (int slot = 1; slot <= program.window.selectionCount(); ++slot) names.push_back(program.window.selection(slot));
-        return names;
     }
 
     TestDrive drive;
@@ -29,32 +27,29 @@ protected:
     HeadlessUi& ui = program.ui;
 };
 
-TEST_F(DropTest, TwoZipsOpenTheirFolderAndAreSelected) {
-    ui.form.drop({"C:\\GAMES\\B.ZIP", "C:\\GAMES\\A.ZIP"});
-    EXPECT_EQ(ui.tree.path(), "C:\\GAMES");
-    EXPECT_EQ(ui.list.path(), "C:\\GAMES");
-    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"A.ZIP", "B.ZIP"}));
-    EXPECT_EQ(selectionTable(), (std::vector<std::string>{"A.ZIP", "B.ZIP"}));  // in list order
-    EXPECT_GE(ui.desktop.eventPumps, 1);
-}
-
-TEST_F(DropTest, OnlyZipArchivesAreSelectedWithoutRegardToCase) {
-    ui.form.drop({"c:\\games\\a.zip", "c:\\games\\readme.txt", "c:\\games\\Sub"});
-    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"A.ZIP"}));
-    EXPECT_EQ(selectionTable(), (std::vector<std::string>{"A.ZIP"}));
-}
-
-TEST_F(DropTest, AFileInADriveRootOpensTheRoot) {
-    ui.form.drop({"C:\\A.ZIP"});
-    EXPECT_EQ(ui.list.path(), "C:\\");
-    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"A.ZIP"}));
-}
-
-TEST_F(DropTest, ADropClearsTheEarlierSelection) {
-    ui.tree.userSelects("c:\\GAMES");
-    ui.list.click("c.zip");
-    ui.form.drop({"C:\\GAMES\\B.ZIP"});
-    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"B.ZIP"}));
+// A drop opens the first file's folder, selects the dropped ZIP archives
+// found there (and nothing the user had selected) and installs them.
+TEST_F(DropTest, TheDroppedZipArchivesOfTheFirstFolderAreInstalled) {
+    const struct {
+        std::vector<std::string> dropped;
+        const char* folder;
+        std::vector<std::string> installed;
+    } cases[] = {
+        {{"C:\\GAMES\\B.ZIP", "C:\\GAMES\\A.ZIP"}, "C:\\GAMES", {"A.ZIP.txt", "B.ZIP.txt"}},
+        {{"c:\\games\\a.zip", "c:\\games\\readme.txt", "c:\\games\\Sub"}, "c:\\games", {"A.ZIP.txt"}},
+        {{"C:\\A.ZIP"}, "C:\\", {"root.txt"}},
+        {{"C:\\GAMES\\A.ZIP", "C:\\A.ZIP", "C:\\OTHER\\c.zip"}, "C:\\GAMES", {"A.ZIP.txt", "c.zip.txt"}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(drive.host("c:\\Quil001"));
+        ui.tree.userSelects("c:\\GAMES");
+        ui.list.click("c.zip");
+        ui.form.drop(c.dropped);
+        EXPECT_EQ(drive.fs().listFiles("c:\\Quil001", "*.*").value_or(std::vector<std::string>{}), c.installed)
+            << c.dropped[0];
+        EXPECT_EQ(ui.tree.path(), c.folder);
+        EXPECT_TRUE(ui.list.selectedItems().empty());
+    }
 }
 
 TEST_F(DropTest, AZipIsNotFoundWhileRarIsTheKind) {
@@ -65,13 +60,6 @@ TEST_F(DropTest, AZipIsNotFoundWhileRarIsTheKind) {
     EXPECT_EQ(program.window.selectionCount(), 0);
     EXPECT_EQ(program.window.currentKind(), ArchiveKind::Rar);
     EXPECT_EQ(ui.list.pattern(), "*.R??;*.0??");
-}
-
-TEST_F(DropTest, FilesFromSeveralFoldersAreLookedForInTheFirstOnly) {
-    ui.form.drop({"C:\\GAMES\\A.ZIP", "C:\\A.ZIP", "C:\\OTHER\\c.zip"});
-    EXPECT_EQ(ui.list.path(), "C:\\GAMES");
-    // A.ZIP is selected once; c.zip is found under its name in the first folder.
-    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"A.ZIP", "c.zip"}));
 }
 
 TEST_F(DropTest, AnEmptyOrUnreadableDropChangesNothing) {
