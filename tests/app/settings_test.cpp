@@ -100,6 +100,33 @@ TEST_F(SettingsTest, NegativePositionsKeepTheirSign) {
     EXPECT_NE(drive.readFile(kIni).find("\r\nTop=-300\r\nLeft=-120\r\n"), std::string::npos);
 }
 
+// Values a window can take but that would leave it (almost) off the 19200 x
+// 15360 twip screen, or too small to use, are brought back.
+TEST_F(SettingsTest, TheWindowIsKeptOnTheScreenAtAUsableSize) {
+    const struct {
+        const char* from;
+        const char* to;
+        double Rect::*field;
+        double expected;
+    } cases[] = {
+        {"Top= 1950", "Top= 99999", &Rect::top, 15360 - 1200},
+        {"Top= 1950", "Top=-99999", &Rect::top, 1200 - 6000},
+        {"Left= 1200", "Left= 40000", &Rect::left, 19200 - 1200},
+        {"Left= 1200", "Left=-40000", &Rect::left, 1200 - 9000},
+        {"Height= 6000", "Height= 15", &Rect::height, 2400 + HeadlessMainForm::kTitleAndMenu + HeadlessMainForm::kBorder},
+    };
+    for (const auto& c : cases) {
+        std::string text = settings("State= 0", "Top= 1950");
+        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
+        EXPECT_EQ(start(text).ui.form.geometry().*c.field, c.expected) << c.to;
+    }
+    std::string narrow = settings("State= 0", "Top= 1950");
+    narrow.replace(narrow.find("Width= 9000"), 11, "Width= 15");
+    TestProgram& p = start(narrow);
+    const Rect toolbar = p.ui.toolbar.geometry();
+    EXPECT_EQ(p.ui.form.geometry().width, toolbar.left + toolbar.width + 2 * HeadlessMainForm::kBorder);
+}
+
 TEST_F(SettingsTest, KeysAreNotReadAndLinuxLineEndsAreAccepted) {
     TestProgram& p =
         start("v\nSxxxx= 0\nTxx= 1950\nLxxx= 1200\nHxxxxx= 6000\nWxxxx= 9000\nPxxxxxxxxxxx= 2700\nXyz=C:\\Games\n");
