@@ -24,15 +24,15 @@ bool isArjVolumeExtension(const std::string& extension) {
 // lower case.
 std::vector<fs::path> siblingVolumes(const fs::path& volume) {
     std::vector<fs::path> found;
-    std::error_code code;
+    std::error_code listing;
     const std::string stem = volume.stem().string();
-    for (auto it = fs::directory_iterator(volume.parent_path(), code); !code && it != fs::directory_iterator();
-         it.increment(code)) {
-        const fs::directory_entry& entry = *it;
-        const fs::path name = entry.path().filename();
+    for (auto it = fs::directory_iterator(volume.parent_path(), listing); !listing && it != fs::directory_iterator();
+         it.increment(listing)) {
+        const fs::path name = it->path().filename();
         const std::string extension = name.extension().string();
         if (!equalsNoCase(name.stem().string(), stem) || extension.size() < 2) continue;
-        if (isArjVolumeExtension(extension.substr(1)) && entry.is_regular_file(code)) found.push_back(entry.path());
+        std::error_code code;
+        if (isArjVolumeExtension(extension.substr(1)) && it->is_regular_file(code)) found.push_back(it->path());
     }
     return found;
 }
