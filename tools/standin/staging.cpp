@@ -58,15 +58,19 @@ public:
     Mover(std::string destination, std::string& error) : destination_(std::move(destination)), error_(error) {}
 
     bool moveFolder(int from, int to, const std::string& path) {
-        Descriptor listing(::dup(from));
-        DIR* dir = listing.ok() ? ::fdopendir(listing.get()) : nullptr;
-        if (!dir) return failed("Cannot read the extracted files", errno);
+        const int copy = ::dup(from);  // the listing's own descriptor, closed with it
+        DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+        if (!dir) {
+            const int code = errno;
+            if (copy >= 0) ::close(copy);
+            return failed("Cannot read the extracted files", code);
+        }
         std::vector<std::string> names;
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
             if (name != "." && name != "..") names.push_back(name);
         }
-        ::closedir(dir);  // closes the duplicate as well
+        ::closedir(dir);
         for (const std::string& name : names) {
             if (!moveEntry(from, to, path, name)) return false;
         }
@@ -90,10 +94,11 @@ private:
         const Descriptor source(::openat(from, name.c_str(), FolderFlags));
         if (!source.ok()) return failed("Cannot read the extracted folder " + path, errno);
         const Descriptor target(openOrMakeFolder(to, name));
-        if (!target.ok()) {
+        if (!target.ok() && (errno == ELOOP || errno == ENOTDIR)) {
             error_ = "Cannot write into " + where(path) + ": it is a link or not a folder";
             return false;
         }
+        if (!target.ok()) return failed("Cannot create the folder " + where(path), errno);
         return moveFolder(source.get(), target.get(), path);
     }
 
