@@ -174,9 +174,11 @@ std::string drivesProblem(const std::string& file, const std::vector<std::string
     std::string text;
     if (!unreadable.empty()) text = "These lines of " + file + " cannot be read and are passed over:\n";
     for (std::size_t i = 0; i < unreadable.size() && i < kNamedLines; ++i) text += "  " + unreadable[i] + "\n";
-    if (unreadable.size() > kNamedLines) text += "  ... and " + std::to_string(unreadable.size() - kNamedLines) + " more\n";
+    if (unreadable.size() > kNamedLines)
+        text += "  ... and " + std::to_string(unreadable.size() - kNamedLines) + " more\n";
     if (!unreadable.empty()) text += "Each line reads letter=/host/folder, for example c=/home/me.\n";
     if (noDrive) text += file + " maps no drive, so c is the home folder and z is / until it does.\n";
+    if (!text.empty()) text.pop_back();  // the last line end
     return text;
 }
 
