@@ -36,7 +36,8 @@ void keepTail(std::string& output, std::size_t kept) {
     if (output.size() / 2 > kept) output.erase(0, output.size() - kept);
 }
 
-[[noreturn]] void execChild(std::vector<std::string> words, int pipeWrite, int pipeRead) {
+// In the child, between fork and exec: system calls only.
+[[noreturn]] void execChild(const std::vector<char*>& args, int pipeWrite, int pipeRead) {
     // A group of its own, so the watchdog can end the archiver's children too.
     ::setpgid(0, 0);
     ::dup2(pipeWrite, STDOUT_FILENO);
@@ -45,9 +46,6 @@ void keepTail(std::string& output, std::size_t kept) {
     ::close(pipeWrite);
     // Nothing to answer: an archiver that asks gets end of input.
     ::close(STDIN_FILENO);
-    std::vector<char*> args;
-    for (std::string& word : words) args.push_back(word.data());
-    args.push_back(nullptr);
     ::execvp(args[0], args.data());
     ::_exit(127);
 }
@@ -135,18 +133,33 @@ private:
 
 }  // namespace
 
+namespace {
+
+// Starts the program in a process group of its own with its output going
+// into the pipe; the child's pid, or -1.
+pid_t start(const std::vector<std::string>& argv, int pipeFds[2]) {
+    std::vector<std::string> words = argv;
+    std::vector<char*> args;
+    for (std::string& word : words) args.push_back(word.data());
+    args.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) execChild(args, pipeFds[1], pipeFds[0]);
+    if (pid > 0) ::setpgid(pid, pid);  // also here, so the group exists whichever runs first
+    return pid;
+}
+
+}  // namespace
+
 ProgramResult runProgram(const std::vector<std::string>& argv, const RunLimits& limits) {
     ProgramResult result;
     int pipeFds[2];
     if (argv.empty() || ::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
-    const pid_t pid = ::fork();
-    if (pid == 0) execChild(argv, pipeFds[1], pipeFds[0]);
+    const pid_t pid = start(argv, pipeFds);
     ::close(pipeFds[1]);
     if (pid < 0) {
         ::close(pipeFds[0]);
         return result;
     }
-    ::setpgid(pid, pid);  // also here, so the group exists whichever runs first
     int status = 0;
     result.hung = Watch(pipeFds[0], limits, result.output).stuck(pid, status);
     ::close(pipeFds[0]);
