@@ -56,11 +56,13 @@ bool usableSize(double twips) { return std::isfinite(twips) && twips > 0 && twip
 
 bool usablePaneWidth(double twips) { return std::isfinite(twips) && twips >= 0 && twips <= kLargestTwips; }
 
-// How much of the window stays on the screen each way, and the least inner
-// height that leaves the toolbar, the status line and a few lines of the
-// lists in view.
+// How much of the window stays on the screen each way; room beside the
+// toolbar for the window's right margin and frame; the least height that
+// leaves the toolbar, the status line and some lines of the lists in view.
+// (The frame's own size is not known before the window is first shown.)
 constexpr double kKeptOnScreen = 1200;
-constexpr double kLeastInnerHeight = 2400;
+constexpr double kBesideToolbar = 300;
+constexpr double kLeastHeight = 3600;
 
 // `position` moved so that at least kKeptOnScreen of `size` lies within 0..`screen`.
 double onScreen(double position, double size, double screen) {
@@ -132,8 +134,8 @@ void MainWindow::keepWindowUsable() {
     const Rect read = Me.geometry();
     const Rect toolbar = GTToolbar1.geometry();
     Rect window = read;
-    window.width = std::max(window.width, toolbar.left + toolbar.width + (read.width - Me.innerWidth()));
-    window.height = std::max(window.height, kLeastInnerHeight + (read.height - Me.innerHeight()));
+    window.width = std::max(window.width, toolbar.left + toolbar.width + kBesideToolbar);
+    window.height = std::max(window.height, kLeastHeight);
     window.left = onScreen(window.left, window.width, Screen.screenWidth());
     window.top = onScreen(window.top, window.height, Screen.screenHeight());
     if (window != read) Me.setGeometry(window);
