@@ -130,6 +130,7 @@ private:
     std::string settingsPath() const;
     void writeDefaultSettings();
     bool readSettings();
+    void keepWindowUsable();
     bool applyRememberedFolder();
     void settingsFallBack();
     bool showMainWindow(bool stopOnError);

@@ -1,5 +1,6 @@
 // The settings file "Quil32.ini" beside the program: eight lines, CR LF, read
 // by position, not by key.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -55,6 +56,19 @@ bool usableSize(double twips) { return std::isfinite(twips) && twips > 0 && twip
 
 bool usablePaneWidth(double twips) { return std::isfinite(twips) && twips >= 0 && twips <= kLargestTwips; }
 
+// How much of the window stays on the screen each way; room beside the
+// toolbar for the window's right margin and frame; the least height that
+// leaves the toolbar, the status line and some lines of the lists in view.
+// (The frame's own size is not known before the window is first shown.)
+constexpr double kKeptOnScreen = 1200;
+constexpr double kBesideToolbar = 300;
+constexpr double kLeastHeight = 3600;
+
+// `position` moved so that at least kKeptOnScreen of `size` lies within 0..`screen`.
+double onScreen(double position, double size, double screen) {
+    return std::max(std::min(position, screen - kKeptOnScreen), kKeptOnScreen - size);
+}
+
 // The eight lines, each ended by CR LF.
 std::string settingsText(const std::string& version, WindowState state, const Rect& window, double pane1Width,
                          const std::string& dirLine) {
@@ -106,11 +120,25 @@ bool MainWindow::readSettings() {
             window.*fields[i] = value;
             Me.setGeometry(window);
         }
+        keepWindowUsable();
     }
     double pane1 = 0;
     if (numberAt(lines[6], 15, pane1) && usablePaneWidth(pane1)) GTSplitter1.setPane1Width(std::round(pane1));
     rememberedFolder_ = lines[7];
     return true;
+}
+
+// Whatever the file said, the window is wide enough for its toolbar, tall
+// enough for its lists, and a good part of it lies on the screen.
+void MainWindow::keepWindowUsable() {
+    const Rect read = Me.geometry();
+    const Rect toolbar = GTToolbar1.geometry();
+    Rect window = read;
+    window.width = std::max(window.width, toolbar.left + toolbar.width + kBesideToolbar);
+    window.height = std::max(window.height, kLeastHeight);
+    window.left = onScreen(window.left, window.width, Screen.screenWidth());
+    window.top = onScreen(window.top, window.height, Screen.screenHeight());
+    if (window != read) Me.setGeometry(window);
 }
 
 void MainWindow::SaveSettings() {

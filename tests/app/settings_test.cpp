@@ -100,6 +100,34 @@ TEST_F(SettingsTest, NegativePositionsKeepTheirSign) {
     EXPECT_NE(drive.readFile(kIni).find("\r\nTop=-300\r\nLeft=-120\r\n"), std::string::npos);
 }
 
+// Values a window can take but that would leave it (almost) off the 19200 x
+// 15360 twip screen, or too small to use, are brought back.
+TEST_F(SettingsTest, TheWindowIsKeptOnTheScreenAtAUsableSize) {
+    const struct {
+        const char* from;
+        const char* to;
+        double Rect::*field;
+        double expected;
+    } cases[] = {
+        {"Top= 1950", "Top= 99999", &Rect::top, 15360 - 1200},
+        {"Top= 1950", "Top=-99999", &Rect::top, 1200 - 6000},
+        {"Left= 1200", "Left= 40000", &Rect::left, 19200 - 1200},
+        {"Left= 1200", "Left=-40000", &Rect::left, 1200 - 9000},
+    };
+    for (const auto& c : cases) {
+        std::string text = settings("State= 0", "Top= 1950");
+        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
+        EXPECT_EQ(start(text).ui.form.geometry().*c.field, c.expected) << c.to;
+    }
+    // One pixel each way: the toolbar fits and the lists have room.
+    std::string tiny = settings("State= 0", "Top= 1950");
+    tiny.replace(tiny.find("Height= 6000\r\nWidth= 9000"), 25, "Height= 15\r\nWidth= 15");
+    TestProgram& p = start(tiny);
+    const Rect toolbar = p.ui.toolbar.geometry();
+    EXPECT_GE(p.ui.form.innerWidth(), toolbar.left + toolbar.width);
+    EXPECT_GE(p.ui.splitter.geometry().height, 1200);
+}
+
 TEST_F(SettingsTest, KeysAreNotReadAndLinuxLineEndsAreAccepted) {
     TestProgram& p =
         start("v\nSxxxx= 0\nTxx= 1950\nLxxx= 1200\nHxxxxx= 6000\nWxxxx= 9000\nPxxxxxxxxxxx= 2700\nXyz=C:\\Games\n");

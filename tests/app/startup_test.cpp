@@ -136,8 +136,10 @@ TEST(Startup, OpensTheRememberedFolder) {
     EXPECT_EQ(program.window.rememberedFolder(), "Dir=C:\\Games");
 }
 
+// Also a folder whose name is too long for the host to hold.
 TEST(Startup, AFolderThatIsGoneOrOnAMissingDriveGivesDriveC) {
-    for (const char* dirLine : {"Dir=C:\\Deleted", "Dir=Q:\\Games"}) {
+    const std::string tooLong = "Dir=C:\\" + std::string(300, 'a');
+    for (const std::string& dirLine : {std::string("Dir=C:\\Deleted"), std::string("Dir=Q:\\Games"), tooLong}) {
         TestDrive drive;
         drive.writeFile(kIni, completeSettings(dirLine));
         TestProgram program(drive);

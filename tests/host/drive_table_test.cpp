@@ -73,5 +73,37 @@ TEST(DriveTable, LoadWritesDefaultsOnceAndHonoursTheEnvironment) {
     ::unsetenv("QUILLET32_DRIVES");
 }
 
+// drives.txt as a user may write it: blanks around "=", a typo, nothing readable.
+TEST(DriveTable, UnreadableLinesAreNamedAndTheUsersFileIsKept) {
+    test::TestDrive drive;
+    const std::string file = drive.root() + "/drives.txt";
+    ::unsetenv("QUILLET32_DRIVES");
+    const std::string home = *DriveTable::defaults(std::getenv("HOME") ? std::getenv("HOME") : "/").root('c');
+    const struct {
+        const char* text;
+        std::string rootC;     // c as loaded
+        const char* named;     // in the problem text, "" for none
+    } cases[] = {
+        {"c = /srv/c\n\nz=/\n", "/srv/c", ""},
+        {"c=/srv/c\nd = x\n", "/srv/c", "d = x"},
+        {"\x01\xfe\x7f", home, "\x01\xfe\x7f"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(file) << c.text;
+        std::string problem;
+        EXPECT_EQ(loadDriveTable(drive.root(), &problem).root('c'), c.rootC) << c.text;
+        EXPECT_EQ(problem.find(std::string("  ") + c.named + "\n") != std::string::npos, *c.named != 0) << problem;
+        std::ifstream in(file);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.text);
+    }
+}
+
+// A name part too long for the host simply does not exist.
+TEST(DriveTable, AnOverlongNameIsKeptAsWrittenWithoutThrowing) {
+    test::TestDrive drive;
+    const std::string longName(300, 'a');
+    EXPECT_EQ(drive.fs().driveTable().toHost("c:\\" + longName + "\\x"), drive.root() + "/c/" + longName + "/x");
+}
+
 }  // namespace
 }  // namespace q32::host

@@ -154,6 +154,43 @@ TEST_F(StandinTest, AceTwoArchivesAndMissingVolumesFailCleanly) {
     EXPECT_TRUE(leftovers().empty());
 }
 
+// A link already in the destination where the archive has a folder: the
+// extractor stops with an error and writes nothing where the link points.
+TEST_F(StandinTest, ExtractorsNeverWriteThroughALinkInTheDestination) {
+    const struct {
+        const char* tool;
+        const char* archive;
+        const char* folder;
+    } cases[] = {
+        {"wrar.exe", "x -o+ -y c:\\My Down\\Rar.rar", "exe"},
+        {"warj.pif", "x -y c:\\My Down\\Arj.method1.arj", "EXE"},
+        {"ace.pif", "x -y c:\\My Down\\Ace.store.ace", "exe"},
+        {"wace.pif", "x -y c:\\My Down\\Ace.method1.ace", "exe"},
+    };
+    drive.makeFolder("c:\\Elsewhere");
+    for (const auto& c : cases) {
+        fs::remove_all(drive.host("c:\\Quil001"));
+        drive.makeFolder("c:\\Quil001");
+        fs::create_directory_symlink(drive.host("c:\\Elsewhere"), drive.host("c:\\Quil001") + "/" + c.folder);
+        const ToolResult result = run(c.tool, std::string(c.archive) + " c:\\Quil001");
+        EXPECT_EQ(result.exitCode, 1) << c.tool;
+        EXPECT_NE(result.errorText.find("is a link or not a folder"), std::string::npos) << c.tool << result.errorText;
+        EXPECT_TRUE(fs::is_empty(drive.host("c:\\Elsewhere"))) << c.tool;
+    }
+}
+
+// A name part too long for the host is a path that does not exist, not a crash.
+TEST_F(StandinTest, OverlongPathsFailCleanly) {
+    const std::string longName(300, 'a');
+    for (const std::string& arguments : {"x -y c:\\" + longName + "\\x.arj c:\\Quil001",
+                                         "x -y c:\\My Down\\Arj.method1.arj c:\\Quil001\\" + longName}) {
+        const ToolResult result = run("warj.pif", arguments);
+        EXPECT_EQ(result.exitCode, 1) << result.errorText;
+        EXPECT_NE(result.errorText.find("warj.pif: "), std::string::npos);
+    }
+    EXPECT_TRUE(leftovers().empty());
+}
+
 TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
     drive.writeFile("c:\\Quil002\\sub\\file.txt");
     EXPECT_EQ(run("killd.pif", "c:\\Quil002").exitCode, 0);

@@ -39,7 +39,8 @@ std::optional<ExtractJob> extractJob(const Context& context, const std::string& 
     }
     auto archive = context.hostPath(args->archive);
     auto destination = context.hostPath(args->destination);
-    if (!archive || !std::filesystem::is_regular_file(*archive)) {
+    std::error_code code;
+    if (!archive || !std::filesystem::is_regular_file(*archive, code)) {
         exitCode = fail(context, "Cannot open " + args->archive);
         return std::nullopt;
     }

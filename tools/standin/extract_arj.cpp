@@ -24,13 +24,15 @@ bool isArjVolumeExtension(const std::string& extension) {
 // lower case.
 std::vector<fs::path> siblingVolumes(const fs::path& volume) {
     std::vector<fs::path> found;
-    std::error_code code;
+    std::error_code listing;
     const std::string stem = volume.stem().string();
-    for (const auto& entry : fs::directory_iterator(volume.parent_path(), code)) {
-        const fs::path name = entry.path().filename();
+    for (auto it = fs::directory_iterator(volume.parent_path(), listing); !listing && it != fs::directory_iterator();
+         it.increment(listing)) {
+        const fs::path name = it->path().filename();
         const std::string extension = name.extension().string();
         if (!equalsNoCase(name.stem().string(), stem) || extension.size() < 2) continue;
-        if (isArjVolumeExtension(extension.substr(1)) && entry.is_regular_file(code)) found.push_back(entry.path());
+        std::error_code code;
+        if (isArjVolumeExtension(extension.substr(1)) && it->is_regular_file(code)) found.push_back(it->path());
     }
     return found;
 }
@@ -49,7 +51,8 @@ fs::path linkVolumes(const fs::path& volume, const std::string& folder) {
     const std::string stem = volume.stem().string();
     std::error_code code;
     for (const fs::path& sibling : siblingVolumes(volume)) {
-        fs::create_symlink(fs::absolute(sibling), fs::path(folder) / (stem + lower(sibling.extension().string())), code);
+        const fs::path target = fs::absolute(sibling, code);
+        fs::create_symlink(target, fs::path(folder) / (stem + lower(sibling.extension().string())), code);
     }
     return fs::path(folder) / (stem + lower(volume.extension().string()));
 }
@@ -67,7 +70,9 @@ int runArj(const Context& context) {
     auto staging = Staging::create(job->destination, error);
     if (!staging) return fail(context, error);
     const fs::path first = linkVolumes(volume, staging->volumes());
-    const ProgramResult result = runProgram({"arj", "x", "-v", "-y", first.string(), staging->out() + "/"});
+    const RunLimits limits{staging->out()};
+    const ProgramResult result = runProgram({"arj", "x", "-v", "-y", first.string(), staging->out() + "/"}, limits);
+    if (result.hung) return fail(context, stuckMessage("arj", limits, result.output));
     if (!result.started) return fail(context, "The ARJ extractor arj is not installed");
     if (result.exitCode != 0) return fail(context, "Cannot extract " + job->args.archive + "\n" + result.output);
     if (!staging->commit(error)) return fail(context, error);

@@ -1,4 +1,6 @@
 // wrar.exe x -o+ -y ARCHIVE DESTINATION: RAR archives and volume sets, through unar.
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -20,7 +22,9 @@ struct ListedFile {
 
 // The files (not folders, not links) that `lsar -l` lists in the archive.
 std::optional<std::vector<ListedFile>> listedFiles(const std::string& archive) {
-    const ProgramResult listing = runProgram({"lsar", "-l", archive});
+    RunLimits whole;
+    whole.keptOutput = SIZE_MAX;  // every line of the listing is needed
+    const ProgramResult listing = runProgram({"lsar", "-l", archive}, whole);
     if (!listing.started || listing.exitCode != 0) return std::nullopt;
     static const std::regex row(R"(^\s*\d+\.\s+(\S+)\s+(\d+)\s+\S+\s+\S+\s+\S+\s+\S+\s+(.+)$)");
     std::vector<ListedFile> files;
@@ -31,7 +35,10 @@ std::optional<std::vector<ListedFile>> listedFiles(const std::string& archive) {
         if (!std::regex_match(line, match, row)) continue;
         const std::string flags = match[1];
         if (flags.find('D') != std::string::npos || flags.find('L') != std::string::npos) continue;
-        files.push_back({match[3], std::stoull(match[2])});
+        const std::string size = match[2];
+        std::uintmax_t bytes = 0;
+        if (std::from_chars(size.data(), size.data() + size.size(), bytes).ec != std::errc()) return std::nullopt;
+        files.push_back({match[3], bytes});
     }
     return files;
 }
@@ -59,7 +66,9 @@ int runRar(const Context& context) {
     if (!staging) return fail(context, error);
     auto expected = listedFiles(job->archive);
     if (!expected) return fail(context, name + " is not a RAR archive or is damaged");
-    const ProgramResult result = runProgram({"unar", "-q", "-f", "-D", "-o", staging->out(), job->archive});
+    const RunLimits limits{staging->out()};
+    const ProgramResult result = runProgram({"unar", "-q", "-f", "-D", "-o", staging->out(), job->archive}, limits);
+    if (result.hung) return fail(context, stuckMessage("unar", limits, result.output));
     if (!result.started) return fail(context, "The RAR extractor unar is not installed");
     if (result.exitCode != 0) return fail(context, "Cannot extract " + name + "\n" + result.output);
     if (auto missing = missingFile(*expected, staging->out()))

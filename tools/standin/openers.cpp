@@ -20,7 +20,8 @@ int openWithDesktop(const Context& context, const std::string& target) {
 int runNotepad(const Context& context) {
     const std::string file = joinWords(context.args);
     auto host = context.hostPath(file);
-    if (!host || !std::filesystem::is_regular_file(*host)) return fail(context, "Cannot find the file " + file);
+    std::error_code code;
+    if (!host || !std::filesystem::is_regular_file(*host, code)) return fail(context, "Cannot find the file " + file);
     return openWithDesktop(context, *host);
 }
 

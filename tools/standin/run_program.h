@@ -1,6 +1,8 @@
-// Running a real archiver and keeping what it said.
+// Running a real archiver and keeping the end of what it said, with a
+// watchdog that ends an archiver that has stopped working.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -8,12 +10,25 @@ namespace q32::standin {
 
 struct ProgramResult {
     bool started = false;
+    bool hung = false;      // ended by the watchdog
     int exitCode = -1;      // -1 when it did not end normally
-    std::string output;     // standard output and standard error together
+    std::string output;     // the end of standard output and standard error together
 };
 
-// Runs the program (looked up on $PATH) with its arguments in `folder` (or
-// the current folder when empty) and waits for it.
-ProgramResult runProgram(const std::vector<std::string>& argv, const std::string& folder = "");
+// When a program counts as stuck: it wrote nothing and the folder it works
+// in did not change for `quietLimit`. Of its output, the last `keptOutput`
+// bytes are kept (enough for an error message).
+struct RunLimits {
+    std::string progressFolder;  // "" when only its output shows progress
+    std::chrono::milliseconds quietLimit = std::chrono::seconds(60);
+    std::size_t keptOutput = 4096;
+};
+
+// Runs the program (looked up on $PATH) with its arguments and waits for it;
+// a program the watchdog finds stuck is ended with all its children.
+ProgramResult runProgram(const std::vector<std::string>& argv, const RunLimits& limits = {});
+
+// The error for a program the watchdog ended, with the end of its output.
+std::string stuckMessage(const std::string& program, const RunLimits& limits, const std::string& output);
 
 }  // namespace q32::standin

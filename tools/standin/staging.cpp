@@ -1,13 +1,119 @@
 #include "staging.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace q32::standin {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Folders are opened one component at a time and never through a link, so a
+// link already in the destination cannot send a file elsewhere.
+constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool ok() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + "/" + name;
+}
+
+// The folder `name` in `parent`, made when missing; -1 when it is a link or
+// anything else that is not a real folder.
+int openOrMakeFolder(int parent, const std::string& name) {
+    const int fd = ::openat(parent, name.c_str(), FolderFlags);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) return -1;
+    return ::openat(parent, name.c_str(), FolderFlags);
+}
+
+// Moves what one staged folder holds into the matching destination folder;
+// `path` is that folder below the destination ("" for the destination).
+class Mover {
+public:
+    Mover(std::string destination, std::string& error) : destination_(std::move(destination)), error_(error) {}
+
+    bool moveFolder(int from, int to, const std::string& path) {
+        const int copy = ::dup(from);  // the listing's own descriptor, closed with it
+        DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+        if (!dir) {
+            const int code = errno;
+            if (copy >= 0) ::close(copy);
+            return failed("Cannot read the extracted files", code);
+        }
+        std::vector<std::string> names;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") names.push_back(name);
+        }
+        ::closedir(dir);
+        for (const std::string& name : names) {
+            if (!moveEntry(from, to, path, name)) return false;
+        }
+        return true;
+    }
+
+private:
+    bool moveEntry(int from, int to, const std::string& path, const std::string& name) {
+        struct stat info {};
+        if (::fstatat(from, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return failed("Cannot read the extracted file " + joined(path, name), errno);
+        if (S_ISDIR(info.st_mode)) return moveSubfolder(from, to, joined(path, name), name);
+        if (!S_ISREG(info.st_mode)) return true;  // links and special files stay out
+        ::fchmodat(from, name.c_str(), info.st_mode & 0777, 0);
+        if (::renameat(from, name.c_str(), to, name.c_str()) != 0)
+            return failed("Cannot write " + where(joined(path, name)), errno);
+        return true;
+    }
+
+    bool moveSubfolder(int from, int to, const std::string& path, const std::string& name) {
+        const Descriptor source(::openat(from, name.c_str(), FolderFlags));
+        if (!source.ok()) return failed("Cannot read the extracted folder " + path, errno);
+        const Descriptor target(openOrMakeFolder(to, name));
+        if (!target.ok() && (errno == ELOOP || errno == ENOTDIR)) {
+            error_ = "Cannot write into " + where(path) + ": it is a link or not a folder";
+            return false;
+        }
+        if (!target.ok()) return failed("Cannot create the folder " + where(path), errno);
+        return moveFolder(source.get(), target.get(), path);
+    }
+
+    std::string where(const std::string& path) const { return destination_ + "/" + path; }
+
+    bool failed(const std::string& what, int code) {
+        error_ = what + ": " + std::strerror(code);
+        return false;
+    }
+
+    std::string destination_;
+    std::string& error_;
+};
+
+}  // namespace
 
 Staging::Staging(std::string destination, std::string root)
     : destination_(std::move(destination)), root_(std::move(root)), out_(root_ + "/out"), volumes_(root_ + "/volumes") {}
@@ -45,33 +151,13 @@ std::optional<Staging> Staging::create(const std::string& destination, std::stri
 }
 
 bool Staging::commit(std::string& error) {
-    std::error_code code;
-    for (auto it = fs::recursive_directory_iterator(out_, code); !code && it != fs::recursive_directory_iterator();
-         it.increment(code)) {
-        const fs::path relative = fs::relative(it->path(), out_, code);
-        const fs::path target = fs::path(destination_) / relative;
-        const fs::file_status status = it->symlink_status(code);
-        if (fs::is_directory(status)) {
-            fs::create_directories(target, code);
-            if (!fs::is_directory(target)) {
-                error = "Cannot create the folder " + target.string();
-                return false;
-            }
-            continue;
-        }
-        if (!fs::is_regular_file(status)) continue;
-        fs::permissions(it->path(), status.permissions() & fs::perms::all, code);
-        fs::rename(it->path(), target, code);
-        if (code) {
-            error = "Cannot write " + target.string() + ": " + code.message();
-            return false;
-        }
-    }
-    if (code) {
-        error = "Cannot read the extracted files: " + code.message();
+    const Descriptor from(::open(out_.c_str(), FolderFlags));
+    const Descriptor to(::open(destination_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!from.ok() || !to.ok()) {
+        error = "Cannot open the folder " + destination_ + ": " + std::strerror(errno);
         return false;
     }
-    return true;
+    return Mover(destination_, error).moveFolder(from.get(), to.get(), "");
 }
 
 }  // namespace q32::standin

@@ -22,7 +22,9 @@ public:
 
     // Moves the regular files and folders of "out" into the destination.
     // Links and special files are left out; permission bits beyond rwx are
-    // dropped. False with a reason when something could not be placed.
+    // dropped. Folders of the destination are opened without following
+    // links: a link (or a file) where a folder belongs stops the move. False
+    // with a reason when something could not be placed.
     bool commit(std::string& error);
 
 private:

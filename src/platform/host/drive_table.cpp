@@ -20,6 +20,14 @@ std::string withoutTrailingSlash(std::string folder) {
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+bool isBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+std::string trimmedBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // The entry of `folder` whose name equals `name` without regard to case.
 std::optional<std::string> findNoCase(const std::string& folder, const std::string& name) {
     DIR* dir = opendir(folder.c_str());
@@ -63,7 +71,7 @@ DriveTable DriveTable::defaults(const std::string& homeFolder) {
     return table;
 }
 
-DriveTable DriveTable::parse(const std::string& text) {
+DriveTable DriveTable::parse(const std::string& text, std::vector<std::string>* unreadable) {
     DriveTable table;
     std::string entry;
     std::istringstream in(text);
@@ -72,11 +80,22 @@ DriveTable DriveTable::parse(const std::string& text) {
         std::string one;
         while (std::getline(parts, one, ';')) {
             if (!one.empty() && one.back() == '\r') one.pop_back();
-            if (one.size() < 3 || !isLetter(one[0]) || one[1] != '=' || one[2] != '/') continue;
-            table.roots_[lower(one.substr(0, 1))[0]] = withoutTrailingSlash(one.substr(2));
+            if (!table.add(one) && !isBlank(one) && unreadable) unreadable->push_back(one);
         }
     }
     return table;
+}
+
+// "letter=/folder", with blanks allowed around the "=".
+bool DriveTable::add(const std::string& entry) {
+    const std::size_t equals = entry.find('=');
+    if (equals == std::string::npos) return false;
+    const std::string letter = trimmedBlanks(entry.substr(0, equals));
+    const std::size_t start = entry.find_first_not_of(" \t", equals + 1);
+    const std::string folder = start == std::string::npos ? "" : entry.substr(start);
+    if (letter.size() != 1 || !isLetter(letter[0]) || folder.empty() || folder[0] != '/') return false;
+    roots_[lower(letter)[0]] = withoutTrailingSlash(folder);
+    return true;
 }
 
 std::string DriveTable::serialize() const {
@@ -108,7 +127,9 @@ std::optional<std::string> DriveTable::toHost(const std::string& virtualPath) co
         if (part == "..") return std::nullopt;
         if (part == ".") continue;
         std::string name = part;
-        if (resolving && !std::filesystem::exists(joinHost(host, part))) {
+        // A name the host cannot hold (a part over 255 bytes) does not exist.
+        std::error_code missing;
+        if (resolving && !std::filesystem::exists(joinHost(host, part), missing)) {
             auto found = findNoCase(host, part);
             if (found) name = *found;
             else resolving = false;
@@ -139,23 +160,50 @@ std::optional<std::string> DriveTable::toVirtual(const std::string& hostPath) co
     return std::string(1, *best) + ":\\" + rest;
 }
 
-DriveTable loadDriveTable(const std::string& hostProgramFolder) {
+namespace {
+
+DriveTable homeDefaults() {
+    const char* home = std::getenv("HOME");
+    return DriveTable::defaults(home ? home : "/");
+}
+
+// What the user is told about a drives.txt with lines that cannot be read
+// (the first few of them are named) or without any drive.
+std::string drivesProblem(const std::string& file, const std::vector<std::string>& unreadable, bool noDrive) {
+    constexpr std::size_t kNamedLines = 10;
+    std::string text;
+    if (!unreadable.empty()) text = "These lines of " + file + " cannot be read and are passed over:\n";
+    for (std::size_t i = 0; i < unreadable.size() && i < kNamedLines; ++i) text += "  " + unreadable[i] + "\n";
+    if (unreadable.size() > kNamedLines)
+        text += "  ... and " + std::to_string(unreadable.size() - kNamedLines) + " more\n";
+    if (!unreadable.empty()) text += "Each line reads letter=/host/folder, for example c=/home/me.\n";
+    if (noDrive) text += file + " maps no drive, so c is the home folder and z is / until it does.\n";
+    if (!text.empty()) text.pop_back();  // the last line end
+    return text;
+}
+
+}  // namespace
+
+DriveTable loadDriveTable(const std::string& hostProgramFolder, std::string* problem) {
     if (const char* env = std::getenv("QUILLET32_DRIVES"); env && *env) {
         DriveTable table = DriveTable::parse(env);
         if (!table.empty()) return table;
     }
     const std::string file = hostProgramFolder + "/drives.txt";
     std::ifstream in(file);
-    if (in) {
-        std::stringstream text;
-        text << in.rdbuf();
-        DriveTable table = DriveTable::parse(text.str());
-        if (!table.empty()) return table;
+    if (!in) {
+        // Only a missing file is written; the user's own file is never replaced.
+        DriveTable table = homeDefaults();
+        std::error_code code;
+        if (!std::filesystem::exists(file, code) && !code) std::ofstream(file) << table.serialize();
+        return table;
     }
-    const char* home = std::getenv("HOME");
-    DriveTable table = DriveTable::defaults(home ? home : "/");
-    std::ofstream(file) << table.serialize();
-    return table;
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<std::string> unreadable;
+    DriveTable table = DriveTable::parse(text.str(), &unreadable);
+    if (problem && (table.empty() || !unreadable.empty())) *problem = drivesProblem(file, unreadable, table.empty());
+    return table.empty() ? homeDefaults() : table;
 }
 
 }  // namespace q32::host

@@ -14,9 +14,11 @@ class DriveTable {
 public:
     DriveTable() = default;
     static DriveTable defaults(const std::string& homeFolder);
-    // "c=/tmp/x;d=/tmp/y" (environment) or one "letter=folder" a line (file).
-    // Entries that are not a letter, "=" and an absolute folder are ignored.
-    static DriveTable parse(const std::string& text);
+    // "c=/tmp/x;d=/tmp/y" (environment) or one "letter=folder" a line (file),
+    // with blanks allowed around the "=". Entries that are not a letter, "="
+    // and an absolute folder are passed over and, unless blank, collected in
+    // `unreadable`.
+    static DriveTable parse(const std::string& text, std::vector<std::string>* unreadable = nullptr);
     std::string serialize() const;  // one "letter=folder" a line
 
     bool empty() const { return roots_.empty(); }
@@ -33,12 +35,16 @@ public:
     std::optional<std::string> toVirtual(const std::string& hostPath) const;
 
 private:
+    bool add(const std::string& entry);
+
     std::map<char, std::string> roots_;  // lower-case letter -> absolute folder without trailing "/"
 };
 
 // The table in force for a program folder: $QUILLET32_DRIVES when set, else
 // the file "drives.txt" in the program folder, written with the defaults
-// when it is missing.
-DriveTable loadDriveTable(const std::string& hostProgramFolder);
+// when it is missing. The lines of the file that cannot be read are passed
+// over and named in `problem`, for the program to tell the user once; a
+// file of which no line can be read gives the defaults and stays as it is.
+DriveTable loadDriveTable(const std::string& hostProgramFolder, std::string* problem = nullptr);
 
 }  // namespace q32::host

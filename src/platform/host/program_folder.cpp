@@ -29,11 +29,13 @@ namespace {
 // Copies the help file, the sounds and the stand-in programs that lie beside
 // the executable into the per-user folder, where they are missing.
 void copyCompanions(const fs::path& from, const fs::path& to) {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(from, error)) {
-        const fs::path target = to / entry.path().filename();
-        if (!entry.is_regular_file(error) || fs::exists(target, error)) continue;
-        fs::copy_file(entry.path(), target, error);
+    std::error_code listing;
+    for (auto it = fs::directory_iterator(from, listing); !listing && it != fs::directory_iterator();
+         it.increment(listing)) {
+        const fs::path target = to / it->path().filename();
+        std::error_code error;
+        if (!it->is_regular_file(error) || fs::exists(target, error)) continue;
+        fs::copy_file(it->path(), target, error);
     }
 }
 

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <iostream>
+
 #include "app/main_window.h"
 #include "platform/host/drive_table.h"
 #include "platform/host/host_file_system.h"
@@ -18,7 +20,12 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(q32::quillIcon());
 
     const std::string hostFolder = q32::host::hostProgramFolder();
-    q32::host::HostFileSystem fs(q32::host::loadDriveTable(hostFolder));
+    std::string drivesProblem;
+    q32::host::HostFileSystem fs(q32::host::loadDriveTable(hostFolder, &drivesProblem));
+    if (!drivesProblem.empty()) {
+        std::cerr << "quillet32: " << drivesProblem << std::endl;
+        QMessageBox::warning(nullptr, QStringLiteral("Quillet32 Error"), QString::fromStdString(drivesProblem));
+    }
     const auto programFolder = fs.driveTable().toVirtual(hostFolder);
     if (!programFolder) {
         QMessageBox::critical(
