@@ -95,12 +95,13 @@ bool MainWindow::extractSelectedArchives() {
     return true;
 }
 
-// The list shows what was extracted.
+// The list shows what was extracted: every file, not only ZIP archives.
 void MainWindow::showInstallFolder() {
     SSPanel3.setFillPercent(0);
     SSPanel3.repaint();
     endProgressMode("To: " + install_.installFolder.name);
     SSPanel2.setCaption("");
+    File1.setPattern("*.*");
     File1.setPath(install_.installFolder.name);
     ExplorerTree1.setPath(File1.path());
 }
