@@ -162,6 +162,14 @@ TEST_F(InstallTest, RefusalsMakeNoFolder) {
                                                  "Quillet32 doesn't install directly from Arj's at this time"}));
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
     returnedToTheZipList();
+
+    ui.toolbar.click(1);
+    ui.menus.setEnabled("install", true);  // nothing selected: nothing to extract
+    ui.menus.choose("install");
+    EXPECT_EQ(ui.panel3.caption(), "To: c:\\Quil001");
+    EXPECT_FALSE(drive.exists("c:\\Quil001"));
+    EXPECT_EQ(ui.desktop.boxes.size(), 2u);
+    returnedToTheZipList();
 }
 
 TEST_F(InstallTest, ADriveRootOrADropWorksAsWell) {
