@@ -1,0 +1,23 @@
+// Members of every method the engine reads, made by the tests: by 7-Zip
+// (`7zz a -tzip -mm=...`), by small writers over liblzma and libzstd, and by
+// the test encoders of legacy_encoders.h.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace q32::zip::test {
+
+struct MethodCase {
+    std::string label;
+    // Writes an archive holding one member `name` with `data`; false when the
+    // tool it needs is missing.
+    std::function<bool(const std::string& archive, const std::string& name, const std::string& data)> write;
+};
+
+// Data with short and long repeats, near and far (up to 60 KiB back), and every byte value.
+std::string methodSampleData(std::size_t size);
+
+const std::vector<MethodCase>& methodCases();
+
+}  // namespace q32::zip::test
