@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 constexpr char SevenZip[] = "/usr/bin/7zz";
 
 // 7-Zip writes the member from a file of that name beside the archive.
-MethodCase sevenZip(const std::string& method) {
-    return {"7zz_" + method, [method](const std::string& archive, const std::string& name, const std::string& data) {
+MethodCase sevenZip(const std::string& method, std::uint16_t number) {
+    return {"7zz_" + method, number, [method](const std::string& archive, const std::string& name, const std::string& data) {
                 if (!fs::exists(SevenZip)) return false;
                 const fs::path folder = fs::path(archive).parent_path() / ("7zz-" + method);
                 fs::create_directories(folder);
@@ -33,7 +33,7 @@ MethodCase sevenZip(const std::string& method) {
 
 MethodCase encoded(const std::string& label, std::uint16_t method, std::uint16_t flags,
                    std::function<std::string(const std::string&)> encode) {
-    return {label, [=](const std::string& archive, const std::string& name, const std::string& data) {
+    return {label, method, [=](const std::string& archive, const std::string& name, const std::string& data) {
                 writeRawZip(archive, RawMember{name, method, flags, data.size(), crcOf(data), encode(data)});
                 return true;
             }};
@@ -77,10 +77,10 @@ const std::vector<MethodCase>& methodCases() {
         encoded("implode4k3trees", 6, 4, [](const std::string& d) { return implode(d, false, true); }),
         encoded("implode8k2trees", 6, 2, [](const std::string& d) { return implode(d, true, false); }),
         encoded("implode8k3trees", 6, 6, [](const std::string& d) { return implode(d, true, true); }),
-        sevenZip("Deflate64"),
-        sevenZip("BZip2"),
-        sevenZip("LZMA"),
-        sevenZip("PPMd"),
+        sevenZip("Deflate64", 9),
+        sevenZip("BZip2", 12),
+        sevenZip("LZMA", 14),
+        sevenZip("PPMd", 98),
         encoded("xz", 95, 0, xz),
         encoded("zstd", 93, 0, zstd),
         encoded("zstd_old_number", 20, 0, zstd),

@@ -3,13 +3,16 @@
 // the test encoders of legacy_encoders.h.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace q32::zip::test {
 
 struct MethodCase {
     std::string label;
+    std::uint16_t method = 0;
     // Writes an archive holding one member `name` with `data`; false when the
     // tool it needs is missing.
     std::function<bool(const std::string& archive, const std::string& name, const std::string& data)> write;

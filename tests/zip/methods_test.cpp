@@ -48,6 +48,10 @@ protected:
 };
 
 TEST_P(MethodMember, DecodesByteExact) {
+    const std::string archive = readBytes(path("m.zip"));
+    const std::size_t method = centralHeaderOffset(path("m.zip"), Member) + 10;
+    EXPECT_EQ(static_cast<unsigned char>(archive[method]) | static_cast<unsigned char>(archive[method + 1]) << 8,
+              GetParam().method);
     EXPECT_EQ(test("m.zip"), zipcode::Success);
     ASSERT_EQ(extract("m.zip", "out"), zipcode::Success);
     EXPECT_TRUE(contents(std::string("out/") + Member) == data);
