@@ -58,12 +58,11 @@ std::string zstd(const std::string& data) {
 
 std::string methodSampleData(std::size_t size) {
     std::mt19937 random(11);
-    std::string noise(size / 5, '\0');
+    std::string noise(20000, '\0');
     for (char& c : noise) c = static_cast<char>(random());
-    std::string data = noise + sampleText(size * 3 / 10, 12);
+    std::string data = noise + sampleText(30000, 12);
     for (int c = 0; c < 256; ++c) data += static_cast<char>(c);
-    data += noise + std::string(size / 20, '\x90') + sampleText(size / 10, 13);
-    return data;
+    return data + noise + std::string(5000, '\x90') + sampleText(size, 13);
 }
 
 const std::vector<MethodCase>& methodCases() {

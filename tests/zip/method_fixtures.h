@@ -18,7 +18,7 @@ struct MethodCase {
     std::function<bool(const std::string& archive, const std::string& name, const std::string& data)> write;
 };
 
-// Data with short and long repeats, near and far (up to 60 KiB back), and every byte value.
+// `size` bytes and 75 KB more, with short and long repeats, near and far (50 KiB back), and every byte value.
 std::string methodSampleData(std::size_t size);
 
 const std::vector<MethodCase>& methodCases();

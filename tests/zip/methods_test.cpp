@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "method_fixtures.h"
+#include "platform/zip/method_dispatch.h"
 #include "support/run_tool.h"
 #include "zip_test_base.h"
 
@@ -30,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Pkzip, LegacySample, ::testing::Values("legacy_shrink",
 class MethodMember : public ZipEngineTest, public ::testing::WithParamInterface<MethodCase> {
 protected:
     void SetUp() override {
-        data = methodSampleData(100000);
+        data = methodSampleData(250000);  // more than one piece of output: see the abort test
         if (!GetParam().write(path("m.zip"), Member, data)) GTEST_SKIP() << "no tool to write " << GetParam().label;
     }
     // A copy of the archive, damaged by `damage`, fails with one of `codes`
@@ -71,6 +72,36 @@ TEST_P(MethodMember, DamagedDataFailsAndLeavesNothingBehind) {
         patch32(archive, centralHeaderOffset(archive, Member) + 20, shorter);
     };
     expectFailure(shorten, {zipcode::CrcMismatch, zipcode::BadData});
+}
+
+// Counts what reaches it.
+class CountingSink final : public ByteSink {
+public:
+    bool write(const unsigned char*, std::size_t length) override {
+        written += length;
+        return true;
+    }
+    std::size_t written = 0;
+};
+
+TEST_P(MethodMember, TheAbortFlagStopsTheDecoderInsideTheMember) {
+    const std::string archive = readBytes(path("m.zip"));
+    const std::size_t central = centralHeaderOffset(path("m.zip"), Member);
+    const auto field = [&](std::size_t at, int bytes) {
+        std::uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(archive[central + at + i]);
+        return value;
+    };
+    const MemberFacts member{static_cast<std::uint16_t>(field(10, 2)), static_cast<std::uint16_t>(field(8, 2)),
+                             field(24, 4), field(20, 4), field(16, 4)};
+    std::atomic<bool> abort{true};
+    RunControl control{abort};
+    WorkerProgress progress(control);
+    CompressedInput input(reinterpret_cast<const unsigned char*>(archive.data()) + dataStart(), member.compressedSize);
+    CountingSink sink;
+    ByteBuffer buffer;
+    EXPECT_EQ(decodeMethod(member, input, sink, progress, buffer), zipcode::Aborted);
+    EXPECT_LT(sink.written, data.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, MethodMember, ::testing::ValuesIn(methodCases()),
