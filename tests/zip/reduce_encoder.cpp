@@ -40,9 +40,9 @@ std::string runLengthStage(const std::string& data, unsigned factor) {
             length = matchLength(data, seen->second, at, longest);
         }
         lastSeen[key] = at;
-        const std::size_t high = (distance - 1) >> 8;
-        const std::size_t low = std::min<std::size_t>(length - 3, lengthMask);
-        if (length < 3 || (high == 0 && low == 0)) {  // a zero byte after DLE means DLE itself
+        const std::size_t high = length < 3 ? 0 : (distance - 1) >> 8;
+        const std::size_t low = length < 3 ? 0 : std::min<std::size_t>(length - 3, lengthMask);
+        if (high == 0 && low == 0) {  // no match, or one a zero byte would code: that byte after DLE means DLE
             out += data[at];
             if (static_cast<unsigned char>(data[at]) == Dle) out += '\0';
             ++at;

@@ -26,7 +26,7 @@ DecodedOutput::DecodedOutput(ByteBuffer& buffer, std::size_t window, std::size_t
       control_(control) {
     buffer.resize(window + PassOnSize + longestCopy);
     buffer_ = buffer.data();
-    std::memset(buffer_, 0, window);
+    if (zeroHistory) std::memset(buffer_, 0, window);
 }
 
 void DecodedOutput::copy(std::size_t distance, std::size_t length) {
