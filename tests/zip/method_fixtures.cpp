@@ -19,7 +19,7 @@ constexpr char SevenZip[] = "/usr/bin/7zz";
 
 // 7-Zip writes the member from a file of that name beside the archive.
 MethodCase sevenZip(const std::string& method, std::uint16_t number) {
-    return {"7zz_" + method, number, [method](const std::string& archive, const std::string& name, const std::string& data) {
+    return {"7zz_" + method, number, false, [method](const std::string& archive, const std::string& name, const std::string& data) {
                 if (!fs::exists(SevenZip)) return false;
                 const fs::path folder = fs::path(archive).parent_path() / ("7zz-" + method);
                 fs::create_directories(folder);
@@ -33,7 +33,7 @@ MethodCase sevenZip(const std::string& method, std::uint16_t number) {
 
 MethodCase encoded(const std::string& label, std::uint16_t method, std::uint16_t flags,
                    std::function<std::string(const std::string&)> encode) {
-    return {label, method, [=](const std::string& archive, const std::string& name, const std::string& data) {
+    return {label, method, method == 1 || method == 6, [=](const std::string& archive, const std::string& name, const std::string& data) {
                 writeRawZip(archive, RawMember{name, method, flags, data.size(), crcOf(data), encode(data)});
                 return true;
             }};
@@ -63,6 +63,11 @@ std::string methodSampleData(std::size_t size) {
     std::string data = noise + sampleText(30000, 12);
     for (int c = 0; c < 256; ++c) data += static_cast<char>(c);
     return data + noise + std::string(5000, '\x90') + sampleText(size, 13);
+}
+
+std::optional<bool> sevenZipAccepts(const std::string& archive) {
+    if (!fs::exists(SevenZip)) return std::nullopt;
+    return q32::test::runTool(SevenZip, {"t", "-bso0", "-bsp0", archive}).exitCode == 0;
 }
 
 const std::vector<MethodCase>& methodCases() {

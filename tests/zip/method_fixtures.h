@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ namespace q32::zip::test {
 struct MethodCase {
     std::string label;
     std::uint16_t method = 0;
+    // Our own encoders' output that 7-Zip reads too, a check of both against an independent reader.
+    bool crossCheck = false;
     // Writes an archive holding one member `name` with `data`; false when the
     // tool it needs is missing.
     std::function<bool(const std::string& archive, const std::string& name, const std::string& data)> write;
@@ -22,5 +25,8 @@ struct MethodCase {
 std::string methodSampleData(std::size_t size);
 
 const std::vector<MethodCase>& methodCases();
+
+// 7-Zip's verdict on an archive: true when `7zz t` finds it sound; nullopt without 7zz.
+std::optional<bool> sevenZipAccepts(const std::string& archive);
 
 }  // namespace q32::zip::test

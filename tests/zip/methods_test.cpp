@@ -56,6 +56,9 @@ TEST_P(MethodMember, DecodesByteExact) {
     EXPECT_EQ(test("m.zip"), zipcode::Success);
     ASSERT_EQ(extract("m.zip", "out"), zipcode::Success);
     EXPECT_TRUE(contents(std::string("out/") + Member) == data);
+    if (GetParam().crossCheck) {
+        EXPECT_NE(sevenZipAccepts(path("m.zip")), std::optional<bool>(false));
+    }
 }
 
 TEST_P(MethodMember, DamagedDataFailsAndLeavesNothingBehind) {

@@ -1,6 +1,9 @@
 // Shrink: LZW with codes of 9 to 13 bits. Code 256 is followed by a command:
 // 1 widens the codes by one bit, 2 frees every code no other code extends
 // (a partial clearing); freed codes are handed out again lowest first.
+// Checked against 7-Zip's reading of such members where PKZIP's behaviour
+// is not written down: the code read after a partial clearing still extends
+// the previous code, freed or not.
 #include <array>
 #include <memory>
 #include <vector>
@@ -19,29 +22,33 @@ constexpr unsigned FirstFree = 257;
 constexpr unsigned CodeCount = 1 << 13;
 constexpr unsigned FirstWidth = 9;
 constexpr unsigned LastWidth = 13;
-constexpr std::int16_t Free = -1;
-constexpr std::int16_t NoCode = -2;
+constexpr std::int16_t Unassigned = -1;
+constexpr std::int16_t Root = -2;  // the parent of a single byte
 
 void fail() { throw DecodeFailure{zipcode::BadData}; }
 
+// A freed code keeps its string until the code is handed out again: a code
+// added right after a partial clearing may extend a string just freed.
 class Dictionary {
 public:
     Dictionary() {
-        parent_.fill(Free);
+        parent_.fill(Unassigned);
+        free_.fill(true);
         for (unsigned c = 0; c < 256; ++c) {
-            parent_[c] = NoCode;
+            parent_[c] = Root;
             suffix_[c] = static_cast<unsigned char>(c);
+            free_[c] = false;
         }
     }
 
-    bool defined(unsigned code) const { return code != Control && parent_[code] != Free; }
+    bool defined(unsigned code) const { return !free_[code]; }
     unsigned nextFree() const { return nextFree_; }
 
     // Writes the code's string to `output`; returns its first byte.
     unsigned char write(unsigned code, DecodedOutput& output) {
         std::size_t length = 0;
-        for (int c = static_cast<int>(code); c >= 0; c = parent_[c]) {
-            if (length == stack_.size() || parent_[c] == Free) fail();
+        for (int c = static_cast<int>(code); c != Root; c = parent_[c]) {
+            if (length == stack_.size() || c == Unassigned) fail();
             stack_[length++] = suffix_[c];
         }
         for (std::size_t i = length; i-- > 0;) output.put(stack_[i]);
@@ -53,16 +60,17 @@ public:
         if (nextFree_ >= CodeCount) return;
         parent_[nextFree_] = static_cast<std::int16_t>(previous);
         suffix_[nextFree_] = byte;
+        free_[nextFree_] = false;
         findNextFree(nextFree_ + 1);
     }
 
     void clearLeaves() {
         std::array<bool, CodeCount> isParent{};
         for (unsigned c = FirstFree; c < CodeCount; ++c) {
-            if (parent_[c] >= 0) isParent[static_cast<std::size_t>(parent_[c])] = true;
+            if (!free_[c]) isParent[static_cast<std::size_t>(parent_[c])] = true;
         }
         for (unsigned c = FirstFree; c < CodeCount; ++c) {
-            if (!isParent[c]) parent_[c] = Free;
+            if (!isParent[c]) free_[c] = true;
         }
         findNextFree(FirstFree);
     }
@@ -70,11 +78,12 @@ public:
 private:
     void findNextFree(unsigned from) {
         nextFree_ = from;
-        while (nextFree_ < CodeCount && parent_[nextFree_] != Free) ++nextFree_;
+        while (nextFree_ < CodeCount && !free_[nextFree_]) ++nextFree_;
     }
 
     std::array<std::int16_t, CodeCount> parent_;
     std::array<unsigned char, CodeCount> suffix_{};
+    std::array<bool, CodeCount> free_;
     std::array<unsigned char, CodeCount> stack_{};
     unsigned nextFree_ = FirstFree;
 };
@@ -85,7 +94,7 @@ void unshrink(CompressedInput& compressed, DecodedOutput& output) {
     BitInput input(compressed);
     auto dictionary = std::make_unique<Dictionary>();
     unsigned width = FirstWidth;
-    int previous = -1;  // none at the start, or after its code was freed
+    int previous = -1;  // none before the first code; kept across a partial clearing
     while (output.remaining() > 0) {
         const unsigned code = input.take(width);
         if (code == Control) {
@@ -93,7 +102,6 @@ void unshrink(CompressedInput& compressed, DecodedOutput& output) {
             if (command == 1 && width < LastWidth) ++width;
             else if (command == 2) dictionary->clearLeaves();
             else fail();
-            if (previous >= 0 && !dictionary->defined(static_cast<unsigned>(previous))) previous = -1;
             continue;
         }
         if (dictionary->defined(code)) {
