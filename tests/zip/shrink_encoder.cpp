@@ -48,8 +48,11 @@ private:
             code = child->second;
             ++length;
         }
-        // The code the decoder is about to add: the previous string and its first byte.
-        if (previous_ >= 0 && nextFree_ < CodeCount && previousLength_ + 1 > length && repeatsPrevious(at)) {
+        // The code the decoder is about to add: the previous string and its first byte. Not when a
+        // partial clearing freed the previous code: an encoder that finds strings in its table, as
+        // PKZIP's does, cannot reach that code any more, and 7-Zip refuses it.
+        if (previous_ >= 0 && !free_[static_cast<std::size_t>(previous_)] && nextFree_ < CodeCount &&
+            previousLength_ + 1 > length && repeatsPrevious(at)) {
             return {nextFree_, previousLength_ + 1};
         }
         return {code, length};
