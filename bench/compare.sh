@@ -80,15 +80,20 @@ random_files() {
   done
 }
 
+# The files of package $1, in $WORK/src/pkg$1.
+make_package_tree() {
+  local k=$1 tree="$WORK/src/pkg$1"
+  mkdir -p "$tree"
+  text_files | copy_files "$tree" $(( (k - 1) * 2000 )) "$PACKAGE_TEXT_MB"
+  binary_files | copy_files "$tree" $(( (k - 1) * 500 )) "$PACKAGE_BINARY_MB"
+  random_files "$tree" $(( PACKAGE_RANDOM_MB * 1024 ))
+}
+
 make_packages() {
-  local k tree
+  local k
   for k in $(seq 1 "$PACKAGES"); do
-    tree="$WORK/src/pkg$k"
-    mkdir -p "$tree"
-    text_files | copy_files "$tree" $(( (k - 1) * 2000 )) "$PACKAGE_TEXT_MB"
-    binary_files | copy_files "$tree" $(( (k - 1) * 500 )) "$PACKAGE_BINARY_MB"
-    random_files "$tree" $(( PACKAGE_RANDOM_MB * 1024 ))
-    (cd "$tree" && 7zz a -tzip -mx=5 "$WORK/zips/pkg$k.zip" . >/dev/null)
+    make_package_tree "$k"
+    (cd "$WORK/src/pkg$k" && 7zz a -tzip -mx=5 "$WORK/zips/pkg$k.zip" . >/dev/null)
   done
 }
 
@@ -117,7 +122,10 @@ make_large() {
 make_methods() {
   local tree="$WORK/src/methods" method
   mkdir -p "$tree" "$WORK/zips/methods"
-  find "$WORK/src/pkg1" "$WORK/src/pkg2" -type f -print0 | sort -z | xargs -0 cat | head -c "${METHOD_MB}M" >"$tree/image.bin"
+  [ -d "$WORK/src/pkg1" ] || make_package_tree 1
+  [ -d "$WORK/src/pkg2" ] || make_package_tree 2
+  find "$WORK/src/pkg1" "$WORK/src/pkg2" -type f -print0 | sort -z | xargs -0 cat 2>/dev/null |
+    head -c "${METHOD_MB}M" >"$tree/image.bin"
   for method in $METHODS; do
     if [ "$method" = 7zz_Deflate ]; then
       (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/methods/$method.zip" image.bin >/dev/null)
@@ -131,14 +139,14 @@ make_methods() {
 wanted() { case " $SETS " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "building the corpus in $WORK ..." >&2
-make_packages
-wanted tiny && make_tiny
-wanted large && make_large
+if wanted packages || wanted large; then make_packages; fi
+if wanted tiny; then make_tiny; fi
+if wanted large; then make_large; fi
 if wanted methods; then
   [ -x "$METHODZIP" ] || { echo "missing: $METHODZIP (build the methodzip target)" >&2; exit 1; }
   make_methods
 fi
-PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)
+PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)  # none unless wanted
 
 # --- measuring ----------------------------------------------------------
 
@@ -223,7 +231,7 @@ report_methods() {
 
 echo "$(nproc) cores; $RUNS runs each; seconds: median min max; ratio: tool median / engine median" >&2
 line set mode tool median min max ratio
-wanted packages && report_set packages "${PACKAGE_ZIPS[@]}"
-wanted tiny && report_set tiny "$WORK/zips/tiny.zip"
-wanted large && report_set large "$WORK/zips/large.zip"
-wanted methods && report_methods
+if wanted packages; then report_set packages "${PACKAGE_ZIPS[@]}"; fi
+if wanted tiny; then report_set tiny "$WORK/zips/tiny.zip"; fi
+if wanted large; then report_set large "$WORK/zips/large.zip"; fi
+if wanted methods; then report_methods; fi
