@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ struct MethodCase {
     // tool it needs is missing.
     std::function<bool(const std::string& archive, const std::string& name, const std::string& data)> write;
 };
+
+// Test names and messages show the label.
+inline void PrintTo(const MethodCase& method, std::ostream* out) { *out << method.label; }
 
 // `size` bytes and 75 KB more, with short and long repeats, near and far (50 KiB back), and every byte value.
 std::string methodSampleData(std::size_t size);
