@@ -4,17 +4,25 @@
 #   package set  5 archives, about 300 MB unpacked: text, binaries, incompressible data
 #   tiny files   one archive of 20,000 tiny files
 #   large member one archive holding one 1 GB member
+#   methods      one archive per compression method, each holding the same
+#                50 MB member (made of the package set's files); tested only
 # Testing is compared with `unzip -tq`, `7zz t` and `bsdtar -xOf ... >/dev/null`;
 # extraction with `unzip`, `bsdtar -x` and `cp -a` of the extracted tree.
 # Everything lives in tmpfs, so all files are in memory. Each command runs
 # RUNS times; the median and the min-max spread are printed, and the ratios
 # use the medians.
 #
-# Usage: bench/compare.sh [BUILD_DIR]   (environment: RUNS=5, WORK=/dev/shm/q32-bench)
+# A tool that cannot read a method gets "n/a" in that method's row.
+#
+# Usage: bench/compare.sh [BUILD_DIR]
+#   environment: RUNS=5, WORK=/dev/shm/q32-bench, SETS="packages tiny large methods"
+# The methods set needs build/bench/methodzip (built with the tests).
 set -eu
 
 BUILD_DIR=${1:-build}
 ZIPBENCH=$(realpath "$BUILD_DIR/bench/zipbench")
+METHODZIP=$(realpath "$BUILD_DIR/bench/methodzip")
+SETS=${SETS:-packages tiny large methods}
 RUNS=${RUNS:-5}
 WORK=${WORK:-/dev/shm/q32-bench}
 PACKAGES=5
@@ -22,6 +30,9 @@ PACKAGE_TEXT_MB=22
 PACKAGE_BINARY_MB=28
 PACKAGE_RANDOM_MB=10
 LARGE_MB=1024
+METHOD_MB=50
+# methodzip's labels (tests/zip/method_fixtures.cpp); 7zz_Deflate is the reference row.
+METHODS="7zz_Deflate 7zz_Deflate64 7zz_BZip2 7zz_LZMA 7zz_PPMd xz zstd shrink reduce4 implode8k3trees"
 
 for tool in unzip 7zz bsdtar; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
@@ -69,15 +80,20 @@ random_files() {
   done
 }
 
+# The files of package $1, in $WORK/src/pkg$1.
+make_package_tree() {
+  local k=$1 tree="$WORK/src/pkg$1"
+  mkdir -p "$tree"
+  text_files | copy_files "$tree" $(( (k - 1) * 2000 )) "$PACKAGE_TEXT_MB"
+  binary_files | copy_files "$tree" $(( (k - 1) * 500 )) "$PACKAGE_BINARY_MB"
+  random_files "$tree" $(( PACKAGE_RANDOM_MB * 1024 ))
+}
+
 make_packages() {
-  local k tree
+  local k
   for k in $(seq 1 "$PACKAGES"); do
-    tree="$WORK/src/pkg$k"
-    mkdir -p "$tree"
-    text_files | copy_files "$tree" $(( (k - 1) * 2000 )) "$PACKAGE_TEXT_MB"
-    binary_files | copy_files "$tree" $(( (k - 1) * 500 )) "$PACKAGE_BINARY_MB"
-    random_files "$tree" $(( PACKAGE_RANDOM_MB * 1024 ))
-    (cd "$tree" && 7zz a -tzip -mx=5 "$WORK/zips/pkg$k.zip" . >/dev/null)
+    make_package_tree "$k"
+    (cd "$WORK/src/pkg$k" && 7zz a -tzip -mx=5 "$WORK/zips/pkg$k.zip" . >/dev/null)
   done
 }
 
@@ -102,11 +118,35 @@ make_large() {
   rm -f "$tree/image.bin"
 }
 
+# One member of METHOD_MB of the package set's files, in every method.
+make_methods() {
+  local tree="$WORK/src/methods" method
+  mkdir -p "$tree" "$WORK/zips/methods"
+  [ -d "$WORK/src/pkg1" ] || make_package_tree 1
+  [ -d "$WORK/src/pkg2" ] || make_package_tree 2
+  find "$WORK/src/pkg1" "$WORK/src/pkg2" -type f -print0 | sort -z | xargs -0 cat 2>/dev/null |
+    head -c "${METHOD_MB}M" >"$tree/image.bin"
+  for method in $METHODS; do
+    if [ "$method" = 7zz_Deflate ]; then
+      (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/methods/$method.zip" image.bin >/dev/null)
+    else
+      "$METHODZIP" "$method" "$tree/image.bin" "$WORK/zips/methods/$method.zip"
+    fi
+  done
+  rm -f "$tree/image.bin"
+}
+
+wanted() { case " $SETS " in *" $1 "*) return 0 ;; esac; return 1; }
+
 echo "building the corpus in $WORK ..." >&2
-make_packages
-make_tiny
-make_large
-PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)
+if wanted packages || wanted large; then make_packages; fi
+if wanted tiny; then make_tiny; fi
+if wanted large; then make_large; fi
+if wanted methods; then
+  [ -x "$METHODZIP" ] || { echo "missing: $METHODZIP (build the methodzip target)" >&2; exit 1; }
+  make_methods
+fi
+PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)  # none unless wanted
 
 # --- measuring ----------------------------------------------------------
 
@@ -136,7 +176,7 @@ engine_extract() { for a in "$@"; do "$ZIPBENCH" extract -d "$WORK/out/$(basenam
 copy_tree() { cp -a "$WORK/tree" "$WORK/out/copy"; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; }
-line() { printf '%-13s %-8s %-22s %8s %8s %8s %9s\n' "$@"; }
+line() { printf '%-16s %-8s %-22s %8s %8s %8s %9s\n' "$@"; }
 clean_out='rm -rf "$WORK/out"; mkdir -p "$WORK/out"'
 
 report_set() {
@@ -170,8 +210,28 @@ report_set() {
   eval "$clean_out"
 }
 
+# One row per method: the engine, 7zz and bsdtar testing the same member.
+report_methods() {
+  local method archive engine median min max
+  for method in $METHODS; do
+    archive="$WORK/zips/methods/$method.zip"
+    "$ZIPBENCH" test "$archive" >&2
+    engine=$(measure : "$ZIPBENCH" test "$archive")
+    line "$method" test "zip engine" $engine "1.00"
+    for tool in 7zz bsdtar; do
+      if ! "each_${tool}_test" "$archive" >/dev/null 2>&1; then
+        line "$method" test "$tool" n/a n/a n/a n/a
+        continue
+      fi
+      read -r median min max < <(measure : "each_${tool}_test" "$archive")
+      line "$method" test "$tool" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
+    done
+  done
+}
+
 echo "$(nproc) cores; $RUNS runs each; seconds: median min max; ratio: tool median / engine median" >&2
 line set mode tool median min max ratio
-report_set packages "${PACKAGE_ZIPS[@]}"
-report_set tiny "$WORK/zips/tiny.zip"
-report_set large "$WORK/zips/large.zip"
+if wanted packages; then report_set packages "${PACKAGE_ZIPS[@]}"; fi
+if wanted tiny; then report_set tiny "$WORK/zips/tiny.zip"; fi
+if wanted large; then report_set large "$WORK/zips/large.zip"; fi
+if wanted methods; then report_methods; fi

@@ -7,8 +7,9 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev
-  libzip-dev libisal-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libisal-dev zlib1g-dev libbz2-dev liblzma-dev libzstd-dev libarchive-dev
+  # tests (libzip writes their archives; the engine does not use it)
+  libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
   # run
   fonts-dejavu-core fonts-pc unar arj xdg-utils
   # tests of the real window

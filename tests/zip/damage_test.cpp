@@ -80,7 +80,7 @@ TEST_F(Damage, MembersThatCannotBeWrittenAreWriteErrors) {
 TEST_F(Damage, UnknownMethodsAndEncryptionAreUnsupported) {
     std::filesystem::copy_file(path("tool.zip"), path("method.zip"));
     const std::size_t central = centralHeaderOffset(path("method.zip"), "other.txt");
-    patch16(path("method.zip"), central + 10, 6);  // imploded
+    patch16(path("method.zip"), central + 10, 97);  // WavPack
     EXPECT_EQ(test("method.zip"), zipcode::Unsupported);
 
     patch16(path("tool.zip"), centralField("other.txt", 8), 0x0001);  // encrypted

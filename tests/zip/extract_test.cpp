@@ -120,20 +120,6 @@ TEST_F(Extract, ArchivesWithAStubBeforeThemAreRead) {
     EXPECT_EQ(contents("out/readme.txt"), "inside a self-extractor");
 }
 
-TEST_F(Extract, OtherMethodsDecodeThroughLibzip) {
-    if (!zip_compression_method_supported(ZIP_CM_BZIP2, 1)) GTEST_SKIP() << "libzip without bzip2";
-    const std::string text = sampleText(200000, 6);
-    writeZip(path("bz.zip"), {file("text.txt", text, ZIP_CM_BZIP2)});
-
-    EXPECT_EQ(test("bz.zip"), zipcode::Success);
-    ASSERT_EQ(extract("bz.zip", "out"), zipcode::Success);
-    EXPECT_EQ(contents("out/text.txt"), text);
-
-    flipByte(path("bz.zip"), memberDataOffset(path("bz.zip"), "text.txt") + 5000);
-    const std::int16_t damaged = test("bz.zip");
-    EXPECT_TRUE(damaged == zipcode::BadData || damaged == zipcode::CrcMismatch) << damaged;
-}
-
 TEST_F(Extract, VirtualPathsGoThroughTheDriveTable) {
     const host::DriveTable drives = host::DriveTable::parse("c=" + temp.root());
     ZipArchiveEngine virtualEngine(drives);

@@ -53,38 +53,13 @@ void put64(std::string& out, std::uint64_t value) {
     put32(out, static_cast<std::uint32_t>(value >> 32));
 }
 
+}  // namespace
+
 std::uint32_t crcOf(const std::string& data) {
     return static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
-// Bits of a deflate stream, least significant first; Huffman codes go in
-// most significant bit first.
-class BitWriter {
-public:
-    void bits(std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i) bit((value >> i) & 1);
-    }
-    void code(std::uint32_t value, int count) {
-        for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
-    }
-    std::string finish() {
-        if (used_ > 0) out_ += static_cast<char>(current_);
-        return std::move(out_);
-    }
-
-private:
-    void bit(std::uint32_t b) {
-        current_ |= static_cast<unsigned char>(b << used_);
-        if (++used_ == 8) {
-            out_ += static_cast<char>(current_);
-            current_ = 0;
-            used_ = 0;
-        }
-    }
-    std::string out_;
-    unsigned char current_ = 0;
-    int used_ = 0;
-};
+namespace {
 
 // One fixed-Huffman block: a zero literal, then copies of 258 bytes at distance 1.
 std::string deflatedZeros(std::uint64_t size) {
@@ -154,39 +129,36 @@ void writeZip(const std::string& path, const std::vector<MemberSpec>& members) {
 }
 
 void writeZerosZip(const std::string& path, const std::string& name, std::uint64_t size) {
-    const std::string data = deflatedZeros(size);
-    const std::uint32_t crc = crcOfZeros(size);
+    writeRawZip(path, RawMember{name, 8, 0, size, crcOfZeros(size), deflatedZeros(size)});
+}
+
+void writeRawZip(const std::string& path, const RawMember& member) {
+    const auto header = [&](std::string& out) {
+        put16(out, member.method > 8 ? 63 : 20);
+        put16(out, member.flags);
+        put16(out, member.method);
+        put32(out, 0x00210000);  // 1980-01-01 00:00
+        put32(out, member.crc);
+        put32(out, static_cast<std::uint32_t>(member.compressed.size()));
+        put32(out, static_cast<std::uint32_t>(member.size));
+        put16(out, static_cast<std::uint32_t>(member.name.size()));
+        put16(out, 0);
+    };
     std::string out;
     put32(out, 0x04034b50);
-    put16(out, 20);
-    put16(out, 0);
-    put16(out, 8);
-    put32(out, 0x00210000);  // 1980-01-01 00:00
-    put32(out, crc);
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    put32(out, static_cast<std::uint32_t>(size));
-    put16(out, static_cast<std::uint32_t>(name.size()));
-    put16(out, 0);
-    out += name;
-    out += data;
+    header(out);
+    out += member.name;
+    out += member.compressed;
     const std::size_t directoryAt = out.size();
     put32(out, 0x02014b50);
     put16(out, 20);
-    put16(out, 20);
-    put16(out, 0);
-    put16(out, 8);
-    put32(out, 0x00210000);
-    put32(out, crc);
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    put32(out, static_cast<std::uint32_t>(size));
-    put16(out, static_cast<std::uint32_t>(name.size()));
-    put16(out, 0);
+    header(out);
     put16(out, 0);
     put16(out, 0);
     put16(out, 0);
     put32(out, 0);
     put32(out, 0);
-    out += name;
+    out += member.name;
     putEnd(out, 1, out.size() - directoryAt, directoryAt);
     writeBytes(path, out);
 }

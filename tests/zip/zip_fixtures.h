@@ -30,12 +30,53 @@ MemberSpec link(std::string name, std::string target);
 // Writes the members with libzip; names are stored as given.
 void writeZip(const std::string& path, const std::vector<MemberSpec>& members);
 
+// A hand-made archive of one member, its compressed bytes given as they are.
+struct RawMember {
+    std::string name;
+    std::uint16_t method = 0;
+    std::uint16_t flags = 0;
+    std::uint64_t size = 0;  // decoded
+    std::uint32_t crc = 0;
+    std::string compressed;
+};
+void writeRawZip(const std::string& path, const RawMember& member);
+
 // A hand-made archive of one deflated member of `size` zero bytes.
 void writeZerosZip(const std::string& path, const std::string& name, std::uint64_t size);
 
 // A hand-made archive of stored members whose sizes and offset are kept
 // in Zip64 extra fields, with Zip64 end records.
 void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& members);
+
+std::uint32_t crcOf(const std::string& data);
+
+// Bits least significant first; codes most significant bit first.
+class BitWriter {
+public:
+    void bits(std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) bit((value >> i) & 1);
+    }
+    void code(std::uint32_t value, int count) {
+        for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
+    }
+    std::string finish() {
+        if (used_ > 0) out_ += static_cast<char>(current_);
+        return std::move(out_);
+    }
+
+private:
+    void bit(std::uint32_t b) {
+        current_ |= static_cast<unsigned char>(b << used_);
+        if (++used_ == 8) {
+            out_ += static_cast<char>(current_);
+            current_ = 0;
+            used_ = 0;
+        }
+    }
+    std::string out_;
+    unsigned char current_ = 0;
+    int used_ = 0;
+};
 
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);

@@ -52,7 +52,7 @@ std::int16_t ArchiveRun::processMember(const PlannedMember& member, const Job& j
                                      : CompressedInput(file_, data.offset, entry.compressedSize, worker.decoder.readChunk());
     if (!testing()) return extractMember(member, input, worker, progress);
     DiscardSink nowhere;
-    return worker.decoder.decode(entry, member.index, input, nowhere, progress);
+    return worker.decoder.decode(entry, input, nowhere, progress);
 }
 
 std::int16_t ArchiveRun::extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker,
@@ -64,7 +64,7 @@ std::int16_t ArchiveRun::extractMember(const PlannedMember& member, CompressedIn
     if (!output.create(folder, member.name, entry.unixPermissions().value_or(DefaultPermissions))) {
         return zipcode::CannotWrite;
     }
-    const std::int16_t code = worker.decoder.decode(entry, member.index, input, output, progress);
+    const std::int16_t code = worker.decoder.decode(entry, input, output, progress);
     if (code != zipcode::Success) return code;  // the output removes what it wrote
     return output.commit(member.modified) ? zipcode::Success : zipcode::CannotWrite;
 }

@@ -3,7 +3,7 @@
 #include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
 
-#include "platform/zip/libzip_calls.h"
+#include "platform/zip/method_dispatch.h"
 #include "platform/zip_engine.h"
 
 namespace q32::zip {
@@ -15,22 +15,6 @@ constexpr std::size_t OutputChunkSize = 256 << 10;
 
 std::int16_t inputFailure(CompressedInput::Status status) {
     return status == CompressedInput::Status::ReadError ? zipcode::CannotOpen : zipcode::Truncated;
-}
-
-std::int16_t libzipFailure(int error) {
-    switch (error) {
-    case ZIP_ER_CRC: return zipcode::CrcMismatch;
-    case ZIP_ER_COMPNOTSUPP:
-    case ZIP_ER_ENCRNOTSUPP:
-    case ZIP_ER_NOPASSWD:
-    case ZIP_ER_WRONGPASSWD: return zipcode::Unsupported;
-    case ZIP_ER_EOF: return zipcode::Truncated;
-    case ZIP_ER_READ:
-    case ZIP_ER_OPEN: return zipcode::CannotOpen;
-    case ZIP_ER_INCONS:
-    case ZIP_ER_NOZIP: return zipcode::NotAZip;
-    default: return zipcode::BadData;
-    }
 }
 
 // Checks that a decoded member has the size and CRC its directory entry gives.
@@ -48,25 +32,15 @@ MemberDecoder::MemberDecoder()
     isal_inflate_init(inflater_.get());
 }
 
-MemberDecoder::~MemberDecoder() {
-    if (libzipArchive_) libzipCalls()->discard(libzipArchive_);
-}
+MemberDecoder::~MemberDecoder() = default;
 
-void MemberDecoder::startArchive(const std::string& hostPath) {
-    if (libzipArchive_) libzipCalls()->discard(libzipArchive_);
-    libzipArchive_ = nullptr;
-    libzipFailed_ = false;
-    archivePath_ = hostPath;
-}
-
-std::int16_t MemberDecoder::decode(const MemberEntry& entry, std::size_t index, CompressedInput& input,
-                                   ByteSink& sink, WorkerProgress& control) {
+std::int16_t MemberDecoder::decode(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
+                                   WorkerProgress& control) {
     if (entry.encrypted()) return zipcode::Unsupported;
     if (entry.method == method::Stored) return copyStored(entry, input, sink, control);
     if (entry.method == method::Deflated) return inflate(entry, input, sink, control);
-    const LibzipCalls* libzip = libzipCalls();
-    if (!libzip || !libzip->methodSupported(entry.method, 0)) return zipcode::Unsupported;
-    return decodeWithLibzip(*libzip, entry, index, sink, control);
+    const MemberFacts facts{entry.method, entry.flags, entry.size, entry.compressedSize, entry.crc};
+    return decodeMethod(facts, input, sink, control, methodOutput_);
 }
 
 std::int16_t MemberDecoder::copyStored(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
@@ -119,35 +93,6 @@ std::int16_t MemberDecoder::inflate(const MemberEntry& entry, CompressedInput& i
         if (control.stopped()) return zipcode::Aborted;
     }
     return verify(entry, produced, state.crc);
-}
-
-std::int16_t MemberDecoder::decodeWithLibzip(const LibzipCalls& libzip, const MemberEntry& entry, std::size_t index,
-                                             ByteSink& sink, WorkerProgress& control) {
-    if (!libzipArchive_ && !libzipFailed_) {
-        int error = 0;
-        libzipArchive_ = libzip.open(archivePath_.c_str(), ZIP_RDONLY, &error);
-        libzipFailed_ = libzipArchive_ == nullptr;
-    }
-    if (libzipFailed_) return zipcode::NotAZip;
-    zip_file_t* member = libzip.fopenIndex(libzipArchive_, index, 0);
-    if (!member) return libzipFailure(libzip.errorCode(libzip.getError(libzipArchive_)));
-    std::uint32_t crc = 0;
-    std::uint64_t produced = 0;
-    std::int16_t code = zipcode::Success;
-    while (code == zipcode::Success) {
-        const zip_int64_t got = libzip.fread(member, output_.get(), OutputChunkSize);
-        if (got < 0) code = libzipFailure(libzip.errorCode(libzip.fileGetError(member)));
-        if (got <= 0) break;
-        const auto length = static_cast<std::size_t>(got);
-        produced += length;
-        crc = crc32_gzip_refl(crc, output_.get(), length);
-        if (produced > entry.size) code = zipcode::BadData;
-        else if (!sink.write(output_.get(), length)) code = zipcode::CannotWrite;
-        control.addDone(length);
-        if (control.stopped()) code = zipcode::Aborted;
-    }
-    libzip.fclose(member);
-    return code == zipcode::Success ? verify(entry, produced, crc) : code;
 }
 
 }  // namespace q32::zip

@@ -91,7 +91,7 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     FolderCache folders;
     folders.reset(destination.descriptor(), &selection.folderTable);
     makeFolders(selection, folders, run, status);
-    startWorkers(file.path(), destination.descriptor(), selection.folderTable);
+    startWorkers(destination.descriptor(), selection.folderTable);
     const std::int16_t decoded = decodeAll(run, plan.jobs.size(), plan.totalBytes, status);
     lastBytesDone_ = run.bytesDone();
     if (decoded == zipcode::Aborted) return decoded;
@@ -118,10 +118,9 @@ std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std:
     return run.firstFailure();
 }
 
-void ZipArchiveEngine::startWorkers(const std::string& archive, int destination, const FolderTable& folders) {
+void ZipArchiveEngine::startWorkers(int destination, const FolderTable& folders) {
     while (workers_.size() < pool_->size()) workers_.push_back(std::make_unique<WorkerState>());
     for (auto& worker : workers_) {
-        worker->decoder.startArchive(archive);
         worker->folders.reset(destination, &folders);
     }
 }

@@ -56,7 +56,7 @@ private:
     std::int16_t runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
                             StatusReporter& status);
     std::int16_t decodeAll(ArchiveRun& run, std::size_t jobs, std::uint64_t totalBytes, StatusReporter& status);
-    void startWorkers(const std::string& archive, int destination, const FolderTable& folders);
+    void startWorkers(int destination, const FolderTable& folders);
 
     PathMapper toHost_;
     std::string mask_;

@@ -1,0 +1,95 @@
+#include "method_fixtures.h"
+
+#include <lzma.h>
+#include <zstd.h>
+
+#include <filesystem>
+#include <random>
+
+#include "legacy_encoders.h"
+#include "support/run_tool.h"
+#include "zip_fixtures.h"
+
+namespace q32::zip::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char SevenZip[] = "/usr/bin/7zz";
+
+// 7-Zip writes the member from a file of that name beside the archive.
+MethodCase sevenZip(const std::string& method, std::uint16_t number) {
+    return {"7zz_" + method, number, false, [method](const std::string& archive, const std::string& name, const std::string& data) {
+                if (!fs::exists(SevenZip)) return false;
+                const fs::path folder = fs::path(archive).parent_path() / ("7zz-" + method);
+                fs::create_directories(folder);
+                writeBytes((folder / name).string(), data);
+                const auto result = q32::test::runTool(
+                    SevenZip, {"a", "-tzip", "-mm=" + method, "-bso0", "-bsp0", archive, (folder / name).string()});
+                fs::remove_all(folder);
+                return result.exitCode == 0;
+            }};
+}
+
+MethodCase encoded(const std::string& label, std::uint16_t method, std::uint16_t flags,
+                   std::function<std::string(const std::string&)> encode) {
+    return {label, method, method == 1 || method == 6, [=](const std::string& archive, const std::string& name, const std::string& data) {
+                writeRawZip(archive, RawMember{name, method, flags, data.size(), crcOf(data), encode(data)});
+                return true;
+            }};
+}
+
+std::string xz(const std::string& data) {
+    std::string out(lzma_stream_buffer_bound(data.size()), '\0');
+    std::size_t written = 0;
+    lzma_easy_buffer_encode(6, LZMA_CHECK_CRC64, nullptr, reinterpret_cast<const std::uint8_t*>(data.data()),
+                            data.size(), reinterpret_cast<std::uint8_t*>(out.data()), &written, out.size());
+    out.resize(written);
+    return out;
+}
+
+std::string zstd(const std::string& data) {
+    std::string out(ZSTD_compressBound(data.size()), '\0');
+    out.resize(ZSTD_compress(out.data(), out.size(), data.data(), data.size(), 9));
+    return out;
+}
+
+}  // namespace
+
+std::string methodSampleData(std::size_t size) {
+    std::mt19937 random(11);
+    std::string noise(20000, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    std::string data = noise + sampleText(30000, 12);
+    for (int c = 0; c < 256; ++c) data += static_cast<char>(c);
+    return data + noise + std::string(5000, '\x90') + sampleText(size, 13);
+}
+
+std::optional<bool> sevenZipAccepts(const std::string& archive) {
+    if (!fs::exists(SevenZip)) return std::nullopt;
+    return q32::test::runTool(SevenZip, {"t", "-bso0", "-bsp0", archive}).exitCode == 0;
+}
+
+const std::vector<MethodCase>& methodCases() {
+    static const std::vector<MethodCase> cases = {
+        encoded("shrink", 1, 0, [](const std::string& d) { return shrink(d, 5000); }),
+        encoded("reduce1", 2, 0, [](const std::string& d) { return reduce(d, 1); }),
+        encoded("reduce2", 3, 0, [](const std::string& d) { return reduce(d, 2); }),
+        encoded("reduce3", 4, 0, [](const std::string& d) { return reduce(d, 3); }),
+        encoded("reduce4", 5, 0, [](const std::string& d) { return reduce(d, 4); }),
+        encoded("implode4k2trees", 6, 0, [](const std::string& d) { return implode(d, false, false); }),
+        encoded("implode4k3trees", 6, 4, [](const std::string& d) { return implode(d, false, true); }),
+        encoded("implode8k2trees", 6, 2, [](const std::string& d) { return implode(d, true, false); }),
+        encoded("implode8k3trees", 6, 6, [](const std::string& d) { return implode(d, true, true); }),
+        sevenZip("Deflate64", 9),
+        sevenZip("BZip2", 12),
+        sevenZip("LZMA", 14),
+        sevenZip("PPMd", 98),
+        encoded("xz", 95, 0, xz),
+        encoded("zstd", 93, 0, zstd),
+        encoded("zstd_old_number", 20, 0, zstd),
+    };
+    return cases;
+}
+
+}  // namespace q32::zip::test
