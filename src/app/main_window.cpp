@@ -63,6 +63,12 @@ ArchiveKind MainWindow::currentKind() const {
     return ArchiveKind::Zip;
 }
 
+// Commands that end put the kind buttons back to ZIP.
+void MainWindow::showZipKind() {
+    GTToolbar1.setDown(1, true);
+    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
+}
+
 void MainWindow::enableButtons(std::initializer_list<int> indexes, bool enabled) {
     for (int index : indexes) GTToolbar1.setEnabled(index, enabled);
 }

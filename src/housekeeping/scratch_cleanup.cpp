@@ -36,11 +36,6 @@ bool MainWindow::ScanScratchFolders(char drive) {
     return true;
 }
 
-void MainWindow::showZipKind() {
-    GTToolbar1.setDown(1, true);
-    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
-}
-
 void MainWindow::dtemp_Click() {
     const std::string saved = folderWithoutRoot(ExplorerTree1.path());
     ScanScratchFolders('c');
