@@ -56,14 +56,10 @@ private slots:
         QVERIFY(viewer.isLoaded() && !viewer.isShown());
         const TwipsScale scale = TwipsScale::screen();
         QCOMPARE(viewer.window()->size(), QSize(scale.toPixelsX(9825), scale.toPixelsY(5730)));
-        QCOMPARE(viewer.caption(), std::string("one.nfo"));
-        QCOMPARE(viewer.button()->text(), QStringLiteral("&Next"));
-        QCOMPARE(viewer.textArea()->palette().color(QPalette::Base), QColor(224, 224, 224));
         viewer.setText("text");
         QPointer<QWidget> window = viewer.window();
         viewer.close();
         QVERIFY(!viewer.isLoaded());
-        QCOMPARE(viewer.text(), std::string());
         viewer.setCaption("nothing happens");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(window.isNull());
