@@ -38,7 +38,7 @@ class SplitterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void panesAreLaidOutBeforeTheWindowIsShown() {
+    void panesAreLaidOutBeforeTheWindowIsShownAndOnEachChangeOfSize() {
         SplitterWindow w;
         QVERIFY(!w.window.isVisible());
         const QRect pane1 = w.splitter.paneWidget(1)->geometry();
@@ -48,10 +48,7 @@ private slots:
         QCOMPARE(pane2.right(), w.splitter.widget()->rect().right());
         QCOMPARE(w.splitter.pane(1), twips(pane1));
         QCOMPARE(w.splitter.pane1Width(), placedWidth(3000));
-    }
-
-    void onlyAChangeOfSizeIsReportedAndThePanesAreReadyThen() {
-        SplitterWindow w;
+        // Only a change of size is reported, and the panes are ready then.
         QCOMPARE(w.resizes, 1);
         w.splitter.setGeometry({75, 660, 9000, 6000});
         w.splitter.setGeometry({150, 700, 9000, 6000});  // moved, same size

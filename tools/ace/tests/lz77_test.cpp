@@ -82,28 +82,20 @@ TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
 
 TEST_F(Lz77Members, DecodeByteExactAloneSolidOrOverVolumes) {
     const std::string shared = randomBytes(20000, 6);  // compresses only by reference to the first member
-    struct Case {
-        std::vector<WriterMember> members;
-        WriterOptions options;
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<WriterMember>, WriterOptions> cases[] = {
         {{packedFile("prose.txt", prose(120000, 4)), packedFile("noise.bin", randomBytes(5000, 5)),
-          packedFile("one.txt", "x"), packedFile("empty.txt", "")},
-         {.symbolsPerBlock = 4000}},
-        // Solid: a packed member, and even a stored one, fill the window later members copy from.
+          packedFile("one.txt", "x"), packedFile("empty.txt", "")}, {}},
+        // Solid: a packed member, and a stored one too, fill the window later members copy from.
         {{packedFile("a.bin", shared), storedFile("b.bin", randomBytes(3000, 7) + shared.substr(0, 9000)),
-          packedFile("c.bin", shared.substr(5000) + shared.substr(0, 5000))},
-         {.solid = true}},
+          packedFile("c.bin", shared.substr(5000) + shared.substr(0, 5000))}, {.solid = true}},
         {{packedFile("prose.txt", prose(60000, 10)), packedFile("more.txt", prose(30000, 11))},
          {.solid = true, .volumeSize = 2500}}};
-    for (const Case& test : cases) {
+    for (const auto& [members, options] : cases) {
         std::filesystem::remove_all(destination_);
-        const WrittenArchive archive = writeAce(test.members, test.options);
-        if (test.options.volumeSize > 0)
-            ASSERT_GT(archive.volumes.size(), 3u);
-        else if (test.options.solid)
-            ASSERT_LT(archive.volumes[0].size(), 20000u + 12000u + 8000u);
-        expectExtracted(archive, test.members);
+        const WrittenArchive archive = writeAce(members, options);
+        if (options.solid)  // spread over volumes, or smaller than the members stored
+            EXPECT_TRUE(options.volumeSize > 0 ? archive.volumes.size() > 3 : archive.volumes[0].size() < 40000);
+        expectExtracted(archive, members);
     }
 }
 
