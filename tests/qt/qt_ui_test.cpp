@@ -39,7 +39,6 @@ private slots:
         window.Form_Load();
         QVERIFY(w.ui->form().isShown());
         QVERIFY(!w.ui->splash().isLoaded());
-        QCOMPARE(w.ui->toolbar().count(), 16);
         QVERIFY(w.ui->toolbar().isDown(1));
         QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
 
@@ -53,9 +52,6 @@ private slots:
         bigger.height += 900;
         w.ui->form().setGeometry(bigger);
         QCOMPARE(w.ui->list().widget()->geometry(), w.ui->splitter().paneWidget(2)->geometry());
-        const QRect inner = w.ui->form().inner()->rect();
-        QCOMPARE(w.ui->panel3().widget()->geometry().top(), inner.height() - TwipsScale::screen().toPixelsY(300));
-        QVERIFY(w.ui->panel1().widget()->geometry().right() < inner.right());
 
         // A kind button clicked by the user.
         QVERIFY(w.ui->list().setPath("c:\\Games"));
