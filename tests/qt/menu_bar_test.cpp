@@ -44,34 +44,17 @@ struct MenuWindow {
     }
 };
 
-QStringList captions(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) texts << action->text() + "|" + action->shortcut().toString();
-    return texts;
-}
-
 }  // namespace
 
 class MenuBarTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void menusShowTheirCaptionsAndShortcutsInOrder() {
-        MenuWindow w;
-        QCOMPARE(captions(w.window.menuBar()->actions()), QStringList({"&File|", "&Help|"}));
-        QCOMPARE(captions(w.menus.menu("popup")->actions()),
-                 QStringList({"&Install files...|Ctrl+I", "&Test files...|Ctrl+T", "|", "E&xit|"}));
-        QVERIFY(w.menus.menu("popup")->actions()[2]->isSeparator());
-        QCOMPARE(w.menus.action("ghost"), nullptr);
-    }
-
     void enabledEntriesOnlyAnswerTheirShortcuts() {
         MenuWindow w;
         QTest::keyClick(&w.window, Qt::Key_T, Qt::ControlModifier);
         w.menus.setEnabled("test", false);
-        QVERIFY(!w.menus.isEnabled("test"));
         QVERIFY(!w.menus.action("test")->isEnabled());
-        QVERIFY(w.menus.isEnabled("install"));
         QTest::keyClick(&w.window, Qt::Key_T, Qt::ControlModifier);
         QTest::keyClick(&w.window, Qt::Key_I, Qt::ControlModifier);
         w.menus.action("exit0")->trigger();
@@ -79,7 +62,7 @@ private slots:
         w.menus.setEnabled("test", true);
         QTest::keyClick(&w.window, Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(w.triggered.back(), std::string("test"));
-        QVERIFY(!w.menus.isEnabled("nothing"));
+        QCOMPARE(w.menus.action("ghost"), nullptr);  // its menu does not exist
     }
 
     void popupReturnsOnceAnEntryIsChosenOrTheMenuClosed() {

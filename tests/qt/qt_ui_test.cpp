@@ -1,4 +1,3 @@
-#include <QSizeGrip>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -28,37 +27,18 @@ struct RealWindow {
     }
 };
 
-QRect pixels(const Rect& rect) { return TwipsScale::screen().toPixels(rect); }
-
 }  // namespace
 
 class QtUiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void controlsSitWhereTheyWereDesigned() {
-        RealWindow w;
-        MainWindow window(w.ui->platform());
-        const TwipsScale scale = TwipsScale::screen();
-        const Rect form = w.ui->form().geometry();
-        QCOMPARE(form.width, scale.toTwipsX(scale.toPixelsX(MainWindow::kDesignedWidth)));
-        QCOMPARE(form.height, scale.toTwipsY(scale.toPixelsY(MainWindow::kDesignedHeight)));
-        QCOMPARE(w.ui->panel1().widget()->geometry(), pixels({MainWindow::kDesignedWidth - 950, 90, 885, 345}));
-        QCOMPARE(w.ui->panel2().widget()->geometry().topLeft().x(), scale.toPixelsX(75));
-        QCOMPARE(w.ui->panel2().widget()->size(), pixels({75, 0, 1935, 240}).size());
-        QCOMPARE(w.ui->panel3().widget()->x(), scale.toPixelsX(2070));
-        QCOMPARE(w.ui->splitter().pane1Width(), scale.toTwipsX(scale.toPixelsX(MainWindow::kDesignedPane1Width)));
-        QVERIFY(qobject_cast<QSizeGrip*>(w.ui->sizeGrip().widget()));
-        QCOMPARE(w.ui->sizeGrip().widget()->toolTip(), QStringLiteral(" Drag corner "));
-    }
-
     void startUpThroughTheRealWindow() {
         RealWindow w;
         MainWindow window(w.ui->platform());
         window.Form_Load();
         QVERIFY(w.ui->form().isShown());
         QVERIFY(!w.ui->splash().isLoaded());
-        QCOMPARE(w.ui->toolbar().count(), 16);
         QVERIFY(w.ui->toolbar().isDown(1));
         QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
 
@@ -72,9 +52,6 @@ private slots:
         bigger.height += 900;
         w.ui->form().setGeometry(bigger);
         QCOMPARE(w.ui->list().widget()->geometry(), w.ui->splitter().paneWidget(2)->geometry());
-        const QRect inner = w.ui->form().inner()->rect();
-        QCOMPARE(w.ui->panel3().widget()->geometry().top(), inner.height() - TwipsScale::screen().toPixelsY(300));
-        QVERIFY(w.ui->panel1().widget()->geometry().right() < inner.right());
 
         // A kind button clicked by the user.
         QVERIFY(w.ui->list().setPath("c:\\Games"));

@@ -1,7 +1,5 @@
 #include <QTest>
 
-#include "platform/qt/program_pictures.h"
-#include "platform/qt/qt_mark_panel.h"
 #include "platform/qt/qt_status_panel.h"
 #include "qt_test_suites.h"
 
@@ -19,12 +17,10 @@ struct PanelWindow {
         window.show();
     }
 
-    QImage picture() const { return panel.widget()->grab().toImage(); }
-
     // Columns of the panel's inside, from its left edge, that hold a pixel in the highlight colour.
     int filledColumns(int upTo) const {
         const QRgb highlight = panel.widget()->palette().color(QPalette::Highlight).rgb();
-        const QImage image = picture();
+        const QImage image = panel.widget()->grab().toImage();
         const QRect inside = panel.widget()->contentsRect();
         int columns = 0;
         for (int x = inside.left(); x < inside.left() + upTo; ++x) {
@@ -38,13 +34,6 @@ struct PanelWindow {
         return columns;
     }
 };
-
-bool darkPixelIn(const QImage& image, int from, int to) {
-    for (int x = from; x < to; ++x)
-        for (int y = 3; y < image.height() - 3; ++y)
-            if (qGray(image.pixel(x, y)) < 80) return true;
-    return false;
-}
 
 }  // namespace
 
@@ -68,24 +57,6 @@ private slots:
         }
     }
 
-    void captionIsDrawnWhereAlignedInTheColourAsked() {
-        PanelWindow w;
-        const QPalette palette = w.panel.widget()->palette();
-        QCOMPARE(w.panel.captionColor(), palette.color(QPalette::WindowText));
-        w.panel.setTextColor(TextColor::Black);
-        QCOMPARE(w.panel.captionColor(), QColor(Qt::black));
-        w.panel.setCaption("WWW");
-        const int width = w.panel.widget()->width();
-        QVERIFY(darkPixelIn(w.picture(), 3, 40));
-        QVERIFY(!darkPixelIn(w.picture(), width - 60, width - 3));
-        w.panel.setAlignment(Alignment::Center);
-        QVERIFY(!darkPixelIn(w.picture(), 3, 40));
-        QVERIFY(darkPixelIn(w.picture(), width / 2 - 10, width / 2 + 10));
-        w.panel.setTextColor(TextColor::HighlightText);
-        QCOMPARE(w.panel.captionColor(), palette.color(QPalette::HighlightedText));
-        if (qGray(w.panel.captionColor().rgb()) > 160) QVERIFY(!darkPixelIn(w.picture(), 3, width - 3));
-    }
-
     void clickIsAPressAndReleaseOfTheLeftButtonOnThePanel() {
         PanelWindow w;
         std::vector<MouseButton> downs;
@@ -98,38 +69,6 @@ private slots:
         QTest::mouseRelease(w.panel.widget(), Qt::LeftButton, {}, QPoint(500, 5));  // released outside
         QCOMPARE(clicks, 1);
         QCOMPARE(downs, std::vector<MouseButton>({MouseButton::Right, MouseButton::Left, MouseButton::Left}));
-    }
-
-    void placedInTwipsAndShownOrHidden() {
-        PanelWindow w;
-        w.panel.setGeometry({75, 6000, 1935, 240});
-        QCOMPARE(w.panel.widget()->geometry(), TwipsScale::screen().toPixels({75, 6000, 1935, 240}));
-        QCOMPARE(w.panel.geometry(), TwipsScale::screen().toTwips(w.panel.widget()->geometry()));
-        w.panel.setVisible(false);
-        QVERIFY(w.panel.widget()->isHidden());
-        w.panel.setVisible(true);
-        QVERIFY(w.panel.widget()->isVisible());
-    }
-
-    void markShowsTheQuillAndTheWordInADecorativeFace() {
-        QWidget window;
-        QtMarkPanel mark(&window);
-        mark.widget()->setGeometry(5, 5, 59, 23);
-        window.show();
-        QCOMPARE(mark.caption(), std::string("Tobrek"));
-        const QImage picture = mark.widget()->grab().toImage();
-        // The quill's red vane at the left, and letters beside it.
-        int reddish = 0;
-        for (int x = 2; x < 22; ++x)
-            for (int y = 2; y < 21; ++y) {
-                const QColor c(picture.pixel(x, y));
-                reddish += c.red() > c.green() + 40 && c.red() > c.blue() + 40;
-            }
-        QVERIFY(reddish > 10);
-        QVERIFY(darkPixelIn(picture, 24, 57));
-        const QFont face = decorativeFont(14);
-        QVERIFY(face.italic() && face.bold());
-        QCOMPARE(face.pixelSize(), 14);
     }
 };
 

@@ -117,7 +117,7 @@ private:
         if (!member.packedOverride.empty())
             return member.packedOverride;
         if (!options_.solid)
-            encoder_ = std::make_unique<Lz77Encoder>(options_.symbolsPerBlock);
+            encoder_ = std::make_unique<Lz77Encoder>();
         if (!member.lz77) {
             encoder_->remember(member.data);
             return member.data;
@@ -151,7 +151,7 @@ private:
     WriterOptions options_;
     WrittenArchive written_;
     bool volumeHasMembers_ = false;
-    std::unique_ptr<Lz77Encoder> encoder_ = std::make_unique<Lz77Encoder>(options_.symbolsPerBlock);
+    std::unique_ptr<Lz77Encoder> encoder_ = std::make_unique<Lz77Encoder>();
 };
 
 }  // namespace

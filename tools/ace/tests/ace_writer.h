@@ -24,7 +24,6 @@ struct WriterMember {
 struct WriterOptions {
     bool solid = false;
     std::size_t volumeSize = 0;  // most bytes a volume holds; 0 for one volume
-    std::uint32_t symbolsPerBlock = 32767;
 };
 
 struct Part {

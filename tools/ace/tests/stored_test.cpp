@@ -42,12 +42,14 @@ protected:
     std::string destination_ = work_ / "out";
 };
 
-TEST_F(StoredArchives, ExtractByteExactWithTheirFoldersSolidOrNot) {
+TEST_F(StoredArchives, ExtractByteExactWithTheirFoldersSolidOrNotOverOlderFiles) {
     std::vector<WriterMember> members = storedMembers(kFiles);
     members.insert(members.begin(), folderEntry("bin"));
     members.push_back(folderEntry("docs\\empty folder"));
     for (bool solid : {false, true}) {
         std::filesystem::remove_all(destination_);
+        std::filesystem::create_directories(destination_);  // files already there are replaced
+        writeFile(destination_ + "/readme.txt", "an older readme that is longer than the new one");
         const Extraction done = extractWritten(writeAce(members, {.solid = solid}));
         ASSERT_EQ(done.result, AceResult::Ok) << done.error;
         expectAllFiles(destination_);
@@ -67,14 +69,6 @@ TEST_F(StoredArchives, ExtractedFilesGetPlainPermissionsAndTheArchivedTime) {
     // The writer's date: 2024-06-15 12:30.
     EXPECT_EQ(std::vector<int>({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}),
               std::vector<int>({2024, 6, 15}));
-}
-
-TEST_F(StoredArchives, ReplaceFilesAlreadyThere) {
-    std::filesystem::create_directories(destination_);
-    writeFile(destination_ + "/readme.txt", "an older readme that is longer than the new one");
-    const Extraction done = extractWritten(writeAce(storedMembers(kFiles)));
-    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-    expectAllFiles(destination_);
 }
 
 TEST_F(StoredArchives, FolderInTheWayOfAFileFailsCleanly) {
@@ -129,25 +123,11 @@ TEST_F(StoredArchives, SolidMembersSpanningVolumesContinueFromC99To100) {
     expectAllFiles(destination_);
 }
 
-class StoredVolumeSets : public StoredArchives {
-protected:
-    WrittenArchive archive_ = writeAce(storedMembers(kFiles), {.volumeSize = 30000});
-};
-
-TEST_F(StoredVolumeSets, AreFoundWhateverTheLetterCaseOfEachVolume) {
-    ASSERT_EQ(archive_.volumes.size(), 3u);
-    writeFile(work_ / "Mixed.ACE", archive_.volumes[0]);
-    writeFile(work_ / "mixed.C00", archive_.volumes[1]);
-    writeFile(work_ / "MIXED.c01", archive_.volumes[2]);
-    const Extraction done = extract(work_ / "Mixed.ACE", destination_);
-    ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-    expectAllFiles(destination_);
-}
-
-TEST_F(StoredVolumeSets, VolumesOutOfOrderAreRefused) {
-    ASSERT_EQ(archive_.volumes.size(), 3u);
-    std::swap(archive_.volumes[1], archive_.volumes[2]);
-    const Extraction done = extractWritten(archive_);
+TEST_F(StoredArchives, VolumesOutOfOrderAreRefused) {
+    WrittenArchive archive = writeAce(storedMembers(kFiles), {.volumeSize = 30000});
+    ASSERT_EQ(archive.volumes.size(), 3u);
+    std::swap(archive.volumes[1], archive.volumes[2]);
+    const Extraction done = extractWritten(archive);
     EXPECT_EQ(done.result, AceResult::Damaged);
     EXPECT_NE(done.error.find("set.c00: is not the volume that follows"), std::string::npos) << done.error;
     EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
