@@ -2,6 +2,9 @@
 // renamed archives, the panels and the commands enabled afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "support/test_drive.h"
 #include "ziptest/test_report.h"
 #include "zip_fixtures.h"
@@ -124,6 +127,19 @@ TEST_F(TestZipsTest, EscapeInTheThirdTestStopsBeforeTheFourthArchive) {
     EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"2.zip", "3.zip", "4.zip", "5.zip"}));
     EXPECT_EQ(ui.panel3.caption(), " Found 1 zip error(s)");
     EXPECT_EQ(ui.sound.played.size(), 1u);
+}
+
+TEST_F(TestZipsTest, TheCloseBoxEndsTheRunAndThenTheWindow) {
+    sound("c:\\DL\\1.zip");
+    crcDamaged("c:\\DL\\2.zip");
+    bool closed = false;
+    ui.desktop.onDoEvents = [&] {
+        if (!std::exchange(closed, true)) ui.form.clickCloseBox();
+    };
+    select("c:\\DL", {"1.zip", "2.zip"});
+    ui.form.keyPress(keys::CtrlT);
+    EXPECT_TRUE(ui.form.isUnloaded());
+    EXPECT_TRUE(drive.exists("c:\\DL\\2.zip"));
 }
 
 TEST_F(TestZipsTest, EveryFailureIsReportedAndATwoByteDriveKeepsTheNames) {
