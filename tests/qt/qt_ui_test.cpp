@@ -56,6 +56,7 @@ private slots:
         QCOMPARE(&p.instance, static_cast<InstanceGuard*>(&w.ui->instance()));
         QCOMPARE(&p.fs, static_cast<FileSystem*>(&w.drive.fs()));
         QCOMPARE(p.programFolder, std::string("c:\\Quillet32"));
+        QCOMPARE(&p.sound, static_cast<Sound*>(&w.ui->sound()));
     }
 
     void controlsSitOnTheInnerAreaAndThePanesControlsOnTheSplitter() {
@@ -128,6 +129,25 @@ private slots:
 
         w.ui->form().unload();
         QVERIFY(!w.ui->form().isShown());
+    }
+
+    // Ctrl+S and Ctrl+T typed in the real window test the folder's two
+    // archives, which are no archives at all.
+    void ctrlTTestsTheSelectedArchives() {
+        RealWindow w;
+        MainWindow window(w.ui->platform());
+        window.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
+        QVERIFY(w.ui->tree().setPath("c:\\Games"));
+        QVERIFY(w.ui->list().setPath("c:\\Games"));
+        QTest::keyClick(w.ui->form().window(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(w.ui->form().window(), Qt::Key_T, Qt::ControlModifier);
+        QFile report(w.drive.host("Quillet32/errors.txt"));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        QCOMPARE(report.readAll(), QByteArray("# 110 - c:\\games\\a.zip\r\n# 110 - c:\\games\\b.zip\r\n"));
+        QVERIFY(QFile::exists(w.drive.host("Games/B.ZIP.bad")));
+        QCOMPARE(w.ui->panel3().caption(), std::string(" Found 2 zip error(s)"));
+        w.ui->form().unload();
     }
 
     void secondCopyIsRefused() {
