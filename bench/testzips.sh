@@ -8,7 +8,8 @@
 # and the min-max spread are printed, and the ratio of the medians.
 # Goal: the test command at most 1.2x the engine.
 #
-# Usage: bench/testzips.sh [BUILD_DIR]   (environment: RUNS=7, WORK=/dev/shm/q32-testzips)
+# Usage: bench/testzips.sh [BUILD_DIR]   (environment: RUNS=7, WORK=/dev/shm/q32-testzips;
+# KEEP=1 keeps the corpus afterwards and uses a kept one instead of building it again)
 set -eu
 
 BUILD_DIR=${1:-build}
@@ -27,10 +28,8 @@ for program in "$ZIPBENCH" "$TESTZIPS"; do
   [ -x "$program" ] || { echo "missing: $program (build the zipbench and testzipsbench targets)" >&2; exit 1; }
 done
 
-rm -rf "$WORK"
-mkdir -p "$WORK"/{src,zips,small}
-trap 'rm -rf "$WORK"' EXIT
 . "$(dirname "$0")/corpus.sh"
+[ "${KEEP:-0}" = 1 ] || trap 'rm -rf "$WORK"' EXIT
 
 make_small() {
   local k tree
@@ -46,10 +45,15 @@ make_small() {
   done
 }
 
-echo "building the corpus in $WORK ..." >&2
-make_small
-make_packages
-rm -rf "$WORK/src"
+if [ ! -f "$WORK/complete" ]; then
+  rm -rf "$WORK"
+  mkdir -p "$WORK"/{src,zips,small}
+  echo "building the corpus in $WORK ..." >&2
+  make_small
+  make_packages
+  rm -rf "$WORK/src"
+  touch "$WORK/complete"
+fi
 
 # Prints "median min max" of the seconds in the files named.
 stats() {
