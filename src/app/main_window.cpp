@@ -23,6 +23,7 @@ MainWindow::MainWindow(const Platform& platform)
       Programs(platform.processes),
       BrowseDialog1(platform.picker),
       XceedZip1(platform.zip),
+      Sounds(platform.sound),
       ProgramFolder(platform.programFolder),
       viewers_(platform.descriptionViewer, platform.nfoViewer) {
     placeDesignedControls();
@@ -75,6 +76,16 @@ void MainWindow::enableButtons(std::initializer_list<int> indexes, bool enabled)
 
 void MainWindow::enableMenus(std::initializer_list<const char*> entries, bool enabled) {
     for (const char* entry : entries) Menus.setEnabled(entry, enabled);
+}
+
+void MainWindow::disableArchiveCommands() {
+    enableButtons({6, 7, 9, 10}, false);
+    enableMenus({"Diz", "dnfo", "install", "test"}, false);
+}
+
+void MainWindow::enableInstallAndTest() {
+    enableButtons({9, 10}, true);
+    enableMenus({"install", "test"}, true);
 }
 
 // While the zip engine works: the progress fill moves and the window handles

@@ -14,6 +14,7 @@
 #include "install/install_run.h"
 #include "platform/platform.h"
 #include "viewer/viewer_state.h"
+#include "ziptest/test_run.h"
 
 namespace q32 {
 
@@ -77,9 +78,8 @@ public:
     void InstallRar();
     void InstallAce();
 
-    // Commands whose work comes with later parts of the program; the menu
-    // entries and buttons that lead to them exist already.
-    void TestZips() {}
+    // The ZIP test
+    void TestZips();
 
     // Descriptions and NFO files
     void ShowDescriptions();
@@ -119,6 +119,7 @@ public:
     Processes& Programs;
     DrivePicker& BrowseDialog1;
     ZipEngine& XceedZip1;
+    Sound& Sounds;
     const std::string ProgramFolder;
 
 private:
@@ -162,6 +163,12 @@ private:
     // Shared steps of several commands
     void enableButtons(std::initializer_list<int> indexes, bool enabled);
     void enableMenus(std::initializer_list<const char*> entries, bool enabled);
+    // Buttons 6, 7, 9, 10 and the entries Diz, dnfo, install, test.
+    void disableArchiveCommands();
+    // Buttons 9, 10 and the entries install, test.
+    void enableInstallAndTest();
+    // Adds ".bad" to a damaged archive's name when its drive has room.
+    void markArchiveBad(const std::string& archive);
     void showListFolderInPanel3();
     // Fills the selection table from slot 1 with the list's selected names.
     void collectSelection();
@@ -179,6 +186,13 @@ private:
     void showNextNfoFile();
     void enableNfoCommand(bool enabled);
     ViewerState viewers_;
+
+    // The ZIP test
+    void startTestRun();
+    bool testArchive(int slot);
+    void showTestSummary();
+    void writeTestReport(const std::string& report);
+    TestRun test_;
 
     std::string versionText_;
     std::string rememberedFolder_;

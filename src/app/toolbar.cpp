@@ -60,8 +60,7 @@ void MainWindow::selectKind(int index) {
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption(info.caption);
     if (index == 1) return;
-    enableButtons({6, 7, 9, 10}, false);
-    enableMenus({"test", "Diz", "dnfo", "install"}, false);
+    disableArchiveCommands();
 }
 
 void MainWindow::GTToolbar1_MouseEnter() { GTToolbar1.setHotTracking(true); }

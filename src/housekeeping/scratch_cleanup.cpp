@@ -44,10 +44,9 @@ void MainWindow::dtemp_Click() {
     File1.setPattern("*.zip");
     File1.refresh();
     Screen.doEvents();
-    enableButtons({6, 7, 9, 10}, false);
+    disableArchiveCommands();
     showZipKind();
     SSPanel2.setCaption("*.zip");
-    enableMenus({"Diz", "dnfo", "install", "test"}, false);
 }
 
 void MainWindow::temp_Click() {

@@ -8,6 +8,7 @@
 #include "platform/drive_picker.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
+#include "platform/sound.h"
 #include "platform/viewer_window.h"
 #include "platform/zip_engine.h"
 
@@ -35,6 +36,7 @@ struct Platform {
     std::string programFolder;  // virtual path of the folder that holds the program
     ViewerWindow& descriptionViewer;
     ViewerWindow& nfoViewer;
+    Sound& sound;
 };
 
 }  // namespace q32

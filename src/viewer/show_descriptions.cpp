@@ -65,16 +65,7 @@ void MainWindow::markDamagedArchive(std::int16_t code) {
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption("*.zip");
     std::string& archive = viewers_.firstArchivePath;
-    const std::optional<std::int64_t> free = archive.empty() ? std::nullopt : Fs.freeSpace(archive.front());
-    if (free && *free > 2) {
-        const std::string marked = archive + ".bad";
-        if (Fs.fileExists(marked)) {
-            Fs.setNormalAttributes(marked);
-            Fs.deleteFile(marked);
-        }
-        Fs.rename(archive, marked);
-    }
-    File1.refresh();
+    markArchiveBad(archive);
     archive = lower(archive);
     if (!descriptionViewerFits()) return;
     placeDescriptionViewer();

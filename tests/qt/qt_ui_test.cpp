@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -64,6 +65,25 @@ private slots:
 
         w.ui->form().unload();
         QVERIFY(!w.ui->form().isShown());
+    }
+
+    // Ctrl+S and Ctrl+T typed in the real window test the folder's two
+    // archives, which are no archives at all.
+    void ctrlTTestsTheSelectedArchives() {
+        RealWindow w;
+        MainWindow window(w.ui->platform());
+        window.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
+        QVERIFY(w.ui->tree().setPath("c:\\Games"));
+        QVERIFY(w.ui->list().setPath("c:\\Games"));
+        QTest::keyClick(w.ui->form().window(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(w.ui->form().window(), Qt::Key_T, Qt::ControlModifier);
+        QFile report(QString::fromStdString(w.drive.host("c:\\Quillet32\\errors.txt")));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        QCOMPARE(report.readAll(), QByteArray("# 110 - c:\\games\\a.zip\r\n# 110 - c:\\games\\b.zip\r\n"));
+        QVERIFY(QFile::exists(QString::fromStdString(w.drive.host("c:\\Games\\B.ZIP.bad"))));
+        QCOMPARE(w.ui->panel3().caption(), std::string(" Found 2 zip error(s)"));
+        w.ui->form().unload();
     }
 
     void secondCopyIsRefused() {

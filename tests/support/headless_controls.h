@@ -370,6 +370,14 @@ public:
     Processes* real = nullptr;
 };
 
+// Plays nothing: records each sound asked for, with whether the program
+// waited for it.
+class HeadlessSound : public Sound {
+public:
+    void play(const std::string& path, bool synchronous) override { played.emplace_back(path, synchronous); }
+    std::vector<std::pair<std::string, bool>> played;
+};
+
 // The whole set, wired into a Platform for one MainWindow.
 // Outside programs and the zip engine are the real ones, over the test's drives.
 struct HeadlessUi {
@@ -395,6 +403,7 @@ struct HeadlessUi {
     host::HostProcesses realProcesses;
     RecordingProcesses processes;
     zip::ZipArchiveEngine zip;
+    HeadlessSound sound;
 };
 
 }  // namespace q32::test

@@ -41,6 +41,7 @@ QtUi::QtUi(host::HostFileSystem& fs, const host::InstanceLock& lock, std::string
       desktop_(form_.window()),
       instance_(lock, form_.window()),
       picker_(form_.window(), fs),
+      sound_(fs.driveTable()),
       fs_(fs),
       processes_(processes),
       zip_(zip),
@@ -55,7 +56,7 @@ QtUi::QtUi(host::HostFileSystem& fs, const host::InstanceLock& lock, std::string
 Platform QtUi::platform() {
     return Platform{form_,   toolbar_,  menus_,  frame_,    panel1_,     panel2_, panel3_, splitter_, tree_,
                     list_,   sizeGrip_, splash_, desktop_,  instance_,   fs_,     processes_, picker_, zip_,
-                    programFolder_, descriptionViewer_, nfoViewer_};
+                    programFolder_, descriptionViewer_, nfoViewer_, sound_};
 }
 
 }  // namespace q32

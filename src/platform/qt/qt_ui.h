@@ -17,6 +17,7 @@
 #include "platform/qt/qt_menu_bar.h"
 #include "platform/qt/qt_placed.h"
 #include "platform/qt/qt_splash.h"
+#include "platform/qt/qt_sound.h"
 #include "platform/qt/qt_splitter.h"
 #include "platform/qt/qt_status_panel.h"
 #include "platform/qt/qt_toolbar.h"
@@ -52,6 +53,7 @@ public:
     QtDrivePicker& picker() { return picker_; }
     QtViewerWindow& descriptionViewer() { return descriptionViewer_; }
     QtViewerWindow& nfoViewer() { return nfoViewer_; }
+    QtSound& sound() { return sound_; }
 
 private:
     // The main window first: it goes last, after the controls on it.
@@ -72,6 +74,7 @@ private:
     QtDrivePicker picker_;
     QtViewerWindow descriptionViewer_;  // Form3
     QtViewerWindow nfoViewer_;          // form5
+    QtSound sound_;
     host::HostFileSystem& fs_;
     Processes& processes_;
     ZipEngine& zip_;

@@ -1,0 +1,42 @@
+// The program's sounds as the build makes them, and the length a synchronous
+// play waits for at most.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/wav_length.h"
+
+namespace q32 {
+namespace {
+
+std::string programFile(const std::string& name) {
+    std::ifstream in(std::string(Q32_BIN_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+unsigned le16(const std::string& bytes, std::size_t at) {
+    return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+}
+
+TEST(ProgramSounds, AreSixteenBitPcmOfASecondOrTwo) {
+    for (const char* name : {"error.wav", "thunder.wav"}) {
+        const std::string wav = programFile(name);
+        ASSERT_GT(wav.size(), 44u) << name;
+        EXPECT_EQ(le16(wav, 20), 1u) << name;   // PCM
+        EXPECT_EQ(le16(wav, 34), 16u) << name;  // bits a sample
+        const auto length = wavLength(wav);
+        ASSERT_TRUE(length) << name;
+        EXPECT_GT(length->count(), 300) << name;
+        EXPECT_LT(length->count(), 3000) << name;
+        // A file cut short waits only for what is there; a file that is no WAV not at all.
+        EXPECT_LT(wavLength(wav.substr(0, wav.size() / 2)), length) << name;
+        EXPECT_FALSE(wavLength("RIFF" + wav.substr(4, 8) + "data" + wav.substr(40))) << name;
+        EXPECT_FALSE(wavLength(wav.substr(0, 30))) << name;
+    }
+}
+
+}  // namespace
+}  // namespace q32
