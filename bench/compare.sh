@@ -25,10 +25,6 @@ METHODZIP=$(realpath "$BUILD_DIR/bench/methodzip")
 SETS=${SETS:-packages tiny large methods}
 RUNS=${RUNS:-5}
 WORK=${WORK:-/dev/shm/q32-bench}
-PACKAGES=5
-PACKAGE_TEXT_MB=22
-PACKAGE_BINARY_MB=28
-PACKAGE_RANDOM_MB=10
 LARGE_MB=1024
 METHOD_MB=50
 # methodzip's labels (tests/zip/method_fixtures.cpp); 7zz_Deflate is the reference row.

@@ -1,5 +1,10 @@
 # Corpus builders shared by the benchmarks; sourced, not run. They write under
-# $WORK/src and $WORK/zips and read PACKAGES and PACKAGE_{TEXT,BINARY,RANDOM}_MB.
+# $WORK/src and $WORK/zips. The package set: PACKAGES archives, each of text,
+# binaries and incompressible data (megabytes).
+PACKAGES=5
+PACKAGE_TEXT_MB=22
+PACKAGE_BINARY_MB=28
+PACKAGE_RANDOM_MB=10
 
 # Copies files from the NUL-separated list on stdin into $1, keeping their
 # folders, from entry $2 on, until $3 MB are copied.

@@ -18,10 +18,6 @@ TESTZIPS=$(realpath "$BUILD_DIR/bench/testzipsbench")
 RUNS=${RUNS:-7}
 WORK=${WORK:-/dev/shm/q32-testzips}
 SMALL=50
-PACKAGES=5
-PACKAGE_TEXT_MB=22
-PACKAGE_BINARY_MB=28
-PACKAGE_RANDOM_MB=10
 
 command -v 7zz >/dev/null || { echo "missing: 7zz" >&2; exit 1; }
 for program in "$ZIPBENCH" "$TESTZIPS"; do
