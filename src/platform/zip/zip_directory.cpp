@@ -174,8 +174,9 @@ std::int16_t readEntries(const ArchiveFile& file, const DirectoryPlace& place, s
         if ((i & 0x3FF) == 0 && !keepGoing()) return zipcode::Aborted;
         MemberEntry& entry = directory.members.emplace_back();
         if (!readEntry(reader, entry, directory.names)) return zipcode::NotAZip;
+        // Compared before adding, so that a huge offset cannot wrap round.
+        if (entry.headerOffset >= start - shift) return zipcode::NotAZip;
         entry.headerOffset += shift;
-        if (entry.headerOffset >= start) return zipcode::NotAZip;
     }
     return zipcode::Success;
 }
