@@ -21,6 +21,12 @@ struct WorkFolder {
     fs::path root;
     fs::path archive;
     fs::path destination;
+
+    // Left behind after a finding (an abort), removed after a clean run.
+    ~WorkFolder() {
+        std::error_code error;
+        fs::remove_all(root, error);
+    }
 };
 
 WorkFolder makeWorkFolder() {
