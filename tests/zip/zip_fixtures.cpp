@@ -40,6 +40,8 @@ void setAttributes(zip_t* archive, zip_uint64_t index, const MemberSpec& member)
     if (member.modified != 0) zip_file_set_mtime(archive, index, member.modified, 0);
 }
 
+}  // namespace
+
 void put16(std::string& out, std::uint32_t value) {
     out += static_cast<char>(value & 0xFF);
     out += static_cast<char>((value >> 8) & 0xFF);
@@ -52,8 +54,6 @@ void put64(std::string& out, std::uint64_t value) {
     put32(out, static_cast<std::uint32_t>(value));
     put32(out, static_cast<std::uint32_t>(value >> 32));
 }
-
-}  // namespace
 
 std::uint32_t crcOf(const std::string& data) {
     return static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));

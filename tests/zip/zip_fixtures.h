@@ -50,6 +50,11 @@ void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& me
 
 std::uint32_t crcOf(const std::string& data);
 
+// Little-endian numbers appended to hand-made records.
+void put16(std::string& out, std::uint32_t value);
+void put32(std::string& out, std::uint32_t value);
+void put64(std::string& out, std::uint64_t value);
+
 // Bits least significant first; codes most significant bit first.
 class BitWriter {
 public:

@@ -57,15 +57,22 @@ std::int16_t ArchiveRun::processMember(const PlannedMember& member, const Job& j
 
 std::int16_t ArchiveRun::extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker,
                                        WorkerProgress& progress) {
-    const MemberEntry& entry = directory_.members[member.index];
     const int folder = worker.folders.folder(member.folder);
     if (folder < 0) return zipcode::CannotWrite;
     OutputFile output;
+    const std::int16_t code = writeMember(member, folder, input, output, worker, progress);
+    if (output.outOfSpace()) control_.outOfSpace = true;
+    return code;  // the output removes what it wrote unless the member was written whole
+}
+
+std::int16_t ArchiveRun::writeMember(const PlannedMember& member, int folder, CompressedInput& input,
+                                     OutputFile& output, WorkerState& worker, WorkerProgress& progress) {
+    const MemberEntry& entry = directory_.members[member.index];
     if (!output.create(folder, member.name, entry.unixPermissions().value_or(DefaultPermissions))) {
         return zipcode::CannotWrite;
     }
     const std::int16_t code = worker.decoder.decode(entry, input, output, progress);
-    if (code != zipcode::Success) return code;  // the output removes what it wrote
+    if (code != zipcode::Success) return code;
     return output.commit(member.modified) ? zipcode::Success : zipcode::CannotWrite;
 }
 

@@ -38,12 +38,16 @@ public:
     // The code of the first failing member in directory order, or Success.
     std::int16_t firstFailure() const;
     std::uint64_t bytesDone() const { return control_.bytesDone.load(std::memory_order_relaxed); }
+    // A member could not be written for want of space, and the run stopped there.
+    bool ranOutOfSpace() const { return control_.outOfSpace.load(); }
 
 private:
     std::int16_t processMember(const PlannedMember& member, const Job& job, WorkerState& worker,
                                WorkerProgress& progress);
     std::int16_t extractMember(const PlannedMember& member, CompressedInput& input, WorkerState& worker,
                                WorkerProgress& progress);
+    std::int16_t writeMember(const PlannedMember& member, int folder, CompressedInput& input, OutputFile& output,
+                             WorkerState& worker, WorkerProgress& progress);
     void record(std::size_t index, std::int16_t code);
     bool testing() const { return destination_ < 0; }
 

@@ -6,20 +6,18 @@ FolderTable::FolderTable() : folders_(1) {}
 
 FolderId FolderTable::folderOf(const std::vector<std::string_view>& components, std::size_t depth) {
     FolderId id = DestinationFolder;
-    path_.clear();
-    for (std::size_t i = 0; i < depth; ++i) {
-        path_.append(components[i]).push_back('/');
-        const auto found = byPath_.find(path_);
-        if (found != byPath_.end()) {
-            id = found->second;
-            continue;
-        }
-        const auto added = static_cast<FolderId>(folders_.size());
-        folders_.push_back(Folder{id, std::string(components[i])});
-        byPath_.emplace(path_, added);
-        id = added;
-    }
+    for (std::size_t i = 0; i < depth; ++i) id = child(id, components[i]);
     return id;
+}
+
+FolderId FolderTable::child(FolderId parent, std::string_view name) {
+    key_.assign(reinterpret_cast<const char*>(&parent), sizeof parent).append(name);
+    const auto found = byParentAndName_.find(key_);
+    if (found != byParentAndName_.end()) return found->second;
+    const auto added = static_cast<FolderId>(folders_.size());
+    folders_.push_back(Folder{parent, std::string(name)});
+    byParentAndName_.emplace(key_, added);
+    return added;
 }
 
 }  // namespace q32::zip

@@ -30,9 +30,15 @@ public:
     std::size_t size() const { return folders_.size(); }
 
 private:
+    // The folder `name` inside `parent`, added when new.
+    FolderId child(FolderId parent, std::string_view name);
+
     std::vector<Folder> folders_;
-    std::unordered_map<std::string, FolderId> byPath_;  // "a/b/" for folder a/b
-    std::string path_;                                   // reused while looking up
+    // Keyed by the parent's number and the folder's own name, never by the
+    // whole path: memory grows with the names' bytes, not with their depth
+    // squared.
+    std::unordered_map<std::string, FolderId> byParentAndName_;
+    std::string key_;  // reused while looking up
 };
 
 }  // namespace q32::zip

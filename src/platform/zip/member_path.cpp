@@ -15,7 +15,7 @@ bool startsWithDrive(std::string_view name) { return name.size() >= 2 && isLette
 bool splitSafeName(std::string_view name, std::vector<std::string_view>& components) {
     components.clear();
     if (name.empty() || isSeparator(name.front()) || startsWithDrive(name)) return false;
-    if (name.find('\0') != std::string_view::npos) return false;
+    if (name.size() > MaxNameBytes || name.find('\0') != std::string_view::npos) return false;
     std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = start;
@@ -23,6 +23,7 @@ bool splitSafeName(std::string_view name, std::vector<std::string_view>& compone
         const std::string_view part = name.substr(start, end - start);
         if (part == "..") return false;
         if (!part.empty() && part != ".") components.push_back(part);
+        if (components.size() > MaxNameDepth) return false;
         start = end + 1;
     }
     return !components.empty();

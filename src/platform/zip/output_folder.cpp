@@ -29,6 +29,8 @@ int openOrMakeFolder(int parent, const std::string& name) {
     return ::openat(parent, name.c_str(), FolderFlags);
 }
 
+bool meansOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
+
 timespec timesFor(std::int64_t modified) {
     timespec time{};
     time.tv_sec = static_cast<time_t>(modified);
@@ -83,6 +85,7 @@ bool OutputFile::create(int folder, std::string_view name, unsigned permissions)
     name_ = name;
     fd_ = ::openat(folder, name_.c_str(), NewFileFlags, permissions & 0777u);
     if (fd_ < 0 && errno == EEXIST) return createTemporary(permissions);
+    outOfSpace_ = fd_ < 0 && meansOutOfSpace(errno);
     written_ = fd_ >= 0;
     return written_;
 }
@@ -94,6 +97,7 @@ bool OutputFile::createTemporary(unsigned permissions) {
         if (fd_ >= 0 || errno != EEXIST) break;
     }
     if (fd_ < 0) temporaryName_.clear();
+    outOfSpace_ = fd_ < 0 && meansOutOfSpace(errno);
     written_ = fd_ >= 0;
     return written_;
 }
@@ -102,7 +106,10 @@ bool OutputFile::write(const unsigned char* data, std::size_t length) {
     while (length > 0) {
         const ssize_t written = ::write(fd_, data, length);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
+        if (written <= 0) {
+            outOfSpace_ = written < 0 && meansOutOfSpace(errno);
+            return false;
+        }
         data += written;
         length -= static_cast<std::size_t>(written);
     }
@@ -115,6 +122,7 @@ bool OutputFile::commit(std::optional<std::int64_t> modified) {
         ::futimens(fd_, times);
     }
     const bool closed = ::close(fd_) == 0;
+    outOfSpace_ = !closed && meansOutOfSpace(errno);
     fd_ = -1;
     const bool placed =
         closed && (temporaryName_.empty() || ::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) == 0);

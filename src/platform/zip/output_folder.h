@@ -73,6 +73,9 @@ public:
     bool commit(std::optional<std::int64_t> modified);
     // Removes the file being written, when there is one.
     void discard();
+    // The last create, write or commit failed for want of space (or quota):
+    // no other member can be written either.
+    bool outOfSpace() const { return outOfSpace_; }
 
 private:
     bool createTemporary(unsigned permissions);
@@ -82,6 +85,7 @@ private:
     std::string name_;
     std::string temporaryName_;  // empty when writing under `name_`
     bool written_ = false;       // a file of ours exists and is not committed
+    bool outOfSpace_ = false;
 };
 
 // Sets a folder's modification time (after its contents were written).

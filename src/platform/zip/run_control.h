@@ -10,8 +10,13 @@ namespace q32::zip {
 struct RunControl {
     std::atomic<bool>& abort;
     std::atomic<std::uint64_t> bytesDone{0};
+    // Set when a member could not be written for want of space: the
+    // members after it would only fill the disk again, so all stop.
+    std::atomic<bool> outOfSpace{false};
 
-    bool stopped() const { return abort.load(std::memory_order_relaxed); }
+    bool stopped() const {
+        return abort.load(std::memory_order_relaxed) || outOfSpace.load(std::memory_order_relaxed);
+    }
     void addDone(std::uint64_t bytes) { bytesDone.fetch_add(bytes, std::memory_order_relaxed); }
 };
 

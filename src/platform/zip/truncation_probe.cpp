@@ -54,8 +54,10 @@ bool endsInsideMemberData(const ArchiveFile& file) {
         // A streamed member without sizes cannot be walked over; with no
         // directory at the end, the archive was most likely cut short.
         if ((flags & DataDescriptorFlag) != 0 && compressed == 0) return true;
+        // Compared before adding: a lying size must not wrap the sum round
+        // to an earlier header. Each step moves on by a header at least.
+        if (dataAt > file.size() || compressed > file.size() - dataAt) return true;
         at = dataAt + compressed;
-        if (at > file.size()) return true;
         if ((flags & DataDescriptorFlag) != 0) at += descriptorLength(file, at);
     }
 }

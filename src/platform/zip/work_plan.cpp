@@ -29,6 +29,11 @@ private:
     std::uint64_t directoryStart_;
 };
 
+// Sizes come from the archive and may claim anything: their sums stop at the top.
+std::uint64_t addCapped(std::uint64_t total, std::uint64_t more) {
+    return more > UINT64_MAX - total ? UINT64_MAX : total + more;
+}
+
 std::uint64_t batchSpanFor(std::uint64_t compressedTotal, unsigned workers) {
     const std::uint64_t even = compressedTotal / (std::max(workers, 1u) * JobsPerWorker);
     return std::clamp(even, MinBatchSpan, MaxBatchSpan);
@@ -48,8 +53,8 @@ WorkPlan planWork(const ZipDirectory& directory, PlannedMembers members, unsigne
     }
     std::uint64_t compressedTotal = 0;
     for (const auto& member : members) {
-        compressedTotal += entries[member.index].compressedSize;
-        plan.totalBytes += entries[member.index].size;
+        compressedTotal = addCapped(compressedTotal, entries[member.index].compressedSize);
+        plan.totalBytes = addCapped(plan.totalBytes, entries[member.index].size);
     }
     const std::uint64_t batchSpan = batchSpanFor(compressedTotal, workers);
     RegionEnds regions(directory);

@@ -115,7 +115,7 @@ std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std:
     pool_->run(jobs, task, StatusInterval, waiting);
     for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
     if (abort_) return zipcode::Aborted;
-    return run.firstFailure();
+    return run.ranOutOfSpace() ? zipcode::CannotWrite : run.firstFailure();
 }
 
 void ZipArchiveEngine::startWorkers(int destination, const FolderTable& folders) {

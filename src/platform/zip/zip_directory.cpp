@@ -4,10 +4,12 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "platform/zip/byte_buffer.h"
 #include "platform/zip/extra_fields.h"
 #include "platform/zip/truncation_probe.h"
+#include "platform/zip/zip_records.h"
 #include "platform/zip_engine.h"
 
 namespace q32::zip {
@@ -174,10 +176,30 @@ std::int16_t readEntries(const ArchiveFile& file, const DirectoryPlace& place, s
         if ((i & 0x3FF) == 0 && !keepGoing()) return zipcode::Aborted;
         MemberEntry& entry = directory.members.emplace_back();
         if (!readEntry(reader, entry, directory.names)) return zipcode::NotAZip;
+        // Compared before adding, so that a huge offset cannot wrap round.
+        if (entry.headerOffset >= start - shift) return zipcode::NotAZip;
         entry.headerOffset += shift;
-        if (entry.headerOffset >= start) return zipcode::NotAZip;
     }
     return zipcode::Success;
+}
+
+// True when two members' data may lie on the same bytes: each member needs
+// its local header and its compressed data before the next member starts.
+// (An archive that points many entries at one member would otherwise
+// decode that member again and again.)
+bool membersOverlap(const ZipDirectory& directory) {
+    BulkVector<std::pair<std::uint64_t, std::uint64_t>> spans;  // header offset, least end
+    spans.reserve(directory.members.size());
+    for (const MemberEntry& entry : directory.members) {
+        const std::uint64_t least = entry.headerOffset + records::LocalSize;  // below the directory: no wrap
+        const std::uint64_t end = entry.compressedSize > UINT64_MAX - least ? UINT64_MAX : least + entry.compressedSize;
+        spans.emplace_back(entry.headerOffset, end);
+    }
+    if (!std::is_sorted(spans.begin(), spans.end())) std::sort(spans.begin(), spans.end());
+    for (std::size_t i = 1; i < spans.size(); ++i) {
+        if (spans[i - 1].second > spans[i].first) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -187,7 +209,9 @@ std::int16_t readZipDirectory(const ArchiveFile& file, ZipDirectory& directory, 
     if (!place) return endsInsideMemberData(file) ? zipcode::Truncated : zipcode::NotAZip;
     const auto shift = directoryShift(*place);
     if (!shift) return zipcode::NotAZip;
-    return readEntries(file, *place, *shift, directory, keepGoing);
+    const std::int16_t read = readEntries(file, *place, *shift, directory, keepGoing);
+    if (read != zipcode::Success) return read;
+    return membersOverlap(directory) ? zipcode::NotAZip : zipcode::Success;
 }
 
 }  // namespace q32::zip

@@ -25,7 +25,8 @@ struct ZipDirectory {
 // Called now and then while reading; returns false when the work must stop.
 using KeepGoing = std::function<bool()>;
 
-// A result code: Success, NotAZip, Truncated or Aborted.
+// A result code: Success, NotAZip (members whose data overlap included),
+// Truncated or Aborted.
 std::int16_t readZipDirectory(const ArchiveFile& file, ZipDirectory& directory, const KeepGoing& keepGoing);
 
 }  // namespace q32::zip
