@@ -102,6 +102,20 @@ void MainWindow::collectSelection() {
     }
 }
 
+// While archives are processed, panel 3 shows the fill from 0 %; afterwards
+// a caption in the window's text colour.
+void MainWindow::startProgressMode() {
+    SSPanel3.setProgressMode(true);
+    SSPanel3.setTextColor(TextColor::HighlightText);
+    SSPanel3.setFillPercent(0);
+}
+
+void MainWindow::endProgressMode(const std::string& caption) {
+    SSPanel3.setProgressMode(false);
+    SSPanel3.setTextColor(TextColor::WindowText);
+    SSPanel3.setCaption(caption);
+}
+
 void MainWindow::showListFolderInPanel3() {
     SSPanel3.setProgressMode(false);
     SSPanel3.setTextColor(TextColor::Black);

@@ -146,7 +146,6 @@ private:
     std::int64_t selectedArchiveBytes();
     bool extractSelectedArchives();
     void showInstallFolder();
-    void endProgressMode(const std::string& caption);
     bool installVolumeSets();
     void offerSetup();
     void returnToZipList();
@@ -170,6 +169,8 @@ private:
     // Adds ".bad" to a damaged archive's name when its drive has room.
     void markArchiveBad(const std::string& archive);
     void showListFolderInPanel3();
+    void startProgressMode();
+    void endProgressMode(const std::string& caption);
     // Fills the selection table from slot 1 with the list's selected names.
     void collectSelection();
     void selectKind(int index);

@@ -29,9 +29,7 @@ void MainWindow::install_Click() {
     enableMenus({"Diz", "install"}, false);
     setFound_ = {};
     install_ = {};
-    SSPanel3.setProgressMode(true);
-    SSPanel3.setTextColor(TextColor::HighlightText);
-    SSPanel3.setFillPercent(0);
+    startProgressMode();
     switch (currentKind()) {
         case ArchiveKind::Rar: InstallRar(); return;
         case ArchiveKind::Ace: InstallAce(); return;
@@ -104,12 +102,6 @@ void MainWindow::showInstallFolder() {
     File1.setPattern("*.*");
     File1.setPath(install_.installFolder.name);
     ExplorerTree1.setPath(File1.path());
-}
-
-void MainWindow::endProgressMode(const std::string& caption) {
-    SSPanel3.setProgressMode(false);
-    SSPanel3.setTextColor(TextColor::WindowText);
-    SSPanel3.setCaption(caption);
 }
 
 // Volume sets among the extracted files come with their own installers;

@@ -31,8 +31,7 @@ void MainWindow::ShowDescriptions() {
         viewers_.Form3.use().setText(viewers_.banner);
         return;
     }
-    SSPanel3.setProgressMode(true);
-    SSPanel3.setTextColor(TextColor::HighlightText);
+    startProgressMode();
     // Every old description goes, so that an archive without one never
     // shows the description another archive left behind.
     removeFilesMatching("*.diz", true);

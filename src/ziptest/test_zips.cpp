@@ -32,9 +32,7 @@ void MainWindow::startTestRun() {
     test_ = TestRun{};
     test_.folder = folderWithoutRoot(ExplorerTree1.path());
     test_.shownFolder = lower(test_.folder);
-    SSPanel3.setProgressMode(true);
-    SSPanel3.setFillPercent(0);
-    SSPanel3.setTextColor(TextColor::HighlightText);
+    startProgressMode();
     XceedZip1.setOption10(false);
 }
 
@@ -69,9 +67,7 @@ bool MainWindow::testArchive(int slot) {
 }
 
 void MainWindow::showTestSummary() {
-    SSPanel3.setProgressMode(false);
-    SSPanel3.setTextColor(TextColor::WindowText);
-    SSPanel3.setCaption(testSummaryCaption(test_.errors.size()));
+    endProgressMode(testSummaryCaption(test_.errors.size()));
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption("*.zip");
 }
