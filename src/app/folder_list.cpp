@@ -62,8 +62,8 @@ void MainWindow::File1_DblClick() {
 
 void MainWindow::refresh_Click() {
     File1.refresh();
-    enableButtons({6, 7, 9, 10}, false);
-    enableMenus({"Diz", "dnfo", "install", "test", "delete"}, false);
+    disableArchiveCommands();
+    Menus.setEnabled("delete", false);
 }
 
 }  // namespace q32

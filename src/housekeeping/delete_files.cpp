@@ -17,9 +17,9 @@ void MainWindow::delete_Click() {
         Fs.deleteFile(path);
     }
     File1.refresh();
-    enableButtons({6, 7, 9, 10}, false);
     viewers_.Form3.close();
-    enableMenus({"Diz", "dnfo", "install", "test", "delete"}, false);
+    disableArchiveCommands();
+    Menus.setEnabled("delete", false);
 }
 
 }  // namespace q32
