@@ -65,9 +65,10 @@ ArchiveKind MainWindow::currentKind() const {
 }
 
 // Commands that end put the kind buttons back to ZIP.
-void MainWindow::showZipKind() {
-    GTToolbar1.setDown(1, true);
-    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
+void MainWindow::showZipKind() { setKindButtons(ArchiveKind::Zip); }
+
+void MainWindow::setKindButtons(ArchiveKind kind) {
+    for (int index = 1; index <= 4; ++index) GTToolbar1.setDown(index, kindOfButton(index) == kind);
 }
 
 void MainWindow::enableButtons(std::initializer_list<int> indexes, bool enabled) {

@@ -65,7 +65,8 @@ public:
     bool CheckInstallSpace(char drive, std::int64_t requiredBytes);
     bool ChooseInstallDrive();
     void BrowseDialog1_SelectionChanged(const std::string& newPath);
-    void ExecCmd(const std::string& commandLine);
+    // Returns the program's exit code; most callers go on whatever it did.
+    int ExecCmd(const std::string& commandLine);
 
     // Housekeeping
     bool ScanScratchFolders(char drive);
@@ -77,6 +78,11 @@ public:
     void install_Click();
     void InstallRar();
     void InstallAce();
+
+    // Volume sets among the files the list shows
+    void SelectRarSet();
+    void SelectAceSet();
+    void SelectArjSet();
 
     // The ZIP test
     void TestZips();
@@ -94,6 +100,7 @@ public:
     int selectionCount() const { return static_cast<int>(selectionTable_.size()) - 1; }
     const std::string& selection(int slot) const { return selectionTable_.at(static_cast<std::size_t>(slot)); }
     const std::string& firstArchivePath() const { return viewers_.firstArchivePath; }
+    const SetFoundFlags& setFound() const { return setFound_; }
 
     // Designed window geometry, twips.
     static constexpr double kDesignedWidth = 9600;
@@ -147,8 +154,20 @@ private:
     bool extractSelectedArchives();
     void showInstallFolder();
     bool installVolumeSets();
-    void offerSetup();
+    int extractSet(const SetStage& stage, const std::string& setFolder);
+    void finishSetInstall(const std::string& setFolder, bool extracted);
+    void keepInstallFolder(const std::string& setFolder);
+    void offerSetup(const std::string& folder);
     void returnToZipList();
+    void installSetDirectly(const DirectInstaller& installer);
+    bool holdsFileOfKind(const std::string& folder, const char* const (&probes)[2]);
+    void extractShownSet(const DirectInstaller& installer);
+    void returnToIdle();
+    int runMinimised(const std::vector<std::string>& commandLines);
+
+    // Set selection: runs the kind's selection and returns its set-found flag.
+    bool selectSetOf(ArchiveKind kind);
+    bool selectVolumeSet(ArchiveKind kind);
 
     // Runs a command the user asked for, unless another one is running.
     void runCommand(const std::function<void()>& command);
@@ -177,6 +196,7 @@ private:
     void popupFileMenu();
     void showError(const std::string& text);
     void showZipKind();
+    void setKindButtons(ArchiveKind kind);
 
     // Description collection and NFO display
     std::int16_t extractDescriptions(const std::string& firstName);

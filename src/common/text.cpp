@@ -73,6 +73,11 @@ std::string folderWithoutRoot(std::string_view folder) {
     return std::string(folder);
 }
 
+std::string folderWithRoot(std::string_view folder) {
+    if (folder.size() == 2 && folder[1] == ':') return std::string(folder) + "\\";
+    return std::string(folder);
+}
+
 std::string folderOf(std::string_view path) {
     const std::size_t slash = path.rfind('\\');
     if (slash == std::string_view::npos) return {};

@@ -27,6 +27,8 @@ std::string joinPath(std::string_view folder, std::string_view name);
 // A folder as the commands use it before adding "\" + name themselves: a
 // drive root ("c:\") keeps only its drive and colon ("c:").
 std::string folderWithoutRoot(std::string_view folder);
+// Back again: a bare drive ("c:") is its root folder ("c:\").
+std::string folderWithRoot(std::string_view folder);
 
 // Folder part of a full path: up to the last backslash; a drive root keeps
 // its backslash ("C:\A.ZIP" gives "C:\"). Empty when there is no backslash.

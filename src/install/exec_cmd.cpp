@@ -3,6 +3,6 @@
 
 namespace q32 {
 
-void MainWindow::ExecCmd(const std::string& commandLine) { Programs.runAndWait(commandLine); }
+int MainWindow::ExecCmd(const std::string& commandLine) { return Programs.runAndWait(commandLine); }
 
 }  // namespace q32

@@ -42,10 +42,6 @@ void MainWindow::install_Click() {
     returnToZipList();
 }
 
-// The RAR and ACE installers come with the volume sets.
-void MainWindow::InstallRar() {}
-void MainWindow::InstallAce() {}
-
 void MainWindow::installZipArchives() {
     ShowDescriptions();
     Me.setBusy(true);
@@ -55,7 +51,7 @@ void MainWindow::installZipArchives() {
     if (!extractSelectedArchives()) return;
     showInstallFolder();
     if (installVolumeSets()) return;
-    offerSetup();
+    offerSetup(install_.installFolder.name);
 }
 
 std::string MainWindow::sourceArchive(const std::string& name) const { return install_.sourceFolder + "\\" + name; }
@@ -104,12 +100,7 @@ void MainWindow::showInstallFolder() {
     ExplorerTree1.setPath(File1.path());
 }
 
-// Volume sets among the extracted files come with their own installers;
-// true when one was found and installed.
-bool MainWindow::installVolumeSets() { return setFound_.any(); }
-
-void MainWindow::offerSetup() {
-    const std::string& folder = install_.installFolder.name;
+void MainWindow::offerSetup(const std::string& folder) {
     if (!Fs.fileExists(joinPath(folder, "setup.exe"))) return;
     endProgressMode("Found " + folder + "\\Setup.exe");
     const MsgAnswer answer = Screen.messageBox("   Run Setup.exe?   ", "Found setup", MsgIcon::Question, MsgButtons::YesNo);
@@ -129,9 +120,8 @@ void MainWindow::offerSetup() {
 // nothing selected and the commands waiting for a new selection.
 void MainWindow::returnToZipList() {
     SSPanel3.setFillPercent(0);
-    const std::string& source = install_.sourceFolder;
-    const std::string folder = source.size() == 2 ? source + "\\" : source;
-    ExplorerTree1.setPath(!source.empty() && Fs.folderExists(folder) ? folder : "c:\\");
+    const std::string folder = folderWithRoot(install_.sourceFolder);
+    ExplorerTree1.setPath(!folder.empty() && Fs.folderExists(folder) ? folder : "c:\\");
     File1.setPath(ExplorerTree1.path());
     Me.setBusy(false);
     showZipKind();

@@ -13,12 +13,16 @@ namespace q32 {
 // How a started program's window is shown.
 enum class ShowState { Hidden = 0, Normal = 1, NormalNoFocus = 4 };
 
+// The exit code of a program that could not be started at all.
+inline constexpr int kNotStarted = -1;
+
 class Processes {
 public:
     virtual ~Processes() = default;
-    // Starts the program and waits until it has ended, without a time-out.
-    // A program that cannot be started returns at once, without a message.
-    virtual void runAndWait(const std::string& commandLine) = 0;
+    // Starts the program and waits until it has ended, without a time-out;
+    // returns its exit code. A program that cannot be started returns at
+    // once, without a message, with kNotStarted.
+    virtual int runAndWait(const std::string& commandLine) = 0;
     // Starts the program and returns at once.
     virtual void start(const std::string& commandLine, ShowState show) = 0;
     // Whether the line's program can be started here (a Windows program

@@ -54,9 +54,9 @@ TEST_F(ProcessesTest, ProgramsAreFoundInOrderAndWithoutLetterCase) {
 
 TEST_F(ProcessesTest, RunAndWaitReturnsAfterTheProgramHasEnded) {
     const std::string done = drive.root() + "/done";
-    script(exeFolder + "/slow.pif", "sleep 1; printf '%s\\n' \"$*\" > '" + done + "'");
+    script(exeFolder + "/slow.pif", "sleep 1; printf '%s\\n' \"$*\" > '" + done + "'; exit 3");
     HostProcesses processes(search);
-    processes.runAndWait("slow.pif c:\\My Down\\a.rar c:\\Quil001");
+    EXPECT_EQ(processes.runAndWait("slow.pif c:\\My Down\\a.rar c:\\Quil001"), 3);
     ASSERT_TRUE(fs::exists(done));
     std::ifstream in(done);
     std::string line;
@@ -67,8 +67,9 @@ TEST_F(ProcessesTest, RunAndWaitReturnsAfterTheProgramHasEnded) {
 
 TEST_F(ProcessesTest, AProgramThatCannotStartIsNotStarted) {
     HostProcesses processes(search);
-    processes.runAndWait("no-such-program.exe x -y a b");  // returns rather than waiting for nothing
-    processes.runAndWait("");
+    // Returns rather than waiting for nothing.
+    EXPECT_EQ(processes.runAndWait("no-such-program.exe x -y a b"), kNotStarted);
+    EXPECT_EQ(processes.runAndWait(""), kNotStarted);
     EXPECT_FALSE(processes.argumentsFor("no-such-program.exe"));
     // A Windows program without Wine, or a file that is not a program, is not started.
     drive.writeFile("c:\\Quil001\\readme.txt", "text");

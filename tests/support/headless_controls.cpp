@@ -299,9 +299,9 @@ bool HeadlessDrivePicker::browse() {
 }
 
 // ---------------------------------------------------------------- processes
-void RecordingProcesses::runAndWait(const std::string& commandLine) {
+int RecordingProcesses::runAndWait(const std::string& commandLine) {
     waited.push_back(commandLine);
-    if (real) real->runAndWait(commandLine);
+    return real ? real->runAndWait(commandLine) : exitCode;
 }
 
 void RecordingProcesses::start(const std::string& commandLine, ShowState show) {

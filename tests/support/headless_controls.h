@@ -355,10 +355,11 @@ private:
     std::string selected_;
 };
 
-// Records every command line; runs them for real through `real` when set.
+// Records every command line; runs them for real through `real` when set,
+// else ends each waited-for program with `exitCode`.
 class RecordingProcesses : public Processes {
 public:
-    void runAndWait(const std::string& commandLine) override;
+    int runAndWait(const std::string& commandLine) override;
     void start(const std::string& commandLine, ShowState show) override;
     // What the test says, else what the real runner says.
     bool canStart(const std::string& commandLine) const override {
@@ -368,6 +369,7 @@ public:
     std::vector<std::string> waited;
     std::vector<std::pair<std::string, ShowState>> started;
     Processes* real = nullptr;
+    int exitCode = 0;
 };
 
 // Plays nothing: records each sound asked for, with whether the program

@@ -41,10 +41,13 @@ pid_t spawn(std::vector<std::string> words) {
     return pid;
 }
 
-void waitFor(pid_t pid) {
+int waitFor(pid_t pid) {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return kNotStarted;
     }
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
 }
 
 }  // namespace
@@ -69,11 +72,11 @@ std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const std::s
     return words;
 }
 
-void HostProcesses::runAndWait(const std::string& commandLine) {
+int HostProcesses::runAndWait(const std::string& commandLine) {
     auto words = argumentsFor(commandLine);
-    if (!words) return;
+    if (!words) return kNotStarted;
     const pid_t pid = spawn(std::move(*words));
-    if (pid > 0) waitFor(pid);
+    return pid > 0 ? waitFor(pid) : kNotStarted;
 }
 
 void HostProcesses::start(const std::string& commandLine, ShowState /*show*/) {

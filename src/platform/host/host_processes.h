@@ -15,7 +15,8 @@ class HostProcesses : public Processes {
 public:
     explicit HostProcesses(ProgramSearch search) : search_(std::move(search)) {}
 
-    void runAndWait(const std::string& commandLine) override;
+    // A program ended by a signal returns 128 + the signal number.
+    int runAndWait(const std::string& commandLine) override;
     // The show state has no meaning for the programs started here; every
     // program opens its window, if any, as it likes.
     void start(const std::string& commandLine, ShowState show) override;

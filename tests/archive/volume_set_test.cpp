@@ -1,0 +1,77 @@
+// Set selection through the main window: which files of the shown folder are
+// proved by their heads, selected, and left in the table in set order.
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+#include "support/test_drive.h"
+
+namespace q32::test {
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+const std::string kRar = "Rar!\x1a\x07";
+const std::string kAce = std::string(7, '\x01') + "**ACE**";
+const std::string kArj = std::string("\x60\xEA", 2) + "arj head";
+const std::string kText = "plain text, no head of any kind";
+
+struct Case {
+    const char* what;
+    ArchiveKind kind;
+    Files files;
+    bool found;
+    std::vector<std::string> table;     // slots 1 to the count
+    std::vector<std::string> selected;  // what the list shows selected
+};
+
+const Case kCases[] = {
+    {"a RAR set", ArchiveKind::Rar, {{"game.r00", kRar}, {"game.r01", kRar}, {"game.rar", kRar}}, true,
+     {"game.rar", "game.r00", "game.r01"}, {"game.r00", "game.r01", "game.rar"}},
+    {"a RAR run ends at a file that is not RAR", ArchiveKind::Rar,
+     {{"a.r00", kRar}, {"b.rtf", kText}, {"c.rar", kRar}}, true, {"a.r00"}, {"a.r00"}},
+    {"a first candidate that is not RAR", ArchiveKind::Rar, {{"bad.r00", kText}, {"game.rar", kRar}}, false, {}, {}},
+    {"two sets: every name keeps a place", ArchiveKind::Rar,
+     {{"a.r00", kRar}, {"a.rar", kRar}, {"b.r00", kRar}, {"b.rar", kRar}}, true,
+     {"b.rar", "a.r00", "b.r00", "a.rar"}, {"a.r00", "a.rar", "b.r00", "b.rar"}},
+    {"an ARJ set", ArchiveKind::Arj, {{"tool.a01", kArj}, {"tool.a02", kArj}, {"tool.arj", kArj}}, true,
+     {"tool.arj", "tool.a01", "tool.a02"}, {"tool.a01", "tool.a02", "tool.arj"}},
+    {"ARJ passes over text", ArchiveKind::Arj, {{"notes.asc", kText}, {"tool.arj", kArj}}, true, {"tool.arj"},
+     {"tool.arj"}},
+    {"ARJ heads after 99 and 100 bytes", ArchiveKind::Arj,
+     {{"p100.a01", std::string(100, 'p') + kArj}, {"p99.arj", std::string(99, 'p') + kArj}}, true, {"p99.arj"},
+     {"p99.arj"}},
+    {"an ACE set", ArchiveKind::Ace, {{"game.ace", kAce}, {"game.c00", kAce}, {"game.c01", kAce}}, true,
+     {"game.ace", "game.c00", "game.c01"}, {"game.ace", "game.c00", "game.c01"}},
+    {"an ACE head one byte early", ArchiveKind::Ace, {{"game.ace", kAce.substr(1)}, {"game.c00", kAce}}, false, {},
+     {}},
+};
+
+TEST(SelectSets, CandidatesAreProvedSelectedAndPutInSetOrder) {
+    for (const char* folder : {"c:\\Sets", "d:\\"}) {
+        for (const Case& c : kCases) {
+            SCOPED_TRACE(std::string(c.what) + " in " + folder);
+            TestDrive drive;
+            drive.makeFolder(folder);
+            for (const auto& [name, bytes] : c.files) drive.writeFile(joinPath(folder, name), bytes);
+            TestProgram program(drive);
+            program.window.Form_Load();
+            program.ui.tree.userSelects(folder);
+            program.ui.toolbar.click(static_cast<int>(c.kind));
+            if (c.kind == ArchiveKind::Rar) program.window.SelectRarSet();
+            if (c.kind == ArchiveKind::Arj) program.window.SelectArjSet();
+            if (c.kind == ArchiveKind::Ace) program.window.SelectAceSet();
+
+            const SetFoundFlags& found = program.window.setFound();
+            EXPECT_EQ(found.rar || found.arj || found.ace, c.found);
+            EXPECT_EQ(program.ui.list.selectedItems(), c.selected);
+            if (!c.found) continue;
+            std::vector<std::string> table;
+            for (int slot = 1; slot <= program.window.selectionCount(); ++slot)
+                table.push_back(program.window.selection(slot));
+            EXPECT_EQ(table, c.table);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace q32::test
