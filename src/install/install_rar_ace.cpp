@@ -43,6 +43,7 @@ void MainWindow::extractShownSet(const DirectInstaller& installer) {
     Fs.makeFolder(folder);
     SSPanel2.setCaption(kindInfo(installer.kind).caption);
     endProgressMode("Installed to: " + folder);
+    SSPanel3.repaint();  // seen before the archiver takes over
     const int exitCode =
         runMinimised({installer.commandPrefix + install_.sourceFolder + "\\" + selection(1) + " " + folder});
     // The archiver has told the user what went wrong, in its own window;

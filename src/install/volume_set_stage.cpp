@@ -47,6 +47,7 @@ int MainWindow::extractSet(const SetStage& stage, const std::string& setFolder) 
         Screen.doEvents();
     }
     endProgressMode("Installed to: " + setFolder);
+    SSPanel3.repaint();
     std::vector<std::string> commandLines;
     const int volumes = stage.runPerVolume ? selectionCount() : 1;
     for (int slot = 1; slot <= volumes; ++slot)

@@ -117,6 +117,7 @@ TEST_F(StandinTest, AnIncompleteArjSetLeavesNoHalfFile) {
     fs::remove(drive.host("c:\\My Down\\Arj.store.split.a03"));
     const ToolResult result = run("warj.pif", "x -y c:\\My Down\\Arj.store.split.arj c:\\Quil001");
     EXPECT_NE(result.exitCode, 0);
+    EXPECT_NE(result.errorText.find("The volume Arj.store.split.a03 is missing"), std::string::npos) << result.errorText;
     EXPECT_TRUE(leftovers().empty());
 }
 

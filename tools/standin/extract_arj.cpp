@@ -57,6 +57,22 @@ fs::path linkVolumes(const fs::path& volume, const std::string& folder) {
     return fs::path(folder) / (stem + lower(volume.extension().string()));
 }
 
+// What arj said, told the way the user can act on it: a volume it could not
+// open is a missing volume; otherwise its last lines, without the progress
+// bars it draws in bytes no window can show.
+std::string arjFailure(const std::string& output) {
+    static const std::regex missing(R"(Can't open ([^\r\n]+))");
+    std::smatch match;
+    if (std::regex_search(output, match, missing))
+        return "The volume " + fs::path(match[1].str()).filename().string() + " is missing";
+    std::string readable;
+    for (char c : output) {
+        if (c == '\n' || (c >= ' ' && c <= '~')) readable += c;
+    }
+    const std::size_t keep = 600;
+    return readable.size() > keep ? readable.substr(readable.size() - keep) : readable;
+}
+
 }  // namespace
 
 int runArj(const Context& context) {
@@ -74,7 +90,7 @@ int runArj(const Context& context) {
     const ProgramResult result = runProgram({"arj", "x", "-v", "-y", first.string(), staging->out() + "/"}, limits);
     if (result.hung) return fail(context, stuckMessage("arj", limits, result.output));
     if (!result.started) return fail(context, "The ARJ extractor arj is not installed");
-    if (result.exitCode != 0) return fail(context, "Cannot extract " + job->args.archive + "\n" + result.output);
+    if (result.exitCode != 0) return fail(context, "Cannot extract " + job->args.archive + "\n" + arjFailure(result.output));
     if (!staging->commit(error)) return fail(context, error);
     return 0;
 }
