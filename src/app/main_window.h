@@ -154,14 +154,14 @@ private:
     bool extractSelectedArchives();
     void showInstallFolder();
     bool installVolumeSets();
-    int extractSet(const SetStage& stage, const std::string& setFolder);
+    int extractSet(const KindInfo& kind, const std::string& setFolder);
     void finishSetInstall(const std::string& setFolder, bool extracted);
     void keepInstallFolder(const std::string& setFolder);
     void offerSetup(const std::string& folder);
     void returnToZipList();
-    void installSetDirectly(const DirectInstaller& installer);
-    bool holdsFileOfKind(const std::string& folder, const char* const (&probes)[2]);
-    void extractShownSet(const DirectInstaller& installer);
+    void installSetDirectly(const KindInfo& kind);
+    bool holdsFileOfKind(const std::string& folder, const KindInfo& kind);
+    void extractShownSet(const KindInfo& kind);
     void returnToIdle();
     int runMinimised(const std::vector<std::string>& commandLines);
 

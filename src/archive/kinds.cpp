@@ -5,10 +5,16 @@
 namespace q32 {
 
 const KindInfo& kindInfo(ArchiveKind kind) {
-    static const KindInfo zip{ArchiveKind::Zip, "*.ZIP", "*.zip", "", {}};
-    static const KindInfo rar{ArchiveKind::Rar, "*.R??;*.0??", "*.rar", "RAR", {".R", ".0"}};
-    static const KindInfo arj{ArchiveKind::Arj, "*.A??;*.0??", "*.arj", "ARJ", {".A", ".0"}};
-    static const KindInfo ace{ArchiveKind::Ace, "*.ACE;*.C??", "*.ace", "ACE", {".A", ".C", ".0"}};
+    static const KindInfo zip{ArchiveKind::Zip, "*.ZIP", "*.zip", "", {}, {"", ""}, "", "", "", false, "", ""};
+    static const KindInfo rar{ArchiveKind::Rar, "*.R??;*.0??", "*.rar", "RAR", {".R", ".0"},
+                              {"\\*.R??", "\\*.0??"}, "*.R??;*.0??", "*.r??;*.0??", "wrar.exe x -o+ -y ", false,
+                              "wrar.exe x -o+ -y ", "Thats not a valid .Rar file"};
+    static const KindInfo arj{ArchiveKind::Arj, "*.A??;*.0??", "*.arj", "ARJ", {".A", ".0"},
+                              {"\\*.A??", "\\*.0??"}, "*.A??;*.0??", "*.a??;*.0??", "warj.pif x -y ", true,
+                              "", ""};
+    static const KindInfo ace{ArchiveKind::Ace, "*.ACE;*.C??", "*.ace", "ACE", {".A", ".C", ".0"},
+                              {"\\*.ACE", "\\*.C??"}, "*.C??;*.ACE", "*.c??;*.ACE", "wace.pif x -y ", false,
+                              "ace.pif x -y ", "Thats not a valid .Ace file"};
     switch (kind) {
         case ArchiveKind::Rar: return rar;
         case ArchiveKind::Arj: return arj;

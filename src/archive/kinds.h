@@ -16,6 +16,15 @@ struct KindInfo {
     const char* caption;        // status panel 2 caption of the kind
     const char* firstVolumeEnding;  // upper case; "" for ZIP
     std::vector<std::string> markers;  // volume candidate markers, in search order
+
+    // Installing a volume set of the kind.
+    const char* folderProbes[2];  // joined to a folder: either one finding a file is enough
+    const char* setFilter;        // the list filter a set is selected in, among installed files
+    const char* setFilterAfter;   // and the one the list shows while the set is extracted
+    const char* setCommand;       // the archiver, then the volume and the destination
+    bool runPerVolume;            // the archiver runs once per volume, else on the first only
+    const char* directCommand;    // installing straight from the kind's view; "" when refused
+    const char* notValid;         // told when no volume of the shown folder passes its head test
 };
 
 const KindInfo& kindInfo(ArchiveKind kind);

@@ -1,51 +1,40 @@
 // The RAR and ACE installers: with RAR or ACE as the kind in force, the set
 // in the folder the tree shows is proved, selected and extracted by the
 // outside archiver into a fresh scratch folder. One procedure; the kinds
-// differ only in their table.
+// differ only in their entries of the kind table.
 #include "app/main_window.h"
 #include "common/text.h"
 
 namespace q32 {
 
-namespace {
+void MainWindow::InstallRar() { installSetDirectly(kindInfo(ArchiveKind::Rar)); }
+void MainWindow::InstallAce() { installSetDirectly(kindInfo(ArchiveKind::Ace)); }
 
-constexpr DirectInstaller kRarInstaller{
-    ArchiveKind::Rar, {"\\*.R??", "\\*.0??"}, "Thats not a valid .Rar file", "wrar.exe x -o+ -y "};
-constexpr DirectInstaller kAceInstaller{
-    ArchiveKind::Ace, {"\\*.ACE", "\\*.C??"}, "Thats not a valid .Ace file", "ace.pif x -y "};
-
-}  // namespace
-
-void MainWindow::InstallRar() { installSetDirectly(kRarInstaller); }
-void MainWindow::InstallAce() { installSetDirectly(kAceInstaller); }
-
-void MainWindow::installSetDirectly(const DirectInstaller& installer) {
+void MainWindow::installSetDirectly(const KindInfo& kind) {
     viewers_.Form3.close();
     Me.setBusy(true);
     install_.sourceFolder = folderWithoutRoot(ExplorerTree1.path());
     install_.installFolder = NextScratchFolder(installDrive_, 1);
-    if (CheckInstallSpace(installDrive_, 0) && holdsFileOfKind(install_.sourceFolder, installer.probes))
-        extractShownSet(installer);
+    if (CheckInstallSpace(installDrive_, 0) && holdsFileOfKind(install_.sourceFolder, kind)) extractShownSet(kind);
     returnToIdle();
 }
 
-bool MainWindow::holdsFileOfKind(const std::string& folder, const char* const (&probes)[2]) {
-    return Fs.firstFile(folder + probes[0]) || Fs.firstFile(folder + probes[1]);
+bool MainWindow::holdsFileOfKind(const std::string& folder, const KindInfo& kind) {
+    return Fs.firstFile(folder + kind.folderProbes[0]) || Fs.firstFile(folder + kind.folderProbes[1]);
 }
 
-void MainWindow::extractShownSet(const DirectInstaller& installer) {
+void MainWindow::extractShownSet(const KindInfo& kind) {
     SSPanel2.setAlignment(Alignment::Center);
-    if (!selectSetOf(installer.kind)) {
-        showError(installer.notValid);
+    if (!selectSetOf(kind.kind)) {
+        showError(kind.notValid);
         return;
     }
     const std::string& folder = install_.installFolder.name;
     Fs.makeFolder(folder);
-    SSPanel2.setCaption(kindInfo(installer.kind).caption);
+    SSPanel2.setCaption(kind.caption);
     endProgressMode("Installed to: " + folder);
     SSPanel3.repaint();  // seen before the archiver takes over
-    const int exitCode =
-        runMinimised({installer.commandPrefix + install_.sourceFolder + "\\" + selection(1) + " " + folder});
+    const int exitCode = runMinimised({kind.directCommand + install_.sourceFolder + "\\" + selection(1) + " " + folder});
     // The archiver has told the user what went wrong, in its own window;
     // the panel must not go on claiming an install.
     if (exitCode != 0) SSPanel3.setCaption("Not installed: " + folder);

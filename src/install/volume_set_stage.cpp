@@ -10,48 +10,50 @@ namespace q32 {
 namespace {
 
 // Looked for in this order; the first kind found is the one installed.
-constexpr SetStage kSetStages[] = {
-    {ArchiveKind::Rar, {"\\*.R??", "\\*.0??"}, "*.R??;*.0??", "*.r??;*.0??", true, false, "wrar.exe x -o+ -y "},
-    {ArchiveKind::Arj, {"\\*.A??", "\\*.0??"}, "*.A??;*.0??", "*.a??;*.0??", false, true, "warj.pif x -y "},
-    {ArchiveKind::Ace, {"\\*.C??", "\\*.ACE"}, "*.C??;*.ACE", "*.c??;*.ACE", false, false, "wace.pif x -y "},
-};
+constexpr ArchiveKind kSetKinds[] = {ArchiveKind::Rar, ArchiveKind::Arj, ArchiveKind::Ace};
 
 }  // namespace
 
+// True when a set was found, whether its archiver managed or not; the
+// install then skips its own setup offer.
 bool MainWindow::installVolumeSets() {
     const ScratchFolder setFolder = NextScratchFolder(installDrive_, install_.installFolder.number);
     Screen.doEvents();
     SSPanel3.setFillPercent(0);
     Me.setBusy(true);
-    for (const SetStage& stage : kSetStages) {
-        if (!holdsFileOfKind(install_.installFolder.name, stage.probes)) continue;
-        File1.setPattern(stage.patternBefore);
+    for (ArchiveKind setKind : kSetKinds) {
+        const KindInfo& kind = kindInfo(setKind);
+        if (!holdsFileOfKind(install_.installFolder.name, kind)) continue;
+        File1.setPattern(kind.setFilter);
         SSPanel2.setAlignment(Alignment::Center);
-        setKindButtons(stage.kind);
-        if (!selectSetOf(stage.kind)) continue;
-        const bool extracted = extractSet(stage, setFolder.name) == 0;
+        setKindButtons(setKind);
+        if (!selectSetOf(setKind)) continue;
+        const bool extracted = extractSet(kind, setFolder.name) == 0;
         finishSetInstall(setFolder.name, extracted);
         return true;
     }
     return false;
 }
 
-int MainWindow::extractSet(const SetStage& stage, const std::string& setFolder) {
+// The list follows a RAR set into its folder while it fills; for ARJ and
+// ACE it stays on the volumes.
+int MainWindow::extractSet(const KindInfo& kind, const std::string& setFolder) {
     const std::string& installFolder = install_.installFolder.name;
+    const bool showSetFolder = kind.kind == ArchiveKind::Rar;
     Fs.makeFolder(setFolder);
-    SSPanel2.setCaption(kindInfo(stage.kind).caption);
-    File1.setPattern(stage.patternAfter);
-    ExplorerTree1.setPath(stage.treeOnSetFolder ? setFolder : installFolder);
-    if (!stage.treeOnSetFolder) {
+    SSPanel2.setCaption(kind.caption);
+    File1.setPattern(kind.setFilterAfter);
+    ExplorerTree1.setPath(showSetFolder ? setFolder : installFolder);
+    if (!showSetFolder) {
         Me.setBusy(true);
         Screen.doEvents();
     }
     endProgressMode("Installed to: " + setFolder);
     SSPanel3.repaint();
     std::vector<std::string> commandLines;
-    const int volumes = stage.runPerVolume ? selectionCount() : 1;
+    const int volumes = kind.runPerVolume ? selectionCount() : 1;
     for (int slot = 1; slot <= volumes; ++slot)
-        commandLines.push_back(stage.commandPrefix + installFolder + "\\" + selection(slot) + " " + setFolder);
+        commandLines.push_back(kind.setCommand + installFolder + "\\" + selection(slot) + " " + setFolder);
     return runMinimised(commandLines);
 }
 
