@@ -82,8 +82,8 @@ int showHelp(const Context& context, int argc, char** argv) {
     // help file is a per-user copy.
     HelpWindow window(html, {QFileInfo(help).absolutePath(), QString::fromStdString(host::executableFolder())});
     QLocalServer server;
-    QLocalServer::removeServer(name);
-    server.listen(name);
+    // A name left by a window that did not end cleanly is taken over.
+    if (!server.listen(name) && QLocalServer::removeServer(name)) server.listen(name);
     answerRequests(server, window);
     window.show();
     return app.exec();
