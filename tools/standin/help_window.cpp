@@ -40,10 +40,10 @@ HelpWindow::HelpWindow(const QString& html, const QStringList& pictureFolders)
     splitter->addWidget(left);
     splitter->addWidget(text_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({190, 610});
+    splitter->setSizes({270, 630});
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
-    resize(800, 560);
+    resize(900, 600);
 
     listHeadings();
     connect(contents_, &QListWidget::currentRowChanged, this, [this](int row) { showHeading(row); });
@@ -87,9 +87,14 @@ int HelpWindow::markMatches(const QString& words) {
 
 bool HelpWindow::findNext(const QString& words) {
     if (words.isEmpty()) return false;
-    if (text_->find(words)) return true;
-    text_->moveCursor(QTextCursor::Start);
-    return text_->find(words);
+    if (!text_->find(words)) {
+        text_->moveCursor(QTextCursor::Start);
+        if (!text_->find(words)) return false;
+    }
+    // The place found stands in the upper third, with its context below it.
+    QScrollBar* bar = text_->verticalScrollBar();
+    bar->setValue(bar->value() + text_->cursorRect().top() - text_->viewport()->height() / 3);
+    return true;
 }
 
 }  // namespace q32::standin
