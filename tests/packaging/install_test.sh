@@ -21,7 +21,7 @@ done
 for program in quillet32 quillet32-standin; do
   file -L "$folder/$program" | grep -q 'not stripped' && fail "$program is not stripped"
 done
-for file in Quil32.HLP thunder.wav error.wav help/screenshot.png; do
+for file in Quil32.HLP thunder.wav error.wav $(grep -o 'help/[^"]*\.png' "$folder/Quil32.HLP"); do
   [ -s "$folder/$file" ] || fail "$file missing"
 done
 
