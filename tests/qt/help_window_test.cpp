@@ -17,7 +17,8 @@ namespace {
 
 QString longSection(const char* heading, const char* words) {
     QString html = QStringLiteral("<h2>%1</h2>").arg(QString::fromLatin1(heading));
-    for (int line = 0; line < 40; ++line) html += QStringLiteral("<p>%1 %2</p>").arg(QString::fromLatin1(words)).arg(line);
+    for (int line = 0; line < 40; ++line)
+        html += QStringLiteral("<p>%1 %2</p>").arg(QString::fromLatin1(words)).arg(line);
     return html;
 }
 
@@ -73,8 +74,8 @@ private slots:
         window.setProcessEnvironment(environment);
         window.start(winhelp, {QStringLiteral("c:\\Tools\\Quil32.HLP")});
         QVERIFY(window.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(sockets.path()).entryList({QStringLiteral("quillet32-help-*")}, QDir::System).isEmpty(),
-                                 10000);
+        const QStringList socketNames{QStringLiteral("quillet32-help-*")};
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(sockets.path()).entryList(socketNames, QDir::System).isEmpty(), 10000);
         QVERIFY(run({QStringLiteral("c:\\tools\\quil32.hlp")}));
         QCOMPARE(window.state(), QProcess::Running);
         QVERIFY(run({QStringLiteral("-close"), QStringLiteral("c:\\TOOLS\\Quil32.HLP")}));
