@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "archive/kinds.h"
 #include "app/splash_form.h"
+#include "archive/kinds.h"
 #include "install/install_run.h"
 #include "platform/platform.h"
 #include "viewer/viewer_state.h"

@@ -25,8 +25,11 @@ for file in Quil32.HLP thunder.wav error.wav $(grep -o 'help/[^"]*\.png' "$folde
   [ -s "$folder/$file" ] || fail "$file missing"
 done
 
+entry=$prefix/share/applications/quillet32.desktop
+launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$entry")
+[ "$("$launcher" --version 2>/dev/null)" = "Quillet32 2.82" ] || fail "the menu entry starts '$launcher'"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$prefix/share/applications/quillet32.desktop" || fail "quillet32.desktop is not valid"
+  desktop-file-validate "$entry" || fail "quillet32.desktop is not valid"
 else
   echo "desktop-file-validate not installed: the menu entry is not validated"
 fi
