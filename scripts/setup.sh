@@ -14,6 +14,8 @@ PACKAGES=(
   fonts-dejavu-core fonts-pc unar arj xdg-utils
   # tests of the real window
   xvfb xauth x11-apps imagemagick
+  # tests of the installed tree
+  desktop-file-utils file
   # benchmarks
   unzip 7zip libarchive-tools
 )

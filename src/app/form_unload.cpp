@@ -6,6 +6,7 @@ namespace q32 {
 void MainWindow::Form_Unload() {
     if (refused_) return;
     SaveSettings();
+    Help.close(helpFilePath());
     removeFilesMatching("*.nfo", true);
     removeFilesMatching("*.diz", false);
     Screen.doEvents();

@@ -24,6 +24,7 @@ MainWindow::MainWindow(const Platform& platform)
       BrowseDialog1(platform.picker),
       XceedZip1(platform.zip),
       Sounds(platform.sound),
+      Help(platform.help),
       ProgramFolder(platform.programFolder),
       viewers_(platform.descriptionViewer, platform.nfoViewer) {
     placeDesignedControls();
@@ -44,6 +45,7 @@ void MainWindow::connectEvents() {
     Me.onKeyDown = [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     Me.onKeyPress = [this](int charCode) { Form_KeyPress(charCode); };
     Me.onDropFiles = [this](const std::vector<std::string>& paths) { FMDrop1_DropFiles(paths); };
+    SSPanel1.onClick = [this] { SSPanel1_Click(); };
     SSPanel2.onMouseDown = [this](MouseButton button) { SSPanel2_MouseDown(button); };
     SSPanel3.onMouseDown = [this](MouseButton button) { SSPanel3_MouseDown(button); };
     GTSplitter1.onResize = [this] { GTSplitter1_Resize(); };

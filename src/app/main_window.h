@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/splash_form.h"
 #include "archive/kinds.h"
 #include "install/install_run.h"
 #include "platform/platform.h"
@@ -92,6 +93,15 @@ public:
     void dnfo_Click();
     void ShowNextNfo();
 
+    // Help, web page, e-mail, about
+    void contents_Click();
+    void web_Click();
+    void mail_Click();
+    void about_Click();
+    void SSPanel1_Click();
+    // The program's folder + "\Quil32.HLP".
+    std::string helpFilePath() const;
+
     // State other parts read
     ArchiveKind currentKind() const;
     const std::string& versionText() const { return versionText_; }
@@ -119,7 +129,7 @@ public:
     FolderTree& ExplorerTree1;
     FileList& File1;
     Placed& Picture1;
-    SplashWindow& Form4;
+    SplashForm Form4;
     Desktop& Screen;
     InstanceGuard& App;
     FileSystem& Fs;
@@ -127,6 +137,7 @@ public:
     DrivePicker& BrowseDialog1;
     ZipEngine& XceedZip1;
     Sound& Sounds;
+    HelpSystem& Help;
     const std::string ProgramFolder;
 
 private:

@@ -60,7 +60,10 @@ void MainWindow::chooseMenuEntry(const std::string& entry) {
     else if (entry == "temp") temp_Click();
     else if (entry == "dtemp") dtemp_Click();
     else if (entry == "exit0") exit0_Click();
-    // The other entries come with their commands.
+    else if (entry == "contents") contents_Click();
+    else if (entry == "web") web_Click();
+    else if (entry == "mail") mail_Click();
+    else if (entry == "about") about_Click();
 }
 
 void MainWindow::exit0_Click() { Me.unload(); }

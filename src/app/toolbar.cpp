@@ -47,8 +47,11 @@ void MainWindow::clickButton(int index) {
         case 7: dnfo_Click(); break;
         case 9: install_Click(); break;
         case 10: TestZips(); break;
+        case 12: contents_Click(); break;
+        case 13: web_Click(); break;
+        case 14: mail_Click(); break;
         case 16: exit0_Click(); break;
-        default: break;  // separators; help, web and mail come with their commands
+        default: break;  // separators
     }
 }
 

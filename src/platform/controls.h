@@ -181,14 +181,33 @@ public:
 };
 
 // ---------------------------------------------------------------- splash
+// The splash and about window Form4: its picture, the animated icon
+// AniIcon1, the version label Label3, the empty labels Label1 and Label2,
+// and the timer Timer1. It decides nothing itself: the program's handlers
+// get its clicks and the timer.
 class SplashWindow {
 public:
     virtual ~SplashWindow() = default;
-    virtual void load() = 0;  // shows it
-    virtual void unload() = 0;
-    virtual bool isLoaded() const = 0;
+    // The window's outline follows the opaque part of its picture.
+    virtual void shapeToPicture() = 0;
+    // Shows it on top of the other windows, again when already shown.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isShown() const = 0;
+    // Paints it at once, before the caller goes on with long work.
+    virtual void repaint() = 0;
     virtual void setIconVisible(bool visible) = 0;
+    virtual void setIconAnimated(bool on) = 0;
+    // Timer1 fires once, that long after the start; a stop forgets it.
+    virtual void startTimer(int milliseconds) = 0;
+    virtual void stopTimer() = 0;
     virtual std::string versionText() const = 0;
+
+    std::function<void()> onClick;  // the window's background
+    std::function<void()> onLabel1Click;
+    std::function<void()> onLabel2Click;
+    std::function<void()> onIconClick;
+    std::function<void()> onTimer;
 };
 
 // ---------------------------------------------------------------- desktop

@@ -7,6 +7,7 @@
 #include "platform/controls.h"
 #include "platform/drive_picker.h"
 #include "platform/filesystem.h"
+#include "platform/help.h"
 #include "platform/processes.h"
 #include "platform/sound.h"
 #include "platform/viewer_window.h"
@@ -37,6 +38,7 @@ struct Platform {
     ViewerWindow& descriptionViewer;
     ViewerWindow& nfoViewer;
     Sound& sound;
+    HelpSystem& help;
 };
 
 }  // namespace q32

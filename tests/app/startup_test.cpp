@@ -30,9 +30,9 @@ TEST(Startup, FirstStartWritesDefaultsAndCentresTheWindow) {
     EXPECT_EQ(ui.form.geometry().left, (19200 - 9600) / 2);
     EXPECT_EQ(ui.form.geometry().top, (15360 - 7200) / 2 + 1300);
     EXPECT_TRUE(ui.form.isShown());
-    EXPECT_EQ(ui.splash.loads, 1);
+    EXPECT_EQ(ui.splash.shows, 1);
     EXPECT_TRUE(ui.splash.iconVisible);
-    EXPECT_FALSE(ui.splash.isLoaded());
+    EXPECT_FALSE(ui.splash.isShown());
     EXPECT_TRUE(ui.desktop.boxes.empty());
     EXPECT_EQ(program.window.versionText(), "v2.82");
     EXPECT_EQ(program.window.installDrive(), 'c');
@@ -80,7 +80,7 @@ TEST(Startup, RefusedFromADriveRootWithoutWritingAnything) {
     EXPECT_EQ(ui.desktop.boxes[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(ui.form.isUnloaded());
     EXPECT_FALSE(ui.form.isShown());
-    EXPECT_EQ(ui.splash.loads, 0);
+    EXPECT_EQ(ui.splash.shows, 0);
     EXPECT_FALSE(drive.exists("d:\\Quil32.ini"));
     EXPECT_TRUE(std::filesystem::is_empty(drive.host("d:\\")));
 }
@@ -171,9 +171,9 @@ TEST(Startup, ShutdownClosesTheSplashAndWritesOnce) {
     TestDrive drive;
     TestProgram program(drive);
     program.window.Form_Load();
-    program.ui.splash.load();
+    program.window.about_Click();
     program.ui.form.unload();
-    EXPECT_FALSE(program.ui.splash.isLoaded());
+    EXPECT_FALSE(program.ui.splash.isShown());
     const std::string written = drive.readFile(kIni);
     drive.writeFile(kIni, "changed");
     program.ui.form.unload();  // a second close does nothing

@@ -39,7 +39,7 @@ private slots:
         MainWindow window(w.ui->platform());
         window.Form_Load();
         QVERIFY(w.ui->form().isShown());
-        QVERIFY(!w.ui->splash().isLoaded());
+        QVERIFY(!w.ui->splash().isShown());
         QVERIFY(w.ui->toolbar().isDown(1));
         QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
 

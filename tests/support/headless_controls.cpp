@@ -330,7 +330,7 @@ HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
 Platform HeadlessUi::platform() {
     return Platform{form,    toolbar,  menus,     frame, panel1, panel2, panel3, splitter, tree,
                     list,    sizeGrip, splash,    desktop, instance, fs,   processes, picker, zip,
-                    programFolder, descriptionViewer, nfoViewer, sound};
+                    programFolder, descriptionViewer, nfoViewer, sound, help};
 }
 
 }  // namespace q32::test

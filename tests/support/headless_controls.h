@@ -112,6 +112,9 @@ public:
     void rightClick() {
         if (onMouseDown) onMouseDown(MouseButton::Right);
     }
+    void click() {
+        if (onClick) onClick();
+    }
     int repaints = 0;
 
 private:
@@ -225,21 +228,32 @@ private:
     bool unloaded_ = false;
 };
 
+// The splash window: the test sees whether it is shown, shaped and
+// animated, and clicks it or lets its timer fire.
 class HeadlessSplash : public SplashWindow {
 public:
-    void load() override {
-        loaded_ = true;
-        ++loads;
+    void shapeToPicture() override { shaped = true; }
+    void show() override {
+        shown_ = true;
+        ++shows;
     }
-    void unload() override { loaded_ = false; }
-    bool isLoaded() const override { return loaded_; }
+    void hide() override { shown_ = false; }
+    bool isShown() const override { return shown_; }
+    void repaint() override {}
     void setIconVisible(bool visible) override { iconVisible = visible; }
+    void setIconAnimated(bool on) override { iconAnimated = on; }
+    void startTimer(int milliseconds) override { timerInterval = milliseconds; }
+    void stopTimer() override { timerInterval = 0; }
     std::string versionText() const override { return "v2.82"; }
-    int loads = 0;
+
+    int shows = 0;
+    bool shaped = false;
     bool iconVisible = false;
+    bool iconAnimated = false;
+    int timerInterval = 0;  // 0 while stopped
 
 private:
-    bool loaded_ = false;
+    bool shown_ = false;
 };
 
 // A text viewer window: the test sees its texts in order and acts as the
@@ -380,6 +394,15 @@ public:
     std::vector<std::pair<std::string, bool>> played;
 };
 
+// Records the help files asked for and closed.
+class RecordingHelp : public HelpSystem {
+public:
+    void showContents(const std::string& helpFile) override { shown.push_back(helpFile); }
+    void close(const std::string& helpFile) override { closed.push_back(helpFile); }
+    std::vector<std::string> shown;
+    std::vector<std::string> closed;
+};
+
 // The whole set, wired into a Platform for one MainWindow.
 // Outside programs and the zip engine are the real ones, over the test's drives.
 struct HeadlessUi {
@@ -406,6 +429,7 @@ struct HeadlessUi {
     RecordingProcesses processes;
     zip::ZipArchiveEngine zip;
     HeadlessSound sound;
+    RecordingHelp help;
 };
 
 }  // namespace q32::test

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     Context context;
     context.role = q32::lower(std::filesystem::path(argc > 0 ? argv[0] : "").filename().string());
     for (int i = 1; i < argc; ++i) context.args.emplace_back(argv[i]);
-    context.drives = q32::host::loadDriveTable(q32::host::executableFolder());
+    context.drives = q32::host::loadDriveTable(q32::host::hostProgramFolder());
 
     static const std::map<std::string, int (*)(const Context&)> roles = {
         {"wrar.exe", runRar},   {"warj.pif", runArj},         {"killd.pif", runKilld},

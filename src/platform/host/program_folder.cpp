@@ -26,20 +26,29 @@ std::string perUserFolder() {
 
 namespace {
 
-// Copies the help file, the sounds and the stand-in programs that lie beside
-// the executable into the per-user folder, where they are missing.
-void copyCompanions(const fs::path& from, const fs::path& to) {
+// The help file and the sounds; the programs (the executable and the
+// stand-ins, links among them) run from where they are installed, and the
+// help's pictures are found there too.
+bool isDataFile(const fs::directory_entry& entry) {
+    std::error_code error;
+    if (entry.is_symlink(error) || !entry.is_regular_file(error)) return false;
+    const auto executable = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return (entry.status(error).permissions() & executable) == fs::perms::none;
+}
+
+}  // namespace
+
+void copyProgramFiles(const std::string& fromFolder, const std::string& toFolder) {
+    const fs::path from(fromFolder), to(toFolder);
     std::error_code listing;
     for (auto it = fs::directory_iterator(from, listing); !listing && it != fs::directory_iterator();
          it.increment(listing)) {
         const fs::path target = to / it->path().filename();
         std::error_code error;
-        if (!it->is_regular_file(error) || fs::exists(target, error)) continue;
+        if (!isDataFile(*it) || fs::exists(target, error)) continue;
         fs::copy_file(it->path(), target, error);
     }
 }
-
-}  // namespace
 
 std::string hostProgramFolder() {
     const std::string folder = executableFolder();
@@ -47,7 +56,7 @@ std::string hostProgramFolder() {
     const std::string user = perUserFolder();
     std::error_code error;
     fs::create_directories(user, error);
-    copyCompanions(folder, user);
+    copyProgramFiles(folder, user);
     return user;
 }
 

@@ -13,6 +13,11 @@ std::string executableFolder();
 // ~/.local/share/quillet32); it may not exist yet.
 std::string perUserFolder();
 
+// Copies into `to` the files of `from` that the program reads (the help
+// file, the sounds), where they are missing there; programs and links to
+// them stay where they are installed.
+void copyProgramFiles(const std::string& from, const std::string& to);
+
 // The folder that holds the settings file, the help file, the sounds and
 // the report. In a per-user program folder the files that lie beside the
 // executable are copied in where they are missing.

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstring>
 #include <iostream>
 
 #include "app/main_window.h"
@@ -14,7 +15,16 @@
 #include "platform/qt/qt_ui.h"
 #include "platform/zip/zip_archive_engine.h"
 
+#ifndef Q32_VERSION
+#error "Q32_VERSION must be defined by the build"
+#endif
+
 int main(int argc, char* argv[]) {
+    // Answered without a display, before anything else is touched.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "Quillet32 " Q32_VERSION << std::endl;
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet32"));
     QApplication::setWindowIcon(q32::quillIcon());

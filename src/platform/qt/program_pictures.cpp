@@ -33,16 +33,34 @@ void drawQuill(QPainter& painter, const QRectF& area) {
     painter.restore();
 }
 
+void drawProgramIcon(QPainter& painter, const QRectF& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc = area.adjusted(area.width() * 0.03, area.height() * 0.03, -area.width() * 0.03,
+                                      -area.height() * 0.03);
+    QRadialGradient parchment(disc.center() - QPointF(disc.width() * 0.15, disc.height() * 0.15), disc.width() * 0.7);
+    parchment.setColorAt(0, QColor(252, 244, 220));
+    parchment.setColorAt(1, QColor(222, 194, 140));
+    painter.setPen(QPen(QColor(110, 20, 30), qMax(1.0, area.width() / 24.0)));
+    painter.setBrush(parchment);
+    painter.drawEllipse(disc);
+    painter.restore();
+    const qreal inset = area.width() * 0.16;
+    drawQuill(painter, area.adjusted(inset, inset, -inset, -inset));
+}
+
+QImage programIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawProgramIcon(painter, QRectF(0, 0, size, size));
+    painter.end();
+    return image;
+}
+
 QIcon quillIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        drawQuill(painter, QRectF(0, 0, size, size));
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(programIconImage(size)));
     return icon;
 }
 

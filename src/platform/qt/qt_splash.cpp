@@ -1,10 +1,15 @@
 #include "platform/qt/qt_splash.h"
 
+#include <QBitmap>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <cmath>
+#include <functional>
 
 #include "platform/qt/program_pictures.h"
+#include "platform/qt/splash_picture.h"
 
 #ifndef Q32_VERSION
 #error "Q32_VERSION must be defined by the build"
@@ -14,90 +19,130 @@ namespace q32 {
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 180;
+// Calls back on a left click; the picture, the labels and the icon each
+// report their own.
+void reportClick(QMouseEvent* event, const std::function<void()>& handler) {
+    if (event->button() != Qt::LeftButton) return;
+    event->accept();
+    if (handler) handler();
+}
 
-// The window's picture: a parchment card with a border, the program's name
-// and its maker's mark; the quill (the window's icon) is drawn while it is
-// visible.
-class SplashPicture : public QWidget {
+class SplashPictureWidget : public QWidget {
 public:
-    void setIconVisible(bool visible) {
-        iconVisible_ = visible;
-        update();
+    SplashPictureWidget(const QImage& picture, std::function<void()>& onClick) : picture_(picture), onClick_(onClick) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, picture_); }
+    void mousePressEvent(QMouseEvent* event) override { reportClick(event, onClick_); }
+
+private:
+    const QImage& picture_;
+    std::function<void()>& onClick_;
+};
+
+class ClickableLabel : public QLabel {
+public:
+    ClickableLabel(const QString& name, QWidget* parent, std::function<void()>& onClick)
+        : QLabel(parent), onClick_(onClick) {
+        setObjectName(name);
     }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { reportClick(event, onClick_); }
+
+private:
+    std::function<void()>& onClick_;
+};
+
+}  // namespace
+
+// The quill, swaying like a pen that writes while the animation runs.
+class QtAnimatedIcon : public QWidget {
+public:
+    QtAnimatedIcon(QWidget* parent, std::function<void()>& onClick) : QWidget(parent), onClick_(onClick) {
+        setObjectName(QStringLiteral("AniIcon1"));
+        frames_.setInterval(80);
+        QObject::connect(&frames_, &QTimer::timeout, this, [this] {
+            ++frame_;
+            update();
+        });
+    }
+    void setAnimated(bool on) {
+        if (on) frames_.start();
+        else frames_.stop();
+    }
+    bool animated() const { return frames_.isActive(); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        QLinearGradient parchment(0, 0, 0, height());
-        parchment.setColorAt(0, QColor(250, 240, 210));
-        parchment.setColorAt(1, QColor(225, 200, 150));
-        p.setPen(QPen(QColor(110, 20, 30), 2));
-        p.setBrush(parchment);
-        p.drawRect(card);
-        p.setPen(QPen(QColor(110, 20, 30, 120), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(card.adjusted(6, 6, -6, -6));
-
-        p.setPen(QColor(60, 30, 20));
-        p.setFont(decorativeFont(34));
-        p.drawText(QRect(24, 24, 200, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quillet32"));
-        QFont subtitle = font();
-        subtitle.setPixelSize(12);
-        p.setFont(subtitle);
-        p.drawText(QRect(28, 84, 200, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Archive installer"));
-        p.setPen(QColor(110, 20, 30));
-        p.setFont(decorativeFont(18));
-        p.drawText(QRect(24, height() - 44, 160, 28), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tobrek"));
-
-        if (iconVisible_) drawQuill(p, QRectF(width() - 96, 22, 72, 72));
+        const qreal angle = 10.0 * std::sin(frame_ * 0.35);
+        p.translate(width() / 2.0, height() / 2.0);
+        p.rotate(angle);
+        p.translate(-width() / 2.0, -height() / 2.0);
+        drawQuill(p, QRectF(6, 6, width() - 12, height() - 12));
     }
+    void mousePressEvent(QMouseEvent* event) override { reportClick(event, onClick_); }
 
 private:
-    bool iconVisible_ = false;
+    std::function<void()>& onClick_;
+    QTimer frames_;
+    int frame_ = 0;
 };
 
-}  // namespace
-
-QtSplash::QtSplash() : window_(std::make_unique<SplashPicture>()) {
+QtSplash::QtSplash()
+    : picture_(splashPicture()), window_(std::make_unique<SplashPictureWidget>(picture_, onClick)) {
     window_->setObjectName(QStringLiteral("Form4"));
     window_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The splash never keeps the program running on its own.
     window_->setAttribute(Qt::WA_QuitOnClose, false);
-    window_->setFixedSize(kWidth, kHeight);
+    window_->setFixedSize(picture_.size());
+
+    icon_ = new QtAnimatedIcon(window_.get(), onIconClick);
+    icon_->setGeometry(splashIconArea());
+    icon_->hide();
     version_ = new QLabel(QStringLiteral("v" Q32_VERSION), window_.get());
     version_->setObjectName(QStringLiteral("Label3"));
-    version_->setGeometry(kWidth - 90, kHeight - 44, 70, 28);
+    version_->setGeometry(200, 132, 70, 24);
     version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     version_->setStyleSheet(QStringLiteral("color: rgb(60, 30, 20);"));
+    // Label1 and Label2 are empty; a click on either closes the window.
+    (new ClickableLabel(QStringLiteral("Label1"), window_.get(), onLabel1Click))->setGeometry(48, 112, 150, 16);
+    (new ClickableLabel(QStringLiteral("Label2"), window_.get(), onLabel2Click))->setGeometry(200, 112, 110, 16);
+
+    timer1_.setSingleShot(true);
+    QObject::connect(&timer1_, &QTimer::timeout, window_.get(), [this] {
+        if (onTimer) onTimer();
+    });
 }
 
 QtSplash::~QtSplash() = default;
 
-void QtSplash::load() {
+void QtSplash::shapeToPicture() {
+    window_->setMask(QBitmap::fromImage(picture_.createAlphaMask(Qt::MonoOnly | Qt::ThresholdDither)));
+}
+
+void QtSplash::show() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        window_->move(area.center() - QPoint(kWidth / 2, kHeight / 2));
+        window_->move(area.center() - window_->rect().center());
     }
-    loaded_ = true;
     window_->show();
     window_->raise();
-    // On the screen before the caller goes on with long work.
-    window_->repaint();
 }
 
-void QtSplash::unload() {
-    loaded_ = false;
-    window_->hide();
-}
+void QtSplash::hide() { window_->hide(); }
 
-void QtSplash::setIconVisible(bool visible) {
-    iconVisible_ = visible;
-    static_cast<SplashPicture*>(window_.get())->setIconVisible(visible);
-}
+void QtSplash::setIconVisible(bool visible) { icon_->setVisible(visible); }
+
+bool QtSplash::iconVisible() const { return icon_->isVisibleTo(window_.get()); }
+
+void QtSplash::setIconAnimated(bool on) { icon_->setAnimated(on); }
+
+bool QtSplash::iconAnimated() const { return icon_->animated(); }
+
+void QtSplash::startTimer(int milliseconds) { timer1_.start(milliseconds); }
 
 std::string QtSplash::versionText() const { return version_->text().toStdString(); }
 

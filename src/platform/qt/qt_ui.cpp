@@ -44,6 +44,7 @@ QtUi::QtUi(host::HostFileSystem& fs, const host::InstanceLock& lock, std::string
       sound_(fs.driveTable()),
       fs_(fs),
       processes_(processes),
+      help_(processes),
       zip_(zip),
       programFolder_(std::move(programFolder)) {
     // The main window places every control where it was designed.
@@ -56,7 +57,7 @@ QtUi::QtUi(host::HostFileSystem& fs, const host::InstanceLock& lock, std::string
 Platform QtUi::platform() {
     return Platform{form_,   toolbar_,  menus_,  frame_,    panel1_,     panel2_, panel3_, splitter_, tree_,
                     list_,   sizeGrip_, splash_, desktop_,  instance_,   fs_,     processes_, picker_, zip_,
-                    programFolder_, descriptionViewer_, nfoViewer_, sound_};
+                    programFolder_, descriptionViewer_, nfoViewer_, sound_, help_};
 }
 
 }  // namespace q32

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/host/host_file_system.h"
+#include "platform/host/host_help.h"
 #include "platform/host/instance_lock.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_desktop.h"
@@ -77,6 +78,7 @@ private:
     QtSound sound_;
     host::HostFileSystem& fs_;
     Processes& processes_;
+    host::HostHelp help_;
     ZipEngine& zip_;
     std::string programFolder_;
 };
