@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 namespace q32::test {
 
@@ -83,6 +85,52 @@ std::vector<std::string> readManifest(const std::string& manifestPath) {
     }
     std::sort(lines.begin(), lines.end());
     return lines;
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "q32-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    root_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(root_, error); it != fs::recursive_directory_iterator();
+         it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(root_, error);
+}
+
+std::vector<std::string> TempFolder::listing() const {
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root_))
+        entries.push_back(fs::relative(entry.path(), root_).string());
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+void putNumber(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::string littleEndian(std::initializer_list<std::pair<std::uint64_t, int>> fields) {
+    std::string out;
+    for (const auto& [value, bytes] : fields) putNumber(out, value, bytes);
+    return out;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace q32::test

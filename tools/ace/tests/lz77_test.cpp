@@ -60,7 +60,7 @@ protected:
         const Extraction done = extract(saveVolumes(archive, work_.path(), "packed"), destination_);
         ASSERT_EQ(done.result, AceResult::Ok) << done.error;
         for (const WriterMember& member : members)
-            EXPECT_EQ(readFile(destination_ + "/" + member.name), member.data) << member.name;
+            EXPECT_EQ(readBytes(destination_ + "/" + member.name), member.data) << member.name;
     }
     TempFolder work_;
     std::string destination_ = work_ / "out";
