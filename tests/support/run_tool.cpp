@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace q32::test {
@@ -119,6 +120,33 @@ std::string littleEndian(std::initializer_list<std::pair<std::uint64_t, int>> fi
     std::string out;
     for (const auto& [value, bytes] : fields) putNumber(out, value, bytes);
     return out;
+}
+
+std::uint64_t readNumber(const std::string& bytes, std::size_t at, int count) {
+    std::uint64_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+std::string sampleText(std::size_t size, unsigned seed) {
+    static const char* const words[] = {"archive ", "member ", "folder ", "install ", "setup ",
+                                        "volume ",  "record ", "error ",  "status ",  "\r\n"};
+    std::mt19937 random(seed);
+    std::string text;
+    text.reserve(size + 16);
+    while (text.size() < size) {
+        text += words[random() % std::size(words)];
+        text += std::to_string(random() % 1000);
+    }
+    text.resize(size);
+    return text;
+}
+
+std::string randomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+    return bytes;
 }
 
 std::string readBytes(const std::string& path) {

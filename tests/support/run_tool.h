@@ -47,6 +47,13 @@ private:
 // fields each a value and its width, one after the other.
 void putNumber(std::string& out, std::uint64_t value, int bytes);
 std::string littleEndian(std::initializer_list<std::pair<std::uint64_t, int>> fields);
+// The little-endian number of `count` bytes at `at`.
+std::uint64_t readNumber(const std::string& bytes, std::size_t at, int count);
+
+// Text with short and long repeats that compresses well but not trivially,
+// and bytes that do not compress: `size` bytes, the same for the same seed.
+std::string sampleText(std::size_t size, unsigned seed);
+std::string randomBytes(std::size_t size, unsigned seed);
 
 // Whole files as bytes; both throw when the file cannot be read or written.
 std::string readBytes(const std::string& path);

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 
 namespace q32::zip::test {
@@ -165,12 +164,9 @@ std::size_t findBytes(const std::string& path, const std::string& needle) {
 std::size_t memberDataOffset(const std::string& path, const std::string& name) {
     const std::string bytes = readBytes(path);
     for (std::size_t at = bytes.find("PK\3\4"); at != std::string::npos; at = bytes.find("PK\3\4", at + 1)) {
-        const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-        const std::size_t nameLength = head[26] | (head[27] << 8);
-        const std::size_t extraLength = head[28] | (head[29] << 8);
-        if (bytes.compare(at + 30, nameLength, name) == 0 && nameLength == name.size()) {
-            return at + 30 + nameLength + extraLength;
-        }
+        const std::size_t nameLength = readNumber(bytes, at + 26, 2);
+        if (nameLength == name.size() && bytes.compare(at + 30, nameLength, name) == 0)
+            return at + 30 + nameLength + readNumber(bytes, at + 28, 2);
     }
     throw std::runtime_error("no local header for " + name);
 }
@@ -178,17 +174,14 @@ std::size_t memberDataOffset(const std::string& path, const std::string& name) {
 std::size_t centralHeaderOffset(const std::string& path, const std::string& name) {
     const std::string bytes = readBytes(path);
     for (std::size_t at = bytes.find("PK\1\2"); at != std::string::npos; at = bytes.find("PK\1\2", at + 1)) {
-        const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-        const std::size_t nameLength = head[28] | (head[29] << 8);
+        const std::size_t nameLength = readNumber(bytes, at + 28, 2);
         if (nameLength == name.size() && bytes.compare(at + 46, nameLength, name) == 0) return at;
     }
     throw std::runtime_error("no central header for " + name);
 }
 
 std::size_t localHeaderOffset(const std::string& path, const std::string& name) {
-    const std::string bytes = readBytes(path);
-    const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + centralHeaderOffset(path, name));
-    return head[42] | (head[43] << 8) | (head[44] << 16) | (static_cast<std::size_t>(head[45]) << 24);
+    return readNumber(readBytes(path), centralHeaderOffset(path, name) + 42, 4);
 }
 
 void patchByte(const std::string& path, std::size_t offset, unsigned char value) {
@@ -214,19 +207,5 @@ void flipByte(const std::string& path, std::size_t offset) {
 }
 
 void cutTo(const std::string& path, std::size_t size) { fs::resize_file(path, size); }
-
-std::string sampleText(std::size_t size, unsigned seed) {
-    static const char* const words[] = {"archive ", "member ", "folder ", "install ", "setup ",
-                                        "volume ",  "record ", "error ",  "status ",  "\r\n"};
-    std::mt19937 random(seed);
-    std::string text;
-    text.reserve(size + 16);
-    while (text.size() < size) {
-        text += words[random() % std::size(words)];
-        text += std::to_string(random() % 1000);
-    }
-    text.resize(size);
-    return text;
-}
 
 }  // namespace q32::zip::test

@@ -62,14 +62,14 @@ inline void put64(std::string& out, std::uint64_t value) { putNumber(out, value,
 // The fields of a hand-made local or central header, dated 1980-01-01. Sizes
 // of 0xFFFFFFFF with a Zip64 extra field leave the real ones to that field.
 struct HeaderFields {
-    std::string name;
+    std::string name{};
     std::uint16_t version = 20;
     std::uint16_t method = 0;
     std::uint16_t flags = 0;
     std::uint32_t crc = 0;
     std::uint32_t compressed = 0;
     std::uint32_t size = 0;
-    std::string extra;
+    std::string extra{};
     std::uint16_t madeBy = 20;       // the central header's only
     std::uint32_t attributes = 0;    // external; the central header's only
     std::uint32_t offset = 0;        // of the local header; the central header's only
@@ -108,6 +108,7 @@ private:
 };
 
 using q32::test::readBytes;
+using q32::test::readNumber;
 using q32::test::TempFolder;
 using q32::test::writeBytes;
 
@@ -125,7 +126,7 @@ void patch32(const std::string& path, std::size_t offset, std::uint32_t value);
 void flipByte(const std::string& path, std::size_t offset);
 void cutTo(const std::string& path, std::size_t size);
 
-// Text that deflates well but not trivially, `size` bytes from `seed`.
-std::string sampleText(std::size_t size, unsigned seed);
+using q32::test::randomBytes;
+using q32::test::sampleText;
 
 }  // namespace q32::zip::test

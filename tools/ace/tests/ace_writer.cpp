@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <random>
 
 namespace q32::ace::testing {
 namespace {
@@ -135,14 +134,6 @@ std::string saveVolumes(const WrittenArchive& archive, const std::string& folder
     for (unsigned i = 0; i < archive.volumes.size(); ++i)
         writeBytes(folder + "/" + *volumeFileName(base + ".ace", i), archive.volumes[i]);
     return folder + "/" + base + ".ace";
-}
-
-std::string randomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
-    return bytes;
 }
 
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files) {
