@@ -161,49 +161,45 @@ std::size_t findBytes(const std::string& path, const std::string& needle) {
     return at;
 }
 
+namespace {
+
+// The first header of `signature` whose name, of the length at `lengthAt`, stands at `nameAt` and is `name`.
+std::size_t headerOffset(const std::string& bytes, const std::string& signature, std::size_t lengthAt,
+                         std::size_t nameAt, const std::string& name) {
+    for (std::size_t at = bytes.find(signature); at != std::string::npos; at = bytes.find(signature, at + 1)) {
+        if (readNumber(bytes, at + lengthAt, 2) == name.size() && bytes.compare(at + nameAt, name.size(), name) == 0)
+            return at;
+    }
+    throw std::runtime_error("no header for " + name);
+}
+
+}  // namespace
+
 std::size_t memberDataOffset(const std::string& path, const std::string& name) {
     const std::string bytes = readBytes(path);
-    for (std::size_t at = bytes.find("PK\3\4"); at != std::string::npos; at = bytes.find("PK\3\4", at + 1)) {
-        const std::size_t nameLength = readNumber(bytes, at + 26, 2);
-        if (nameLength == name.size() && bytes.compare(at + 30, nameLength, name) == 0)
-            return at + 30 + nameLength + readNumber(bytes, at + 28, 2);
-    }
-    throw std::runtime_error("no local header for " + name);
+    const std::size_t at = headerOffset(bytes, "PK\3\4", 26, 30, name);
+    return at + 30 + name.size() + readNumber(bytes, at + 28, 2);
 }
 
 std::size_t centralHeaderOffset(const std::string& path, const std::string& name) {
-    const std::string bytes = readBytes(path);
-    for (std::size_t at = bytes.find("PK\1\2"); at != std::string::npos; at = bytes.find("PK\1\2", at + 1)) {
-        const std::size_t nameLength = readNumber(bytes, at + 28, 2);
-        if (nameLength == name.size() && bytes.compare(at + 46, nameLength, name) == 0) return at;
-    }
-    throw std::runtime_error("no central header for " + name);
+    return headerOffset(readBytes(path), "PK\1\2", 28, 46, name);
 }
 
 std::size_t localHeaderOffset(const std::string& path, const std::string& name) {
     return readNumber(readBytes(path), centralHeaderOffset(path, name) + 42, 4);
 }
 
-void patchByte(const std::string& path, std::size_t offset, unsigned char value) {
+void patchNumber(const std::string& path, std::size_t offset, std::uint32_t value, int bytes) {
+    std::string patch;
+    putNumber(patch, value, bytes);
     std::fstream io(path, std::ios::binary | std::ios::in | std::ios::out);
     io.seekp(static_cast<std::streamoff>(offset));
-    io.put(static_cast<char>(value));
+    io.write(patch.data(), bytes);
     check(io.good(), "cannot patch " + path);
 }
 
-void patch16(const std::string& path, std::size_t offset, std::uint16_t value) {
-    patchByte(path, offset, value & 0xFF);
-    patchByte(path, offset + 1, value >> 8);
-}
-
-void patch32(const std::string& path, std::size_t offset, std::uint32_t value) {
-    patch16(path, offset, value & 0xFFFF);
-    patch16(path, offset + 2, value >> 16);
-}
-
 void flipByte(const std::string& path, std::size_t offset) {
-    const std::string bytes = readBytes(path);
-    patchByte(path, offset, static_cast<unsigned char>(bytes.at(offset)) ^ 0xFF);
+    patchByte(path, offset, static_cast<unsigned char>(readBytes(path).at(offset)) ^ 0xFF);
 }
 
 void cutTo(const std::string& path, std::size_t size) { fs::resize_file(path, size); }

@@ -57,7 +57,6 @@ using q32::test::littleEndian;
 using q32::test::putNumber;
 inline void put16(std::string& out, std::uint32_t value) { putNumber(out, value, 2); }
 inline void put32(std::string& out, std::uint32_t value) { putNumber(out, value, 4); }
-inline void put64(std::string& out, std::uint64_t value) { putNumber(out, value, 8); }
 
 // The fields of a hand-made local or central header, dated 1980-01-01. Sizes
 // of 0xFFFFFFFF with a Zip64 extra field leave the real ones to that field.
@@ -120,9 +119,11 @@ std::size_t memberDataOffset(const std::string& path, const std::string& name);
 std::size_t centralHeaderOffset(const std::string& path, const std::string& name);
 // Offset of a member's local header, as its central header records it.
 std::size_t localHeaderOffset(const std::string& path, const std::string& name);
-void patchByte(const std::string& path, std::size_t offset, unsigned char value);
-void patch16(const std::string& path, std::size_t offset, std::uint16_t value);
-void patch32(const std::string& path, std::size_t offset, std::uint32_t value);
+// Overwrites `bytes` bytes at `offset` with the little-endian `value`.
+void patchNumber(const std::string& path, std::size_t offset, std::uint32_t value, int bytes);
+inline void patchByte(const std::string& path, std::size_t at, unsigned char value) { patchNumber(path, at, value, 1); }
+inline void patch16(const std::string& path, std::size_t at, std::uint16_t value) { patchNumber(path, at, value, 2); }
+inline void patch32(const std::string& path, std::size_t at, std::uint32_t value) { patchNumber(path, at, value, 4); }
 void flipByte(const std::string& path, std::size_t offset);
 void cutTo(const std::string& path, std::size_t size);
 
