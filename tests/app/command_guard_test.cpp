@@ -11,7 +11,7 @@
 namespace q32::test {
 namespace {
 
-class CommandGuardTest : public ::testing::Test {
+class CommandGuardTest : public ProgramTest {
 protected:
     CommandGuardTest() {
         drive.writeFile("c:\\Games\\b.zip");
@@ -52,10 +52,6 @@ protected:
         EXPECT_FALSE(before.empty());
         return before == after ? "" : before + " became " + after;
     }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(CommandGuardTest, NothingTheUserDoesStartsASecondCommand) {

@@ -9,7 +9,7 @@
 namespace q32::test {
 namespace {
 
-class DropTest : public ::testing::Test {
+class DropTest : public ProgramTest {
 protected:
     DropTest() {
         drive.makeFolder("c:\\GAMES");
@@ -21,10 +21,6 @@ protected:
         program.window.Form_Load();
         ui.tree.userSelects("c:\\Other");
     }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 // A drop opens the first file's folder, selects the dropped ZIP archives

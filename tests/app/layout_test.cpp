@@ -6,12 +6,9 @@
 namespace q32::test {
 namespace {
 
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public ProgramTest {
 protected:
     LayoutTest() { program.window.Form_Load(); }
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(LayoutTest, ResizeLaysOutFromTheInnerSize) {

@@ -16,6 +16,13 @@ std::string settings(const std::string& state, const std::string& top, const std
            "Panel1.width= 2700\r\n" + dir + "\r\n";
 }
 
+// The line of `text` that begins with `from` put as `to`.
+std::string changed(const std::string& from, const std::string& to,
+                    std::string text = settings("State= 0", "Top= 1950")) {
+    const std::size_t at = text.find(from);
+    return text.replace(at, text.find("\r\n", at) - at, to);
+}
+
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { drive.makeFolder("c:\\Games"); }
@@ -83,9 +90,7 @@ TEST_F(SettingsTest, ValuesThatCannotBeAppliedKeepTheDesignedOnes) {
         {"Panel1.width= 2700", "Panel1.width= -2700", "Panel1.width= 3000"},
     };
     for (const auto& c : cases) {
-        std::string text = settings("State= 0", "Top= 1950");
-        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
-        start(text).window.exit0_Click();
+        start(changed(c.from, c.to)).window.exit0_Click();
         const std::string written = drive.readFile(kIni);
         EXPECT_NE(written.find(std::string("\r\n") + c.writtenBack + "\r\n"), std::string::npos) << c.to;
         EXPECT_NE(written.find("Left= 1200"), std::string::npos) << c.to;  // the other lines still apply
@@ -114,15 +119,9 @@ TEST_F(SettingsTest, TheWindowIsKeptOnTheScreenAtAUsableSize) {
         {"Left= 1200", "Left= 40000", &Rect::left, 19200 - 1200},
         {"Left= 1200", "Left=-40000", &Rect::left, 1200 - 9000},
     };
-    for (const auto& c : cases) {
-        std::string text = settings("State= 0", "Top= 1950");
-        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
-        EXPECT_EQ(start(text).ui.form.geometry().*c.field, c.expected) << c.to;
-    }
+    for (const auto& c : cases) EXPECT_EQ(start(changed(c.from, c.to)).ui.form.geometry().*c.field, c.expected) << c.to;
     // One pixel each way: the toolbar fits and the lists have room.
-    std::string tiny = settings("State= 0", "Top= 1950");
-    tiny.replace(tiny.find("Height= 6000\r\nWidth= 9000"), 25, "Height= 15\r\nWidth= 15");
-    TestProgram& p = start(tiny);
+    TestProgram& p = start(changed("Width", "Width= 15", changed("Height", "Height= 15")));
     const Rect toolbar = p.ui.toolbar.geometry();
     EXPECT_GE(p.ui.form.innerWidth(), toolbar.left + toolbar.width);
     EXPECT_GE(p.ui.splitter.geometry().height, 1200);

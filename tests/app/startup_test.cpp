@@ -17,11 +17,10 @@ std::string completeSettings(const std::string& dirLine) {
            dirLine + "\r\n";
 }
 
-TEST(Startup, FirstStartWritesDefaultsAndCentresTheWindow) {
-    TestDrive drive;
-    TestProgram program(drive);
+using Startup = ProgramTest;
+
+TEST_F(Startup, FirstStartWritesDefaultsAndCentresTheWindow) {
     program.window.Form_Load();
-    HeadlessUi& ui = program.ui;
 
     EXPECT_EQ(drive.readFile(kIni),
               "Version=\r\nState= 0\r\nTop= 5380\r\nLeft= 4800\r\nHeight= 7200\r\nWidth= 9600\r\n"
@@ -43,14 +42,9 @@ TEST(Startup, FirstStartWritesDefaultsAndCentresTheWindow) {
     EXPECT_EQ(ui.panel3.textColor(), TextColor::Black);
 }
 
-TEST(Startup, StartsInZipViewWithCommandsDisabled) {
-    TestDrive drive;
-    drive.writeFile("c:\\b.zip");
-    drive.writeFile("c:\\A.ZIP");
-    drive.writeFile("c:\\c.rar");
-    TestProgram program(drive);
+TEST_F(Startup, StartsInZipViewWithCommandsDisabled) {
+    for (const char* name : {"c:\\b.zip", "c:\\A.ZIP", "c:\\c.rar"}) drive.writeFile(name);
     program.window.Form_Load();
-    HeadlessUi& ui = program.ui;
 
     EXPECT_EQ(ui.list.pattern(), "*.zip");
     EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"A.ZIP", "b.zip"}));
@@ -58,20 +52,18 @@ TEST(Startup, StartsInZipViewWithCommandsDisabled) {
     EXPECT_EQ(ui.panel2.alignment(), Alignment::Center);
     EXPECT_TRUE(ui.toolbar.isDown(1));
     for (int index : {2, 3, 4}) EXPECT_FALSE(ui.toolbar.isDown(index)) << index;
-    for (int index : {6, 7, 9, 10}) EXPECT_FALSE(ui.toolbar.isEnabled(index)) << index;
+    expectSelectionCommandsDisabled();
     for (int index : {12, 13, 14, 16}) EXPECT_TRUE(ui.toolbar.isEnabled(index)) << index;
-    for (const char* entry : {"Diz", "dnfo", "install", "test", "delete"}) EXPECT_FALSE(ui.menus.isEnabled(entry));
     for (const char* entry : {"refresh", "exit0", "temp", "dtemp", "contents", "web", "mail", "about"})
         EXPECT_TRUE(ui.menus.isEnabled(entry)) << entry;
     EXPECT_EQ(ui.list.toolTip(), "Double click on zip to view diz");
     EXPECT_EQ(ui.splitter.paneNames, (std::vector<std::string>{"File1"}));
 }
 
-TEST(Startup, RefusedFromADriveRootWithoutWritingAnything) {
-    TestDrive drive;
-    TestProgram program(drive, "d:\\");
-    program.window.Form_Load();
-    HeadlessUi& ui = program.ui;
+TEST_F(Startup, RefusedFromADriveRootWithoutWritingAnything) {
+    TestProgram rooted(drive, "d:\\");
+    rooted.window.Form_Load();
+    HeadlessUi& ui = rooted.ui;
 
     ASSERT_EQ(ui.desktop.boxes.size(), 1u);
     EXPECT_EQ(ui.desktop.boxes[0].text, "Quillet32 can NOT be run from a root directory");
@@ -85,14 +77,11 @@ TEST(Startup, RefusedFromADriveRootWithoutWritingAnything) {
     EXPECT_TRUE(std::filesystem::is_empty(drive.host("d:\\")));
 }
 
-TEST(Startup, SecondCopyWakesTheFirstAndLeavesItsSettingsAlone) {
-    TestDrive drive;
+TEST_F(Startup, SecondCopyWakesTheFirstAndLeavesItsSettingsAlone) {
     drive.writeFile(kIni, completeSettings("Dir=C:\\"));
     drive.writeFile("c:\\Quillet32\\old.nfo");
-    TestProgram program(drive);
-    program.ui.instance.otherCopy = true;
+    ui.instance.otherCopy = true;
     program.window.Form_Load();
-    HeadlessUi& ui = program.ui;
 
     EXPECT_EQ(ui.instance.restoreRequests, 1);
     EXPECT_EQ(ui.form.caption(), "... duplicate instance.");
@@ -103,12 +92,10 @@ TEST(Startup, SecondCopyWakesTheFirstAndLeavesItsSettingsAlone) {
     EXPECT_TRUE(drive.exists("c:\\Quillet32\\old.nfo"));  // nothing of the running copy's is touched
 }
 
-TEST(Startup, LeftoversGoAtStartAndAtShutdown) {
-    TestDrive drive;
+TEST_F(Startup, LeftoversGoAtStartAndAtShutdown) {
     for (const char* name : {"a.diz", "b.diz", "file_id.diz", "one.nfo", "TWO.NFO", "errors.txt"})
         drive.writeFile(std::string("c:\\Quillet32\\") + name);
     std::filesystem::permissions(drive.host("c:\\Quillet32\\one.nfo"), std::filesystem::perms::owner_read);
-    TestProgram program(drive);
     program.window.Form_Load();
 
     auto left = [&] { return drive.fs().listFiles("c:\\Quillet32", "*.diz;*.nfo;errors.txt").value(); };
@@ -122,11 +109,9 @@ TEST(Startup, LeftoversGoAtStartAndAtShutdown) {
     EXPECT_TRUE(drive.readFile(kIni).starts_with("Version=v2.82\r\n"));
 }
 
-TEST(Startup, OpensTheRememberedFolder) {
-    TestDrive drive;
+TEST_F(Startup, OpensTheRememberedFolder) {
     drive.writeFile("c:\\Games\\tool.zip");
     drive.writeFile(kIni, completeSettings("Dir=C:\\Games"));
-    TestProgram program(drive);
     program.window.Form_Load();
 
     EXPECT_EQ(program.ui.list.path(), "C:\\Games");
@@ -137,7 +122,7 @@ TEST(Startup, OpensTheRememberedFolder) {
 }
 
 // Also a folder whose name is too long for the host to hold.
-TEST(Startup, AFolderThatIsGoneOrOnAMissingDriveGivesDriveC) {
+TEST_F(Startup, AFolderThatIsGoneOrOnAMissingDriveGivesDriveC) {
     const std::string tooLong = "Dir=C:\\" + std::string(300, 'a');
     for (const std::string& dirLine : {std::string("Dir=C:\\Deleted"), std::string("Dir=Q:\\Games"), tooLong}) {
         TestDrive drive;
@@ -151,11 +136,9 @@ TEST(Startup, AFolderThatIsGoneOrOnAMissingDriveGivesDriveC) {
     }
 }
 
-TEST(Startup, AnUnreadableRememberedFolderFallsBackOnceToDriveC) {
-    TestDrive drive;
+TEST_F(Startup, AnUnreadableRememberedFolderFallsBackOnceToDriveC) {
     drive.makeFolder("c:\\Locked");
     drive.writeFile(kIni, completeSettings("Dir=C:\\Locked"));
-    TestProgram program(drive);
     program.ui.list.unreadable.insert("c:\\locked");
     program.window.Form_Load();
 
@@ -167,9 +150,7 @@ TEST(Startup, AnUnreadableRememberedFolderFallsBackOnceToDriveC) {
     EXPECT_TRUE(drive.readFile(kIni).ends_with("Dir=c:\\\r\n"));
 }
 
-TEST(Startup, ShutdownClosesTheSplashAndWritesOnce) {
-    TestDrive drive;
-    TestProgram program(drive);
+TEST_F(Startup, ShutdownClosesTheSplashAndWritesOnce) {
     program.window.Form_Load();
     program.window.about_Click();
     program.ui.form.unload();

@@ -6,7 +6,7 @@
 namespace q32::test {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramTest {
 protected:
     MainWindowTest() {
         for (int i = 1; i <= 12; ++i) drive.writeFile("c:\\dl\\pack" + std::to_string(100 + i) + ".zip");
@@ -22,12 +22,6 @@ protected:
                         "Panel1.width= 3000\r\nDir=c:\\dl\r\n");
         program.window.Form_Load();
     }
-    bool enabled(int button) { return ui.toolbar.isEnabled(button); }
-    bool enabled(const char* entry) { return ui.menus.isEnabled(entry); }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(MainWindowTest, KindButtonsSwitchTheListAndDisableTheCommands) {

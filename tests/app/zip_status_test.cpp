@@ -10,7 +10,7 @@
 namespace q32::test {
 namespace {
 
-class ZipStatusTest : public ::testing::Test {
+class ZipStatusTest : public ProgramTest {
 protected:
     ZipStatusTest() {
         program.window.Form_Load();
@@ -20,10 +20,6 @@ protected:
         engine().setArchiveName("c:\\big.zip");
     }
     ZipEngine& engine() { return program.window.XceedZip1; }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(ZipStatusTest, ProgressFillsPanelThreeAndLetsEventsThrough) {

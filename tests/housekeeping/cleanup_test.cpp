@@ -11,7 +11,7 @@ namespace {
 
 std::string question(const std::string& folder) { return "Found temporary directory\n\n" + folder + " . . . . .Delete?"; }
 
-class CleanupTest : public ::testing::Test {
+class CleanupTest : public ProgramTest {
 protected:
     CleanupTest() {
         drive.writeFile("c:\\Quil001\\a.txt");
@@ -33,10 +33,6 @@ protected:
         for (const auto& box : ui.desktop.boxes) out.push_back(box.text);
         return out;
     }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {

@@ -8,20 +8,13 @@
 namespace q32::test {
 namespace {
 
-class DeleteTest : public ::testing::Test {
+class DeleteTest : public ProgramTest {
 protected:
     DeleteTest() {
         for (const char* name : {"a.zip", "b.zip", "c.zip"}) drive.writeFile(std::string("c:\\dl\\") + name);
         program.window.Form_Load();
         ui.tree.userSelects("c:\\dl");
     }
-    void commandsDisabled() {
-        for (int b : {6, 7, 9, 10}) EXPECT_FALSE(ui.toolbar.isEnabled(b)) << b;
-        for (const char* e : {"Diz", "dnfo", "install", "test", "delete"}) EXPECT_FALSE(ui.menus.isEnabled(e)) << e;
-    }
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
@@ -35,7 +28,7 @@ TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
     EXPECT_EQ(ui.desktop.boxes[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"b.zip"}));
     EXPECT_TRUE(drive.exists("c:\\dl\\b.zip"));
-    commandsDisabled();
+    expectSelectionCommandsDisabled();
 }
 
 TEST_F(DeleteTest, CancelTouchesNothing) {
@@ -70,7 +63,7 @@ TEST_F(DeleteTest, NothingSelectedStillRefreshesAndDisables) {
     drive.writeFile("c:\\dl\\new.zip");
     ui.menus.choose("delete");
     EXPECT_EQ(ui.list.items().size(), 4u);
-    commandsDisabled();
+    expectSelectionCommandsDisabled();
 }
 
 TEST_F(DeleteTest, AFileGoneMeanwhileIsPassedOver) {

@@ -2,31 +2,18 @@
 // play waits for at most.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/wav_length.h"
+#include "support/run_tool.h"
 
 namespace q32 {
 namespace {
 
-std::string programFile(const std::string& name) {
-    std::ifstream in(std::string(Q32_BIN_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-unsigned le16(const std::string& bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
-}
-
 TEST(ProgramSounds, AreSixteenBitPcmOfASecondOrTwo) {
     for (const char* name : {"error.wav", "thunder.wav"}) {
-        const std::string wav = programFile(name);
+        const std::string wav = test::readBytes(std::string(Q32_BIN_DIR) + "/" + name);
         ASSERT_GT(wav.size(), 44u) << name;
-        EXPECT_EQ(le16(wav, 20), 1u) << name;   // PCM
-        EXPECT_EQ(le16(wav, 34), 16u) << name;  // bits a sample
+        EXPECT_EQ(test::readNumber(wav, 20, 2), 1u) << name;   // PCM
+        EXPECT_EQ(test::readNumber(wav, 34, 2), 16u) << name;  // bits a sample
         const auto length = wavLength(wav);
         ASSERT_TRUE(length) << name;
         EXPECT_GT(length->count(), 300) << name;

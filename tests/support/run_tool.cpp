@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
 
 namespace q32::test {
 
@@ -83,6 +86,79 @@ std::vector<std::string> readManifest(const std::string& manifestPath) {
     }
     std::sort(lines.begin(), lines.end());
     return lines;
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "q32-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    root_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(root_, error); it != fs::recursive_directory_iterator();
+         it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(root_, error);
+}
+
+std::vector<std::string> TempFolder::listing() const {
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root_))
+        entries.push_back(fs::relative(entry.path(), root_).string());
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+void putNumber(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::string littleEndian(std::initializer_list<std::pair<std::uint64_t, int>> fields) {
+    std::string out;
+    for (const auto& [value, bytes] : fields) putNumber(out, value, bytes);
+    return out;
+}
+
+std::uint64_t readNumber(const std::string& bytes, std::size_t at, int count) {
+    std::uint64_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+std::string sampleText(std::size_t size, unsigned seed) {
+    static const char* const words[] = {"archive ", "member ", "folder ", "install ", "setup ",
+                                        "volume ",  "record ", "error ",  "status ",  "\r\n"};
+    std::mt19937 random(seed);
+    std::string text;
+    text.reserve(size + 16);
+    while (text.size() < size) {
+        text += words[random() % std::size(words)];
+        text += std::to_string(random() % 1000);
+    }
+    text.resize(size);
+    return text;
+}
+
+std::string randomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+    return bytes;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace q32::test

@@ -19,26 +19,14 @@ std::optional<std::int64_t> TestFileSystem::freeSpace(char driveLetter) {
 }
 
 TestDrive::TestDrive() {
-    std::string pattern = (fs::temp_directory_path() / "q32test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    root_ = pattern;
-    fs::create_directories(root_ + "/c");
-    fs::create_directories(root_ + "/d");
-    const std::string drives = "c=" + root_ + "/c;d=" + root_ + "/d";
+    const std::string& root = folder_.path();
+    fs::create_directories(root + "/c");
+    fs::create_directories(root + "/d");
+    const std::string drives = "c=" + root + "/c;d=" + root + "/d";
     fs_ = std::make_unique<TestFileSystem>(host::DriveTable::parse(drives));
     // Outside programs started by a test see the same drives and show no windows.
     ::setenv("QUILLET32_DRIVES", drives.c_str(), 1);
     ::setenv("QUILLET32_NO_ERROR_WINDOW", "1", 1);
-}
-
-TestDrive::~TestDrive() {
-    std::error_code error;
-    // Make everything removable again, whatever a test left read-only.
-    for (auto it = fs::recursive_directory_iterator(root_, error); it != fs::recursive_directory_iterator();
-         it.increment(error)) {
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-    }
-    fs::remove_all(root_, error);
 }
 
 std::string TestDrive::host(const std::string& virtualPath) const {

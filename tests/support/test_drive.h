@@ -3,6 +3,8 @@
 // anything outside it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -10,6 +12,7 @@
 #include "app/main_window.h"
 #include "platform/host/host_file_system.h"
 #include "support/headless_controls.h"
+#include "support/run_tool.h"
 
 namespace q32::test {
 
@@ -25,7 +28,6 @@ public:
 class TestDrive {
 public:
     TestDrive();
-    ~TestDrive();
     TestDrive(const TestDrive&) = delete;
     TestDrive& operator=(const TestDrive&) = delete;
 
@@ -36,11 +38,11 @@ public:
     std::string readFile(const std::string& virtualPath) const;
     bool exists(const std::string& virtualPath) const;
 
-    const std::string& root() const { return root_; }
+    const std::string& root() const { return folder_.path(); }
     TestFileSystem& fs() { return *fs_; }
 
 private:
-    std::string root_;
+    TempFolder folder_;  // removed with everything a test left in it, read-only or not
     std::unique_ptr<TestFileSystem> fs_;
 };
 
@@ -51,6 +53,23 @@ public:
     explicit TestProgram(TestDrive& drive, std::string programFolder = "c:\\Quillet32");
     HeadlessUi ui;
     MainWindow window;
+};
+
+// A test of the main window over a fresh test drive; the window is loaded
+// by the test or its fixture, once the drive holds what it needs.
+class ProgramTest : public ::testing::Test {
+protected:
+    bool enabled(int button) { return ui.toolbar.isEnabled(button); }
+    bool enabled(const char* entry) { return ui.menus.isEnabled(entry); }
+    // Buttons 6, 7, 9 and 10 and the menu entries of the selection are all off.
+    void expectSelectionCommandsDisabled() {
+        for (int b : {6, 7, 9, 10}) EXPECT_FALSE(enabled(b)) << b;
+        for (const char* e : {"Diz", "dnfo", "install", "test", "delete"}) EXPECT_FALSE(enabled(e)) << e;
+    }
+
+    TestDrive drive;
+    TestProgram program{drive};
+    HeadlessUi& ui = program.ui;
 };
 
 }  // namespace q32::test

@@ -11,7 +11,7 @@ namespace {
 
 using zip::test::file;
 
-class DescriptionsTest : public ::testing::Test {
+class DescriptionsTest : public ProgramTest {
 protected:
     DescriptionsTest() {
         drive.makeFolder("c:\\dl");
@@ -30,10 +30,6 @@ protected:
         const Rect main = ui.form.geometry();
         return {main.left, main.top - 2375, 5850, 2325};
     }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
     HeadlessViewerWindow& viewer = ui.descriptionViewer;
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 using zip::test::file;
 
-class NfoTest : public ::testing::Test {
+class NfoTest : public ProgramTest {
 protected:
     NfoTest() {
         drive.makeFolder("c:\\dl");
@@ -32,10 +32,6 @@ protected:
         return viewer.text();
     }
     bool commandEnabled() { return ui.toolbar.isEnabled(7) && ui.menus.isEnabled("dnfo"); }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
     HeadlessViewerWindow& viewer = ui.nfoViewer;
 };
 

@@ -121,7 +121,7 @@ TEST_F(Extract, ArchivesWithAStubBeforeThemAreRead) {
 }
 
 TEST_F(Extract, VirtualPathsGoThroughTheDriveTable) {
-    const host::DriveTable drives = host::DriveTable::parse("c=" + temp.root());
+    const host::DriveTable drives = host::DriveTable::parse("c=" + temp.path());
     ZipArchiveEngine virtualEngine(drives);
     std::filesystem::create_directories(path("Downloads"));
     writeZip(path("Downloads/Tool.zip"), {file("setup.exe", "MZ")});

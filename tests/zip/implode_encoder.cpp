@@ -12,12 +12,6 @@
 namespace q32::zip::test {
 namespace {
 
-struct Token {
-    unsigned char literal = 0;
-    std::size_t length = 0;  // 0 for a literal
-    std::size_t distance = 0;
-};
-
 struct Tree {
     std::vector<int> lengths;
     std::vector<std::uint32_t> codes;  // first bit lowest
@@ -81,10 +75,11 @@ void writeTree(BitWriter& bits, const Tree& tree) {
     for (const unsigned run : runs) bits.bits(run, 8);
 }
 
-std::vector<Token> parse(const std::string& data, std::size_t window, std::size_t shortest) {
-    const std::size_t longest = shortest + 63 + 255;
+}  // namespace
+
+std::vector<Match> greedyParse(const std::string& data, std::size_t window, std::size_t shortest, std::size_t longest) {
     std::unordered_map<std::string, std::size_t> lastSeen;
-    std::vector<Token> tokens;
+    std::vector<Match> matches;
     for (std::size_t at = 0; at < data.size();) {
         const std::string key = data.substr(at, shortest);
         const auto seen = lastSeen.find(key);
@@ -94,27 +89,21 @@ std::vector<Token> parse(const std::string& data, std::size_t window, std::size_
         if (from < at && at - from <= window) {
             while (at + length < data.size() && length < longest && data[from + length] == data[at + length]) ++length;
         }
-        if (length < shortest) {
-            tokens.push_back({static_cast<unsigned char>(data[at]), 0, 0});
-            ++at;
-            continue;
-        }
-        tokens.push_back({0, length, at - from});
-        at += length;
+        if (length < shortest) length = 0;
+        matches.push_back({at, length, at - from});
+        at += std::max<std::size_t>(length, 1);
     }
-    return tokens;
+    return matches;
 }
-
-}  // namespace
 
 std::string implode(const std::string& data, bool largeWindow, bool literalTree) {
     const unsigned lowBits = largeWindow ? 7 : 6;
     const std::size_t shortest = literalTree ? 3 : 2;
-    const std::vector<Token> tokens = parse(data, std::size_t{64} << lowBits, shortest);
+    const std::vector<Match> tokens = greedyParse(data, std::size_t{64} << lowBits, shortest, shortest + 63 + 255);
     std::vector<unsigned> literals(256), lengths(64), distances(64);
-    for (const Token& token : tokens) {
+    for (const Match& token : tokens) {
         if (token.length == 0) {
-            ++literals[token.literal];
+            ++literals[static_cast<unsigned char>(data[token.at])];
             continue;
         }
         ++lengths[std::min<std::size_t>(token.length - shortest, 63)];
@@ -125,10 +114,11 @@ std::string implode(const std::string& data, bool largeWindow, bool literalTree)
     if (literalTree) writeTree(bits, literalCodes);
     writeTree(bits, lengthCodes);
     writeTree(bits, distanceCodes);
-    for (const Token& token : tokens) {
+    for (const Match& token : tokens) {
+        const auto literal = static_cast<unsigned char>(data[token.at]);
         bits.bits(token.length == 0 ? 1 : 0, 1);
-        if (token.length == 0 && literalTree) bits.bits(literalCodes.codes[token.literal], literalCodes.lengths[token.literal]);
-        if (token.length == 0 && !literalTree) bits.bits(token.literal, 8);
+        if (token.length == 0 && literalTree) bits.bits(literalCodes.codes[literal], literalCodes.lengths[literal]);
+        if (token.length == 0 && !literalTree) bits.bits(literal, 8);
         if (token.length == 0) continue;
         bits.bits(static_cast<std::uint32_t>((token.distance - 1) & ((1u << lowBits) - 1)), static_cast<int>(lowBits));
         const std::size_t high = (token.distance - 1) >> lowBits;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace q32::zip::test {
 
@@ -15,5 +16,15 @@ std::string shrink(const std::string& data, unsigned clearEvery);
 std::string reduce(const std::string& data, unsigned factor);
 // Method 6; the general-purpose flags tell the decoder the choice.
 std::string implode(const std::string& data, bool largeWindow, bool literalTree);
+
+// The greedy parse of Reduce and Implode: at each place the longest match, up
+// to `longest` bytes, with the last earlier place that began with the same
+// `shortest` bytes, if no farther back than `window`; else the byte itself.
+struct Match {
+    std::size_t at = 0;
+    std::size_t length = 0;  // 0 for the byte at `at`
+    std::size_t distance = 0;
+};
+std::vector<Match> greedyParse(const std::string& data, std::size_t window, std::size_t shortest, std::size_t longest);
 
 }  // namespace q32::zip::test

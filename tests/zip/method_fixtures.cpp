@@ -4,7 +4,6 @@
 #include <zstd.h>
 
 #include <filesystem>
-#include <random>
 
 #include "legacy_encoders.h"
 #include "support/run_tool.h"
@@ -57,9 +56,7 @@ std::string zstd(const std::string& data) {
 }  // namespace
 
 std::string methodSampleData(std::size_t size) {
-    std::mt19937 random(11);
-    std::string noise(20000, '\0');
-    for (char& c : noise) c = static_cast<char>(random());
+    const std::string noise = randomBytes(20000, 11);
     std::string data = noise + sampleText(30000, 12);
     for (int c = 0; c < 256; ++c) data += static_cast<char>(c);
     return data + noise + std::string(5000, '\x90') + sampleText(size, 13);

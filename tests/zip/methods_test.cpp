@@ -49,9 +49,7 @@ protected:
 };
 
 TEST_P(MethodMember, DecodesByteExact) {
-    const std::string archive = readBytes(path("m.zip"));
-    const std::size_t method = centralHeaderOffset(path("m.zip"), Member) + 10;
-    EXPECT_EQ(static_cast<unsigned char>(archive[method]) | static_cast<unsigned char>(archive[method + 1]) << 8,
+    EXPECT_EQ(readNumber(readBytes(path("m.zip")), centralHeaderOffset(path("m.zip"), Member) + 10, 2),
               GetParam().method);
     EXPECT_EQ(test("m.zip"), zipcode::Success);
     ASSERT_EQ(extract("m.zip", "out"), zipcode::Success);
@@ -91,9 +89,7 @@ TEST_P(MethodMember, TheAbortFlagStopsTheDecoderInsideTheMember) {
     const std::string archive = readBytes(path("m.zip"));
     const std::size_t central = centralHeaderOffset(path("m.zip"), Member);
     const auto field = [&](std::size_t at, int bytes) {
-        std::uint32_t value = 0;
-        for (int i = bytes - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(archive[central + at + i]);
-        return value;
+        return static_cast<std::uint32_t>(readNumber(archive, central + at, bytes));
     };
     const MemberFacts member{static_cast<std::uint16_t>(field(10, 2)), static_cast<std::uint16_t>(field(8, 2)),
                              field(24, 4), field(20, 4), field(16, 4)};

@@ -2,7 +2,6 @@
 // against the follower set of the byte before it.
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 #include <vector>
 
 #include "legacy_encoders.h"
@@ -15,44 +14,26 @@ constexpr unsigned char Dle = 144;
 constexpr std::array<int, 33> IndexBits{0, 1, 1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4,
                                         5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
 
-std::size_t matchLength(const std::string& data, std::size_t from, std::size_t at, std::size_t longest) {
-    std::size_t length = 0;
-    while (at + length < data.size() && length < longest && data[from + length] == data[at + length]) ++length;
-    return length;
-}
-
 // The first stage: DLE, then a byte holding the length's low bits and the
 // distance's high bits, an extra length byte when the low bits are all
 // ones, and the distance's low byte.
 std::string runLengthStage(const std::string& data, unsigned factor) {
     const unsigned lengthMask = 0xFFu >> factor;
-    const std::size_t farthest = (std::size_t{1} << factor) * 256;
-    const std::size_t longest = lengthMask + 255 + 3;
-    std::unordered_map<std::string, std::size_t> lastSeen;
     std::string out;
-    for (std::size_t at = 0; at < data.size();) {
-        const std::string key = data.substr(at, 3);
-        const auto seen = lastSeen.find(key);
-        std::size_t length = 0;
-        std::size_t distance = 0;
-        if (seen != lastSeen.end() && at - seen->second <= farthest) {
-            distance = at - seen->second;
-            length = matchLength(data, seen->second, at, longest);
-        }
-        lastSeen[key] = at;
-        const std::size_t high = length < 3 ? 0 : (distance - 1) >> 8;
-        const std::size_t low = length < 3 ? 0 : std::min<std::size_t>(length - 3, lengthMask);
+    for (const Match& match : greedyParse(data, std::size_t{256} << factor, 3, lengthMask + 255 + 3)) {
+        const std::size_t high = match.length == 0 ? 0 : (match.distance - 1) >> 8;
+        const std::size_t low = match.length == 0 ? 0 : std::min<std::size_t>(match.length - 3, lengthMask);
         if (high == 0 && low == 0) {  // no match, or one a zero byte would code: that byte after DLE means DLE
-            out += data[at];
-            if (static_cast<unsigned char>(data[at]) == Dle) out += '\0';
-            ++at;
+            for (std::size_t i = 0; i < std::max<std::size_t>(match.length, 1); ++i) {
+                out += data[match.at + i];
+                if (static_cast<unsigned char>(data[match.at + i]) == Dle) out += '\0';
+            }
             continue;
         }
         out += static_cast<char>(Dle);
         out += static_cast<char>((high << (8 - factor)) | low);
-        if (low == lengthMask) out += static_cast<char>(length - 3 - lengthMask);
-        out += static_cast<char>((distance - 1) & 0xFF);
-        at += length;
+        if (low == lengthMask) out += static_cast<char>(match.length - 3 - lengthMask);
+        out += static_cast<char>((match.distance - 1) & 0xFF);
     }
     return out;
 }

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 
 namespace q32::zip::test {
@@ -42,17 +41,24 @@ void setAttributes(zip_t* archive, zip_uint64_t index, const MemberSpec& member)
 
 }  // namespace
 
-void put16(std::string& out, std::uint32_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
+std::string localHeader(const HeaderFields& f) {
+    return littleEndian({{0x04034b50, 4}, {f.version, 2}, {f.flags, 2}, {f.method, 2}, {0x00210000, 4}, {f.crc, 4},
+                         {f.compressed, 4}, {f.size, 4}, {f.name.size(), 2}, {f.extra.size(), 2}}) +
+           f.name + f.extra;
 }
-void put32(std::string& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
+
+std::string centralHeader(const HeaderFields& f) {
+    return littleEndian({{0x02014b50, 4}, {f.madeBy, 2}, {f.version, 2}, {f.flags, 2}, {f.method, 2}, {0x00210000, 4},
+                         {f.crc, 4}, {f.compressed, 4}, {f.size, 4}, {f.name.size(), 2}, {f.extra.size(), 2},
+                         {0, 6}, {f.attributes, 4}, {f.offset, 4}}) +  // comment, disk, internal attributes
+           f.name + f.extra;
 }
-void put64(std::string& out, std::uint64_t value) {
-    put32(out, static_cast<std::uint32_t>(value));
-    put32(out, static_cast<std::uint32_t>(value >> 32));
+
+std::string endRecord(std::uint64_t entries, std::uint64_t directorySize, std::uint64_t directoryOffset) {
+    entries = std::min<std::uint64_t>(entries, 0xFFFF);
+    return littleEndian({{0x06054b50, 4}, {0, 4}, {entries, 2}, {entries, 2},
+                         {std::min<std::uint64_t>(directorySize, 0xFFFFFFFF), 4},
+                         {std::min<std::uint64_t>(directoryOffset, 0xFFFFFFFF), 4}, {0, 2}});
 }
 
 std::uint32_t crcOf(const std::string& data) {
@@ -93,17 +99,6 @@ std::uint32_t crcOfZeros(std::uint64_t size) {
     return static_cast<std::uint32_t>(result);
 }
 
-void putEnd(std::string& out, std::uint64_t entries, std::uint64_t directorySize, std::uint64_t directoryOffset) {
-    put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(entries, 0xFFFF)));
-    put16(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(entries, 0xFFFF)));
-    put32(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(directorySize, 0xFFFFFFFF)));
-    put32(out, static_cast<std::uint32_t>(std::min<std::uint64_t>(directoryOffset, 0xFFFFFFFF)));
-    put16(out, 0);
-}
-
 }  // namespace
 
 MemberSpec file(std::string name, std::string data, std::int32_t method) {
@@ -133,120 +128,31 @@ void writeZerosZip(const std::string& path, const std::string& name, std::uint64
 }
 
 void writeRawZip(const std::string& path, const RawMember& member) {
-    const auto header = [&](std::string& out) {
-        put16(out, member.method > 8 ? 63 : 20);
-        put16(out, member.flags);
-        put16(out, member.method);
-        put32(out, 0x00210000);  // 1980-01-01 00:00
-        put32(out, member.crc);
-        put32(out, static_cast<std::uint32_t>(member.compressed.size()));
-        put32(out, static_cast<std::uint32_t>(member.size));
-        put16(out, static_cast<std::uint32_t>(member.name.size()));
-        put16(out, 0);
-    };
-    std::string out;
-    put32(out, 0x04034b50);
-    header(out);
-    out += member.name;
-    out += member.compressed;
-    const std::size_t directoryAt = out.size();
-    put32(out, 0x02014b50);
-    put16(out, 20);
-    header(out);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, 0);
-    put32(out, 0);
-    put32(out, 0);
-    out += member.name;
-    putEnd(out, 1, out.size() - directoryAt, directoryAt);
-    writeBytes(path, out);
+    const HeaderFields fields{.name = member.name, .version = static_cast<std::uint16_t>(member.method > 8 ? 63 : 20),
+                              .method = member.method, .flags = member.flags, .crc = member.crc,
+                              .compressed = static_cast<std::uint32_t>(member.compressed.size()),
+                              .size = static_cast<std::uint32_t>(member.size)};
+    const std::string body = localHeader(fields) + member.compressed, directory = centralHeader(fields);
+    writeBytes(path, body + directory + endRecord(1, directory.size(), body.size()));
 }
 
 void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& members) {
-    std::string out;
-    std::string directory;
+    std::string out, directory;
     for (const MemberSpec& member : members) {
+        const std::uint64_t size = member.data.size();
+        HeaderFields fields{.name = member.name, .version = 45, .crc = crcOf(member.data), .compressed = 0xFFFFFFFF,
+                            .size = 0xFFFFFFFF, .extra = littleEndian({{1, 2}, {16, 2}, {size, 8}, {size, 8}}),
+                            .madeBy = (3 << 8) | 45, .attributes = (S_IFREG | 0644u) << 16, .offset = 0xFFFFFFFF};
         const std::uint64_t offset = out.size();
-        const std::uint32_t crc = crcOf(member.data);
-        put32(out, 0x04034b50);
-        put16(out, 45);
-        put16(out, 0);
-        put16(out, 0);
-        put32(out, 0x00210000);
-        put32(out, crc);
-        put32(out, 0xFFFFFFFF);
-        put32(out, 0xFFFFFFFF);
-        put16(out, static_cast<std::uint32_t>(member.name.size()));
-        put16(out, 20);
-        out += member.name;
-        put16(out, 1);
-        put16(out, 16);
-        put64(out, member.data.size());
-        put64(out, member.data.size());
-        out += member.data;
-
-        put32(directory, 0x02014b50);
-        put16(directory, (3 << 8) | 45);
-        put16(directory, 45);
-        put16(directory, 0);
-        put16(directory, 0);
-        put32(directory, 0x00210000);
-        put32(directory, crc);
-        put32(directory, 0xFFFFFFFF);
-        put32(directory, 0xFFFFFFFF);
-        put16(directory, static_cast<std::uint32_t>(member.name.size()));
-        put16(directory, 28);
-        put16(directory, 0);
-        put16(directory, 0);
-        put16(directory, 0);
-        put32(directory, (S_IFREG | 0644u) << 16);
-        put32(directory, 0xFFFFFFFF);
-        directory += member.name;
-        put16(directory, 1);
-        put16(directory, 24);
-        put64(directory, member.data.size());
-        put64(directory, member.data.size());
-        put64(directory, offset);
+        out += localHeader(fields) + member.data;
+        fields.extra = littleEndian({{1, 2}, {24, 2}, {size, 8}, {size, 8}, {offset, 8}});
+        directory += centralHeader(fields);
     }
-    const std::uint64_t directoryAt = out.size();
-    out += directory;
-    const std::uint64_t recordAt = out.size();
-    put32(out, 0x06064b50);
-    put64(out, 44);
-    put16(out, (3 << 8) | 45);
-    put16(out, 45);
-    put32(out, 0);
-    put32(out, 0);
-    put64(out, members.size());
-    put64(out, members.size());
-    put64(out, directory.size());
-    put64(out, directoryAt);
-    put32(out, 0x07064b50);
-    put32(out, 0);
-    put64(out, recordAt);
-    put32(out, 1);
-    put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, 0xFFFF);
-    put16(out, 0xFFFF);
-    put32(out, 0xFFFFFFFF);
-    put32(out, 0xFFFFFFFF);
-    put16(out, 0);
-    writeBytes(path, out);
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    check(in.good(), "cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    check(out.good(), "cannot write " + path);
+    const std::uint64_t directoryAt = out.size(), recordAt = directoryAt + directory.size();
+    out += directory + littleEndian({{0x06064b50, 4}, {44, 8}, {(3 << 8) | 45, 2}, {45, 2}, {0, 8},
+                                     {members.size(), 8}, {members.size(), 8}, {directory.size(), 8},
+                                     {directoryAt, 8}, {0x07064b50, 4}, {0, 4}, {recordAt, 8}, {1, 4}});
+    writeBytes(path, out + endRecord(0xFFFF, 0xFFFFFFFF, 0xFFFFFFFF));
 }
 
 std::size_t findBytes(const std::string& path, const std::string& needle) {
@@ -255,92 +161,47 @@ std::size_t findBytes(const std::string& path, const std::string& needle) {
     return at;
 }
 
+namespace {
+
+// The first header of `signature` whose name, of the length at `lengthAt`, stands at `nameAt` and is `name`.
+std::size_t headerOffset(const std::string& bytes, const std::string& signature, std::size_t lengthAt,
+                         std::size_t nameAt, const std::string& name) {
+    for (std::size_t at = bytes.find(signature); at != std::string::npos; at = bytes.find(signature, at + 1)) {
+        if (readNumber(bytes, at + lengthAt, 2) == name.size() && bytes.compare(at + nameAt, name.size(), name) == 0)
+            return at;
+    }
+    throw std::runtime_error("no header for " + name);
+}
+
+}  // namespace
+
 std::size_t memberDataOffset(const std::string& path, const std::string& name) {
     const std::string bytes = readBytes(path);
-    for (std::size_t at = bytes.find("PK\3\4"); at != std::string::npos; at = bytes.find("PK\3\4", at + 1)) {
-        const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-        const std::size_t nameLength = head[26] | (head[27] << 8);
-        const std::size_t extraLength = head[28] | (head[29] << 8);
-        if (bytes.compare(at + 30, nameLength, name) == 0 && nameLength == name.size()) {
-            return at + 30 + nameLength + extraLength;
-        }
-    }
-    throw std::runtime_error("no local header for " + name);
+    const std::size_t at = headerOffset(bytes, "PK\3\4", 26, 30, name);
+    return at + 30 + name.size() + readNumber(bytes, at + 28, 2);
 }
 
 std::size_t centralHeaderOffset(const std::string& path, const std::string& name) {
-    const std::string bytes = readBytes(path);
-    for (std::size_t at = bytes.find("PK\1\2"); at != std::string::npos; at = bytes.find("PK\1\2", at + 1)) {
-        const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-        const std::size_t nameLength = head[28] | (head[29] << 8);
-        if (nameLength == name.size() && bytes.compare(at + 46, nameLength, name) == 0) return at;
-    }
-    throw std::runtime_error("no central header for " + name);
+    return headerOffset(readBytes(path), "PK\1\2", 28, 46, name);
 }
 
 std::size_t localHeaderOffset(const std::string& path, const std::string& name) {
-    const std::string bytes = readBytes(path);
-    const auto* head = reinterpret_cast<const unsigned char*>(bytes.data() + centralHeaderOffset(path, name));
-    return head[42] | (head[43] << 8) | (head[44] << 16) | (static_cast<std::size_t>(head[45]) << 24);
+    return readNumber(readBytes(path), centralHeaderOffset(path, name) + 42, 4);
 }
 
-void patchByte(const std::string& path, std::size_t offset, unsigned char value) {
+void patchNumber(const std::string& path, std::size_t offset, std::uint32_t value, int bytes) {
+    std::string patch;
+    putNumber(patch, value, bytes);
     std::fstream io(path, std::ios::binary | std::ios::in | std::ios::out);
     io.seekp(static_cast<std::streamoff>(offset));
-    io.put(static_cast<char>(value));
+    io.write(patch.data(), bytes);
     check(io.good(), "cannot patch " + path);
 }
 
-void patch16(const std::string& path, std::size_t offset, std::uint16_t value) {
-    patchByte(path, offset, value & 0xFF);
-    patchByte(path, offset + 1, value >> 8);
-}
-
-void patch32(const std::string& path, std::size_t offset, std::uint32_t value) {
-    patch16(path, offset, value & 0xFFFF);
-    patch16(path, offset + 2, value >> 16);
-}
-
 void flipByte(const std::string& path, std::size_t offset) {
-    const std::string bytes = readBytes(path);
-    patchByte(path, offset, static_cast<unsigned char>(bytes.at(offset)) ^ 0xFF);
+    patchByte(path, offset, static_cast<unsigned char>(readBytes(path).at(offset)) ^ 0xFF);
 }
 
 void cutTo(const std::string& path, std::size_t size) { fs::resize_file(path, size); }
-
-std::string sampleText(std::size_t size, unsigned seed) {
-    static const char* const words[] = {"archive ", "member ", "folder ", "install ", "setup ",
-                                        "volume ",  "record ", "error ",  "status ",  "\r\n"};
-    std::mt19937 random(seed);
-    std::string text;
-    text.reserve(size + 16);
-    while (text.size() < size) {
-        text += words[random() % std::size(words)];
-        text += std::to_string(random() % 1000);
-    }
-    text.resize(size);
-    return text;
-}
-
-TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "q32zip-XXXXXX").string();
-    check(::mkdtemp(pattern.data()) != nullptr, "mkdtemp");
-    root_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code error;
-    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(root_, error);
-}
-
-std::vector<std::string> TempFolder::listing() const {
-    std::vector<std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(root_)) {
-        entries.push_back(fs::relative(entry.path(), root_).string());
-    }
-    std::sort(entries.begin(), entries.end());
-    return entries;
-}
 
 }  // namespace q32::zip::test

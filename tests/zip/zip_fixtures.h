@@ -1,7 +1,7 @@
 // Archives for the zip engine's tests: sound ones written with libzip,
 // hand-made ones for what libzip will not write, and helpers that damage a
 // copy by flipping or cutting bytes. Everything lives in a temporary folder
-// that vanishes with the fixture.
+// (support/run_tool.h) that vanishes with the fixture.
 #pragma once
 
 #include <sys/stat.h>
@@ -10,6 +10,8 @@
 #include <ctime>
 #include <string>
 #include <vector>
+
+#include "support/run_tool.h"
 
 namespace q32::zip::test {
 
@@ -51,9 +53,30 @@ void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& me
 std::uint32_t crcOf(const std::string& data);
 
 // Little-endian numbers appended to hand-made records.
-void put16(std::string& out, std::uint32_t value);
-void put32(std::string& out, std::uint32_t value);
-void put64(std::string& out, std::uint64_t value);
+using q32::test::littleEndian;
+using q32::test::putNumber;
+inline void put16(std::string& out, std::uint32_t value) { putNumber(out, value, 2); }
+inline void put32(std::string& out, std::uint32_t value) { putNumber(out, value, 4); }
+
+// The fields of a hand-made local or central header, dated 1980-01-01. Sizes
+// of 0xFFFFFFFF with a Zip64 extra field leave the real ones to that field.
+struct HeaderFields {
+    std::string name{};
+    std::uint16_t version = 20;
+    std::uint16_t method = 0;
+    std::uint16_t flags = 0;
+    std::uint32_t crc = 0;
+    std::uint32_t compressed = 0;
+    std::uint32_t size = 0;
+    std::string extra{};
+    std::uint16_t madeBy = 20;       // the central header's only
+    std::uint32_t attributes = 0;    // external; the central header's only
+    std::uint32_t offset = 0;        // of the local header; the central header's only
+};
+std::string localHeader(const HeaderFields& fields);
+std::string centralHeader(const HeaderFields& fields);
+// The end of central directory record, counts and places capped at their 16 and 32 bits.
+std::string endRecord(std::uint64_t entries, std::uint64_t directorySize, std::uint64_t directoryOffset);
 
 // Bits least significant first; codes most significant bit first.
 class BitWriter {
@@ -83,8 +106,10 @@ private:
     int used_ = 0;
 };
 
-std::string readBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::string& bytes);
+using q32::test::readBytes;
+using q32::test::readNumber;
+using q32::test::TempFolder;
+using q32::test::writeBytes;
 
 // Offset of the first occurrence of `needle` in the file.
 std::size_t findBytes(const std::string& path, const std::string& needle);
@@ -94,29 +119,15 @@ std::size_t memberDataOffset(const std::string& path, const std::string& name);
 std::size_t centralHeaderOffset(const std::string& path, const std::string& name);
 // Offset of a member's local header, as its central header records it.
 std::size_t localHeaderOffset(const std::string& path, const std::string& name);
-void patchByte(const std::string& path, std::size_t offset, unsigned char value);
-void patch16(const std::string& path, std::size_t offset, std::uint16_t value);
-void patch32(const std::string& path, std::size_t offset, std::uint32_t value);
+// Overwrites `bytes` bytes at `offset` with the little-endian `value`.
+void patchNumber(const std::string& path, std::size_t offset, std::uint32_t value, int bytes);
+inline void patchByte(const std::string& path, std::size_t at, unsigned char value) { patchNumber(path, at, value, 1); }
+inline void patch16(const std::string& path, std::size_t at, std::uint16_t value) { patchNumber(path, at, value, 2); }
+inline void patch32(const std::string& path, std::size_t at, std::uint32_t value) { patchNumber(path, at, value, 4); }
 void flipByte(const std::string& path, std::size_t offset);
 void cutTo(const std::string& path, std::size_t size);
 
-// Text that deflates well but not trivially, `size` bytes from `seed`.
-std::string sampleText(std::size_t size, unsigned seed);
-
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& root() const { return root_; }
-    std::string path(const std::string& relative) const { return root_ + "/" + relative; }
-    // Every entry below the root, relative, sorted ("dest/a/b.txt").
-    std::vector<std::string> listing() const;
-
-private:
-    std::string root_;
-};
+using q32::test::randomBytes;
+using q32::test::sampleText;
 
 }  // namespace q32::zip::test

@@ -15,7 +15,7 @@ namespace q32::zip::test {
 
 class ZipEngineTest : public ::testing::Test {
 protected:
-    std::string path(const std::string& relative) const { return temp.path(relative); }
+    std::string path(const std::string& relative) const { return temp / relative; }
 
     std::int16_t extract(const std::string& archive, const std::string& destination, const std::string& mask = "*.*\r") {
         engine.setFileMask(mask);

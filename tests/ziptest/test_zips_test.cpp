@@ -14,7 +14,7 @@ namespace {
 
 using zip::test::file;
 
-class TestZipsTest : public ::testing::Test {
+class TestZipsTest : public ProgramTest {
 protected:
     TestZipsTest() {
         drive.makeFolder("c:\\DL");
@@ -35,9 +35,6 @@ protected:
     bool enabled(int button, const char* entry) { return ui.toolbar.isEnabled(button) && ui.menus.isEnabled(entry); }
 
     static constexpr const char* kReport = "c:\\Quillet32\\errors.txt";
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(TestZipsTest, SoundArchivesLeaveNoReportAndTheIdleWindow) {

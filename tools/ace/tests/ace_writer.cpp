@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <random>
 
 namespace q32::ace::testing {
 namespace {
@@ -16,37 +15,18 @@ namespace {
 constexpr std::uint32_t kDosTime = (44u << 25) | (6u << 21) | (15u << 16) | (12u << 11) | (30u << 5);
 constexpr std::uint16_t kDictionaryParameter = 0x000A;  // 1 MiB
 
-void putNumber(std::string& out, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 // Check and size in front of a header body.
 std::string framed(const std::string& body) {
-    std::string header;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(body.data());
-    putNumber(header, headerCheck(bytes, body.size()), 2);
-    putNumber(header, body.size(), 2);
-    return header + body;
+    return littleEndian({{headerCheck(bytes, body.size()), 2}, {body.size(), 2}}) + body;
 }
 
 std::string mainHeader(const WriterOptions& options, unsigned volume) {
-    std::uint16_t flags = 0;
-    if (options.volumeSize > 0)
-        flags |= header_flag::kMultiVolume;
-    if (options.solid)
-        flags |= header_flag::kSolid;
-    std::string body;
-    putNumber(body, header_type::kMain, 1);
-    putNumber(body, flags, 2);
-    body += kSignature;
-    putNumber(body, 20, 1);  // version needed to extract
-    putNumber(body, 20, 1);  // version that made it
-    putNumber(body, 2, 1);   // made on Win32
-    putNumber(body, volume, 1);
-    putNumber(body, kDosTime, 4);
-    body += std::string(8, '\0');
-    return framed(body);
+    const std::uint16_t flags = (options.volumeSize > 0 ? header_flag::kMultiVolume : 0) |
+                                (options.solid ? header_flag::kSolid : 0);
+    // Versions needed and made by 2.0, made on Win32.
+    return framed(littleEndian({{header_type::kMain, 1}, {flags, 2}}) + kSignature +
+                  littleEndian({{20, 1}, {20, 1}, {2, 1}, {volume, 1}, {kDosTime, 4}}) + std::string(8, '\0'));
 }
 
 struct Segment {
@@ -59,29 +39,16 @@ struct Segment {
 
 std::string fileHeader(const Segment& segment, const WriterOptions& options) {
     const WriterMember& member = segment.member;
-    std::uint16_t flags = header_flag::kAddSize | member.extraFlags;
-    if (options.solid)
-        flags |= header_flag::kSolid;
-    if (segment.continuedFromPrevious)
-        flags |= header_flag::kContinuedFromPrevious;
-    if (segment.continuesInNext)
-        flags |= header_flag::kContinuesInNext;
+    const std::uint16_t flags = header_flag::kAddSize | member.extraFlags | (options.solid ? header_flag::kSolid : 0) |
+                                (segment.continuedFromPrevious ? header_flag::kContinuedFromPrevious : 0) |
+                                (segment.continuesInNext ? header_flag::kContinuesInNext : 0);
     const int method = member.method >= 0 ? member.method : member.lz77 ? 1 : 0;
-    std::string body;
-    putNumber(body, header_type::kFile32, 1);
-    putNumber(body, flags, 2);
-    putNumber(body, segment.packedSize, 4);
-    putNumber(body, member.data.size(), 4);
-    putNumber(body, kDosTime, 4);
-    putNumber(body, member.folder ? kFolderAttribute : 0x20, 4);
-    putNumber(body, segment.crc, 4);
-    putNumber(body, static_cast<std::uint64_t>(method), 1);
-    putNumber(body, method == 0 ? 0 : 3, 1);  // quality
-    putNumber(body, kDictionaryParameter, 2);
-    putNumber(body, 0, 2);
-    putNumber(body, member.name.size(), 2);
-    body += member.name;
-    return framed(body);
+    return framed(littleEndian({{header_type::kFile32, 1}, {flags, 2}, {segment.packedSize, 4},
+                                {member.data.size(), 4}, {kDosTime, 4}, {member.folder ? kFolderAttribute : 0x20u, 4},
+                                {segment.crc, 4}, {static_cast<std::uint64_t>(method), 1},
+                                {method == 0 ? 0u : 3u, 1},  // quality
+                                {kDictionaryParameter, 2}, {0, 2}, {member.name.size(), 2}}) +
+                  member.name);
 }
 
 class Writer {
@@ -165,16 +132,8 @@ WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOp
 
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base) {
     for (unsigned i = 0; i < archive.volumes.size(); ++i)
-        writeFile(folder + "/" + *volumeFileName(base + ".ace", i), archive.volumes[i]);
+        writeBytes(folder + "/" + *volumeFileName(base + ".ace", i), archive.volumes[i]);
     return folder + "/" + base + ".ace";
-}
-
-std::string randomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
-    return bytes;
 }
 
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files) {

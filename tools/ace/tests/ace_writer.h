@@ -4,6 +4,8 @@
 // lies, so that tests can damage exactly one part.
 #pragma once
 
+#include "support/run_tool.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -53,8 +55,8 @@ inline WriterMember packedFile(const std::string& name, const std::string& data)
 }
 inline WriterMember folderEntry(const std::string& name) { return {.name = name, .folder = true}; }
 
-// Bytes that do not compress, the same for the same seed.
-std::string randomBytes(std::size_t size, unsigned seed);
+using q32::test::randomBytes;
+using q32::test::sampleText;
 
 // One member for each (name, data) pair, stored.
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files);

@@ -40,7 +40,7 @@ Outcome extractDamaged(const WrittenArchive& archive) {
         const auto found = expected.find(file);
         EXPECT_NE(found, expected.end()) << "unexpected file " << file;
         if (found != expected.end()) {
-            EXPECT_EQ(readFile(destination + "/" + file), found->second) << file;
+            EXPECT_EQ(readBytes(destination + "/" + file), found->second) << file;
         }
         outcome.files.push_back(file);
     }
@@ -141,7 +141,7 @@ TEST(DamagedSample, FlippedBitsAndCutsInCompressedDataAreCaught) {
     const std::string sample = std::string(Q32_SAMPLES_DIR) + "/ace/Ace.method1.ace";
     if (!std::filesystem::is_regular_file(sample))
         GTEST_SKIP() << "no sample archive " << sample;
-    const std::string bytes = readFile(sample);
+    const std::string bytes = readBytes(sample);
     ASSERT_EQ(bytes.substr(kExeData - 12, 12), "exe\\test.exe");
     std::vector<std::pair<std::string, AceResult>> damaged;
     for (std::size_t offset : {std::size_t{0}, std::size_t{1}, std::size_t{9}, kExeDataSize / 3, kExeDataSize / 2,
@@ -155,7 +155,7 @@ TEST(DamagedSample, FlippedBitsAndCutsInCompressedDataAreCaught) {
         damaged.push_back({bytes.substr(0, kExeData + keep), AceResult::Truncated});
     for (std::size_t index = 0; index < damaged.size(); ++index) {
         TempFolder work;
-        writeFile(work / "damaged.ace", damaged[index].first);
+        writeBytes(work / "damaged.ace", damaged[index].first);
         const Extraction done = extract(work / "damaged.ace", work / "out");
         EXPECT_EQ(done.result, damaged[index].second) << "case " << index << ": " << done.error;
         EXPECT_FALSE(std::filesystem::exists(work / "out/exe/test.exe")) << "case " << index;

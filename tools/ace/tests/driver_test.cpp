@@ -26,12 +26,12 @@ TEST(Acex, ExitsWithZeroOnSuccessTheResultNumberOtherwiseAndShowsItsUsage) {
         const std::string command = std::string(Q32_ACEX_PATH) + " " + arguments + " 2>" + work / "stderr.txt";
         const int status = std::system(command.c_str());
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, exitCode) << arguments;
-        const std::string errors = readFile(work / "stderr.txt");
+        const std::string errors = readBytes(work / "stderr.txt");
         EXPECT_EQ(errors.empty(), errorStart.empty()) << errors;
         EXPECT_EQ(errors.rfind(errorStart, 0), 0u) << errors;
         EXPECT_NE(errors.find(errorPart), std::string::npos) << errors;
     }
-    EXPECT_EQ(readFile(work / "out/a.txt"), "a");
+    EXPECT_EQ(readBytes(work / "out/a.txt"), "a");
 }
 
 }  // namespace

@@ -13,18 +13,6 @@
 namespace q32::ace::testing {
 namespace {
 
-// Text with plenty of repeats at short and long distances.
-std::string prose(std::size_t size, unsigned seed) {
-    static const char* const kWords[] = {"archive ", "volume ", "member ", "header ", "the ", "a ",
-                                         "solid ", "window ", "distance ", "length ", "\r\n"};
-    std::mt19937 random(seed);
-    std::string text;
-    while (text.size() < size)
-        text += kWords[random() % std::size(kWords)];
-    text.resize(size);
-    return text;
-}
-
 // Short copies from a handful of distances in random order, so that copies
 // at each of the four recent distances come up.
 std::string repeatsAtFewDistances(std::size_t size, unsigned seed) {
@@ -60,7 +48,7 @@ protected:
         const Extraction done = extract(saveVolumes(archive, work_.path(), "packed"), destination_);
         ASSERT_EQ(done.result, AceResult::Ok) << done.error;
         for (const WriterMember& member : members)
-            EXPECT_EQ(readFile(destination_ + "/" + member.name), member.data) << member.name;
+            EXPECT_EQ(readBytes(destination_ + "/" + member.name), member.data) << member.name;
     }
     TempFolder work_;
     std::string destination_ = work_ / "out";
@@ -69,7 +57,7 @@ protected:
 TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
     Lz77Encoder encoder(1000);
     const std::vector<WriterMember> members = packedSolid(
-        encoder, {{"mixed.bin", prose(100000, 1) + repeatsAtFewDistances(60000, 2) + randomBytes(3000, 3)}});
+        encoder, {{"mixed.bin", sampleText(100000, 1) + repeatsAtFewDistances(60000, 2) + randomBytes(3000, 3)}});
     const Lz77Stats& stats = encoder.stats();
     EXPECT_GT(stats.literals, 0u);
     EXPECT_GT(stats.newDistances, 0u);
@@ -83,12 +71,12 @@ TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
 TEST_F(Lz77Members, DecodeByteExactAloneSolidOrOverVolumes) {
     const std::string shared = randomBytes(20000, 6);  // compresses only by reference to the first member
     const std::pair<std::vector<WriterMember>, WriterOptions> cases[] = {
-        {{packedFile("prose.txt", prose(120000, 4)), packedFile("noise.bin", randomBytes(5000, 5)),
+        {{packedFile("prose.txt", sampleText(120000, 4)), packedFile("noise.bin", randomBytes(5000, 5)),
           packedFile("one.txt", "x"), packedFile("empty.txt", "")}, {}},
         // Solid: a packed member, and a stored one too, fill the window later members copy from.
         {{packedFile("a.bin", shared), storedFile("b.bin", randomBytes(3000, 7) + shared.substr(0, 9000)),
           packedFile("c.bin", shared.substr(5000) + shared.substr(0, 5000))}, {.solid = true}},
-        {{packedFile("prose.txt", prose(60000, 10)), packedFile("more.txt", prose(30000, 11))},
+        {{packedFile("prose.txt", sampleText(60000, 10)), packedFile("more.txt", sampleText(30000, 11))},
          {.solid = true, .volumeSize = 2500}}};
     for (const auto& [members, options] : cases) {
         std::filesystem::remove_all(destination_);
@@ -106,7 +94,7 @@ TEST_F(Lz77Members, CopiesAcrossTheWindowsWrapPointDecode) {
     const std::string unique = randomBytes(200000, 8);
     Lz77Encoder encoder;
     const std::vector<WriterMember> members = packedSolid(
-        encoder, {{"lead.txt", prose(300000, 9)}, {"far.bin", unique + prose(3700000, 10) + unique}});
+        encoder, {{"lead.txt", sampleText(300000, 9)}, {"far.bin", unique + sampleText(3700000, 10) + unique}});
     ASSERT_GT(encoder.stats().longestDistance, 3800000u);
     expectExtracted(writeAce(members, {.solid = true}), members);
 }
@@ -114,11 +102,11 @@ TEST_F(Lz77Members, CopiesAcrossTheWindowsWrapPointDecode) {
 TEST(Lz77Streams, ThatTheReaderCannotUseFailWithoutLeavingFiles) {
     std::vector<std::pair<std::string, std::string>> streams = {  // packed bytes, what the error names
         {Lz77Encoder().encodeModeSwitch(), "mode"},
-        {Lz77Encoder().encode(prose(1000, 12)), ""}};  // shorter than the member
+        {Lz77Encoder().encode(sampleText(1000, 12)), ""}};  // shorter than the member
     for (unsigned seed = 0; seed < 300; ++seed)
         streams.push_back({randomBytes(64 + seed * 3, seed), ""});
     for (std::size_t index = 0; index < streams.size(); ++index) {
-        WriterMember member = packedFile("member.bin", prose(5000, 12));
+        WriterMember member = packedFile("member.bin", sampleText(5000, 12));
         member.packedOverride = streams[index].first;
         TempFolder work;
         const Extraction done = extract(saveVolumes(writeAce({member}), work.path(), "bad"), work / "out");

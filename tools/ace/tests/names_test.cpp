@@ -52,7 +52,7 @@ TEST_F(NamesOnDisk, AreLeftOutWhileTheRestIsExtracted) {
     EXPECT_NE(done.error.find("\"..\\escaped.txt\""), std::string::npos) << done.error;
     EXPECT_NE(done.error.find("4 member(s)"), std::string::npos) << done.error;
     EXPECT_EQ(filesUnder(work_ / "dest"), (std::vector<std::string>{"out/good.txt", "out/sub/also good.txt"}));
-    EXPECT_EQ(readFile(destination_ + "/sub/also good.txt"), "fine");
+    EXPECT_EQ(readBytes(destination_ + "/sub/also good.txt"), "fine");
 }
 
 TEST_F(NamesOnDisk, LinksInTheDestinationAreNotFollowed) {
@@ -71,7 +71,7 @@ TEST_F(NamesOnDisk, LinksInTheDestinationAreNotFollowed) {
     const Extraction replaced = extract(saveVolumes(second, work_.path(), "replace"), destination_);
     EXPECT_EQ(replaced.result, AceResult::Ok) << replaced.error;
     EXPECT_FALSE(std::filesystem::is_symlink(destination_ + "/file-link.txt"));
-    EXPECT_EQ(readFile(destination_ + "/file-link.txt"), "new");
+    EXPECT_EQ(readBytes(destination_ + "/file-link.txt"), "new");
     EXPECT_TRUE(std::filesystem::is_empty(work_ / "elsewhere"));
 }
 

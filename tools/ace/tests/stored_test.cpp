@@ -27,7 +27,7 @@ void expectAllFiles(const std::string& folder) {
         std::string path = name;
         std::replace(path.begin(), path.end(), '\\', '/');
         expected.push_back(path);
-        EXPECT_EQ(readFile(folder + "/" + path), data) << path;
+        EXPECT_EQ(readBytes(folder + "/" + path), data) << path;
     }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(filesUnder(folder), expected);
@@ -49,7 +49,7 @@ TEST_F(StoredArchives, ExtractByteExactWithTheirFoldersSolidOrNotOverOlderFiles)
     for (bool solid : {false, true}) {
         std::filesystem::remove_all(destination_);
         std::filesystem::create_directories(destination_);  // files already there are replaced
-        writeFile(destination_ + "/readme.txt", "an older readme that is longer than the new one");
+        writeBytes(destination_ + "/readme.txt", "an older readme that is longer than the new one");
         const Extraction done = extractWritten(writeAce(members, {.solid = solid}));
         ASSERT_EQ(done.result, AceResult::Ok) << done.error;
         expectAllFiles(destination_);
@@ -80,8 +80,8 @@ TEST_F(StoredArchives, FolderInTheWayOfAFileFailsCleanly) {
 }
 
 TEST_F(StoredArchives, MissingFilesAndOtherFilesAreRefusedBeforeAnythingIsMade) {
-    writeFile(work_ / "empty.ace", "");
-    writeFile(work_ / "text.ace", "This is a text file that merely ends in .ace, nothing more.\n");
+    writeBytes(work_ / "empty.ace", "");
+    writeBytes(work_ / "text.ace", "This is a text file that merely ends in .ace, nothing more.\n");
     const std::pair<const char*, AceResult> cases[] = {{"nothing.ace", AceResult::CannotOpen},
                                                        {"empty.ace", AceResult::NotAnAceArchive},
                                                        {"text.ace", AceResult::NotAnAceArchive}};

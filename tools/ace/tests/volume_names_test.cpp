@@ -8,7 +8,7 @@ namespace q32::ace {
 namespace {
 
 using testing::TempFolder;
-using testing::writeFile;
+using testing::writeBytes;
 
 TEST(VolumeNames, FollowTheFirstVolumeWithC00ToC99Then100Up) {
     EXPECT_EQ(volumeFileName("Set.ace", 0), "Set.ace");
@@ -24,9 +24,9 @@ TEST(VolumeNames, FollowTheFirstVolumeWithC00ToC99Then100Up) {
 
 TEST(VolumeNames, AreFoundWhateverTheirLetterCaseOnDisk) {
     TempFolder folder;
-    writeFile(folder / "SET.C00", "");
-    writeFile(folder / "set.c01", "");
-    writeFile(folder / "Set.C01", "");
+    writeBytes(folder / "SET.C00", "");
+    writeBytes(folder / "set.c01", "");
+    writeBytes(folder / "Set.C01", "");
     EXPECT_EQ(findNoCase(folder.path(), "set.c00"), "SET.C00");
     EXPECT_EQ(findNoCase(folder.path(), "set.c01"), "set.c01");  // the exact match wins
     EXPECT_EQ(findNoCase(folder.path(), "set.c02"), std::nullopt);
