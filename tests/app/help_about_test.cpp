@@ -56,17 +56,13 @@ TEST(Help, WebPageAndMailStartWebdial) {
     EXPECT_EQ(lines[1], "webdial.exe >mailto:tobrek@quillet32.example.org");
 }
 
-class AboutTest : public ::testing::Test {
+class AboutTest : public ProgramTest {
 protected:
     AboutTest() { program.window.Form_Load(); }
     void expectThunders(std::size_t count) {
         const std::pair<std::string, bool> asynchronous{"c:\\Quillet32\\thunder.wav", false};
         EXPECT_EQ(ui.sound.played, std::vector(count, asynchronous));
     }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(AboutTest, OpensShapedAnimatedWithThunderAndAgainWhenOpen) {

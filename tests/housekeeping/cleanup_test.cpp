@@ -28,11 +28,6 @@ protected:
         ui.desktop.boxes.clear();
         ui.processes.waited.clear();
     }
-    std::vector<std::string> texts() {
-        std::vector<std::string> out;
-        for (const auto& box : ui.desktop.boxes) out.push_back(box.text);
-        return out;
-    }
 };
 
 TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {
@@ -41,7 +36,7 @@ TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {
     ui.desktop.onDoEvents = [&] { shown.push_back(ui.list.path() + "|" + ui.list.pattern()); };
     program.window.Form_Load();
 
-    EXPECT_EQ(texts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil002"), question("c:\\Quil003")}));
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil002"), question("c:\\Quil003")}));
     EXPECT_EQ(ui.desktop.boxes[0].title, "Temporary directory");
     EXPECT_EQ(ui.desktop.boxes[0].icon, MsgIcon::Question);
     EXPECT_EQ(ui.desktop.boxes[0].buttons, MsgButtons::YesNoCancel);
@@ -74,7 +69,7 @@ TEST_F(CleanupTest, OnlyRootFoldersOfTheScratchPatternAreOffered) {
     drive.writeFile("c:\\Quil005");     // a file is no folder
     ui.desktop.answers = {MsgAnswer::No, MsgAnswer::No, MsgAnswer::No, MsgAnswer::No};
     program.window.Form_Load();
-    EXPECT_EQ(texts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil002"),
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil002"),
                                                   question("c:\\Quil003"), question("c:\\Quil0ab")}));
 }
 
@@ -86,7 +81,7 @@ TEST_F(CleanupTest, OnlyFoldersShownAndCarriedExactlyAreOffered) {
     for (const std::string& folder : kept) drive.writeFile(folder + "\\keep.txt");
     ui.list.unreadable.insert("c:\\quil002");
     program.window.Form_Load();  // every question answered Yes
-    EXPECT_EQ(texts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil003")}));
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil003")}));
     for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
 
@@ -146,7 +141,7 @@ TEST_F(CleanupTest, TemporaryDriveScansTheChosenDrive) {
     ui.toolbar.click(3);
     ui.menus.choose("temp");
     EXPECT_EQ(program.window.installDrive(), 'd');
-    EXPECT_EQ(texts(), (std::vector<std::string>{question("d:\\Quil001"), question("d:\\Quil002")}));
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("d:\\Quil001"), question("d:\\Quil002")}));
     EXPECT_FALSE(drive.exists("d:\\Quil001"));
     EXPECT_TRUE(drive.exists("c:\\Quil001"));  // drive C is not scanned
     EXPECT_EQ(ui.list.path(), "c:\\Games");

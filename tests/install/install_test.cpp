@@ -14,7 +14,7 @@ namespace {
 
 using zip::test::file;
 
-class InstallTest : public ::testing::Test {
+class InstallTest : public ProgramTest {
 protected:
     InstallTest() {
         drive.makeFolder("c:\\Down");
@@ -34,11 +34,6 @@ protected:
         for (std::size_t i = 0; i < names.size(); ++i) ui.list.click(names[i], i > 0);
         ui.form.keyPress(keys::Tab);
     }
-    std::vector<std::string> texts() {
-        std::vector<std::string> out;
-        for (const auto& box : ui.desktop.boxes) out.push_back(box.text);
-        return out;
-    }
     void returnedToTheZipList(const std::string& folder = "c:\\Down") {
         EXPECT_EQ(ui.tree.path(), folder);
         EXPECT_TRUE(equalsNoCase(ui.list.path(), folder));
@@ -51,10 +46,6 @@ protected:
         EXPECT_FALSE(drive.fs().firstFile("c:\\Quillet32\\*.nfo"));
         EXPECT_FALSE(ui.form.busy());
     }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(InstallTest, ArchivesLandByteForByteInTheFirstFreeScratchFolder) {
@@ -123,7 +114,7 @@ TEST_F(InstallTest, FailingArchivesStopTheInstallWithTheirMessage) {
         ui.desktop.boxes.clear();
         std::filesystem::remove_all(drive.host("c:\\Quil001"));
         install(c.names);
-        EXPECT_EQ(texts(), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+        EXPECT_EQ(boxTexts(), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
         EXPECT_TRUE(drive.exists("c:\\Quil001\\a.zip.txt"));
         EXPECT_EQ(drive.exists("c:\\Quil001\\z.zip.txt"), c.message.empty());
         returnedToTheZipList("c:\\down");
@@ -158,7 +149,7 @@ TEST_F(InstallTest, RefusalsMakeNoFolder) {
     ui.list.click("tool.arj");
     ui.menus.setEnabled("install", true);  // the list enables nothing for ARJ archives
     ui.menus.choose("install");
-    EXPECT_EQ(texts(), (std::vector<std::string>{"Not enough free space on c drive to install",
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Not enough free space on c drive to install",
                                                  "Quillet32 doesn't install directly from Arj's at this time"}));
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
     returnedToTheZipList();
@@ -178,7 +169,7 @@ TEST_F(InstallTest, ADriveRootOrADropWorksAsWell) {
     makeZip("a.zip");
     makeZip("b.zip");
     install({"first.zip", "tool.zip"}, "c:\\");
-    EXPECT_EQ(texts(), std::vector<std::string>{"Zip structure error - # 110\nc:\\tool.zip"});
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Zip structure error - # 110\nc:\\tool.zip"});
     returnedToTheZipList("c:\\");
 
     ui.form.drop({"c:\\Down\\a.zip", "c:\\Down\\b.zip"});

@@ -32,7 +32,7 @@ const std::vector<std::string> kRarSet = volumesOf("Rar2.multi", {"rar", "r00", 
 const std::vector<std::string> kArjSet = volumesOf("Arj.store.split", {"arj", "a01", "a02", "a03", "a04", "a05"});
 const std::vector<std::string> kAceSet = volumesOf("Ace.store.split", {"ace", "c00"});
 
-class VolumeSetsTest : public ::testing::Test {
+class VolumeSetsTest : public ProgramTest {
 protected:
     VolumeSetsTest() {
         drive.makeFolder("c:\\Down");
@@ -57,15 +57,6 @@ protected:
     }
     std::vector<std::string> extracted(const std::string& folder) { return manifestOf(drive.host(folder)); }
     std::vector<std::string> manifest(const std::string& name) { return readManifest(kSamples + "/" + name); }
-    std::vector<std::string> errors() {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.desktop.boxes) texts.push_back(box.text);
-        return texts;
-    }
-
-    TestDrive drive;
-    TestProgram program{drive};
-    HeadlessUi& ui = program.ui;
 };
 
 TEST_F(VolumeSetsTest, RarAndAceSetsInstallFromTheirViews) {
@@ -83,7 +74,7 @@ TEST_F(VolumeSetsTest, RarAndAceSetsInstallFromTheirViews) {
     EXPECT_EQ(extracted("c:\\Quil004"), manifest("Ace.store.split.manifest"));
     EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil004");
     EXPECT_EQ(ui.panel2.caption(), "*.ace");
-    EXPECT_TRUE(errors().empty());
+    EXPECT_TRUE(boxTexts().empty());
     // Back in the folder it started from, nothing selected, commands waiting.
     EXPECT_EQ(ui.tree.path(), "d:\\");
     EXPECT_TRUE(ui.list.selectedItems().empty());
@@ -101,7 +92,7 @@ TEST_F(VolumeSetsTest, TheViewsRefuseWhatIsNotASet) {
     ui.tree.userSelects("c:\\Zips");
     ui.toolbar.click(2);
     program.window.install_Click();  // nothing listed: the installer ends quietly
-    EXPECT_EQ(errors(), (std::vector<std::string>{"Thats not a valid .Rar file", "Thats not a valid .Ace file"}));
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Thats not a valid .Rar file", "Thats not a valid .Ace file"}));
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
     EXPECT_TRUE(ui.processes.waited.empty());
     EXPECT_EQ(ui.tree.path(), "c:\\Zips");
@@ -131,7 +122,7 @@ TEST_F(VolumeSetsTest, ASetInsideZipArchivesIsExtractedInTurn) {
     EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil002");
     EXPECT_EQ(ui.tree.path(), "c:\\Down");
     EXPECT_TRUE(ui.toolbar.isDown(1));
-    EXPECT_TRUE(errors().empty());
+    EXPECT_TRUE(boxTexts().empty());
 }
 
 TEST_F(VolumeSetsTest, EachKindIsLookedForInTurnAndTheFirstFoundIsInstalled) {
@@ -175,7 +166,7 @@ TEST_F(VolumeSetsTest, AnIncompleteSetKeepsTheInstallFolderAndNoSetLeavesItAlone
     EXPECT_EQ(ui.processes.waited, std::vector<std::string>{"wrar.exe x -o+ -y c:\\Quil001\\Rar2.multi.rar c:\\Quil002"});
     EXPECT_TRUE(drive.exists("c:\\Quil001\\Rar2.multi.r05"));
     EXPECT_EQ(ui.panel3.caption(), "Not installed: c:\\Quil002");
-    EXPECT_EQ(errors(), std::vector<std::string>{"The volume set Rar2.multi.rar could not be extracted to c:\\Quil002.\n"
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"The volume set Rar2.multi.rar could not be extracted to c:\\Quil002.\n"
                                                  "The files extracted from the ZIP archives are kept in c:\\Quil001."});
 
     ui.processes.waited.clear();

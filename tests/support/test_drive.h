@@ -66,6 +66,12 @@ protected:
         for (int b : {6, 7, 9, 10}) EXPECT_FALSE(enabled(b)) << b;
         for (const char* e : {"Diz", "dnfo", "install", "test", "delete"}) EXPECT_FALSE(enabled(e)) << e;
     }
+    // The texts of the message boxes shown so far.
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : ui.desktop.boxes) texts.push_back(box.text);
+        return texts;
+    }
 
     TestDrive drive;
     TestProgram program{drive};

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/host/command_line.h"
 #include "support/run_tool.h"
 #include "support/test_drive.h"
 
@@ -32,13 +33,7 @@ protected:
     // The command line as the program builds it, split at blanks as the
     // program's runner splits it.
     ToolResult run(const std::string& tool, const std::string& arguments) {
-        std::vector<std::string> words;
-        std::string word;
-        for (char c : arguments + " ") {
-            if (c != ' ') word += c;
-            else if (!word.empty()) words.push_back(word), word.clear();
-        }
-        return runTool(kBin + "/" + tool, words, environment());
+        return runTool(kBin + "/" + tool, host::splitCommandLine(arguments), environment());
     }
     std::map<std::string, std::string> environment() {
         return {{"QUILLET32_DRIVES", "c=" + drive.root() + "/c;d=" + drive.root() + "/d"},
