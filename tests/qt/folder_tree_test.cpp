@@ -78,6 +78,12 @@ private slots:
         games->setExpanded(true);
         QCOMPARE(childNames(games), QStringList({"Extra", "New"}));
         QCOMPARE(w.tree->path(), std::string("c:\\Quil002"));
+        // Going to a folder reads its parents again: a scratch folder made
+        // beside it shows, one removed goes.
+        w.drive.makeFolder("c:\\Quil003");
+        QDir(QString::fromStdString(w.drive.host("c:\\Quil002"))).removeRecursively();
+        QVERIFY(w.tree->setPath("c:\\Games\\New"));
+        QCOMPARE(childNames(w.root()), QStringList({"apps", "Games", "Quil003"}));
     }
 
     void userChoiceIsReportedOnceOpeningAFolderIsNot() {

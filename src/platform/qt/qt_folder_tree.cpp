@@ -143,11 +143,10 @@ bool QtFolderTree::setPath(const std::string& path) {
 
     FlagUp quiet(programChange_);
     for (const std::string& name : components(path)) {
+        // Every folder on the way is read again, so that a folder made or
+        // removed since (a scratch folder an install left) shows at once.
+        readChildren(item);
         QTreeWidgetItem* child = childNamed(item, name);
-        if (!child) {
-            readChildren(item);
-            child = childNamed(item, name);
-        }
         if (!child) {
             // A folder that exists but is left out of listings (a hidden one).
             child = newFolderItem(itemPath(item), name);
