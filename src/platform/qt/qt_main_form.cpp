@@ -115,43 +115,15 @@ std::string QtMainForm::caption() const { return window_->windowTitle().toStdStr
 
 void QtMainForm::setCaption(const std::string& caption) { window_->setWindowTitle(QString::fromStdString(caption)); }
 
-WindowState QtMainForm::windowState() const {
-    const Qt::WindowStates state = window_->windowState();
-    if (state & Qt::WindowMinimized) return WindowState::Minimized;
-    if (state & Qt::WindowMaximized) return WindowState::Maximized;
-    return WindowState::Normal;
-}
+WindowState QtMainForm::windowState() const { return programWindowState(*window_); }
 
-void QtMainForm::setWindowState(WindowState state) {
-    Qt::WindowStates qtState = window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (state == WindowState::Minimized) qtState |= Qt::WindowMinimized;
-    if (state == WindowState::Maximized) qtState |= Qt::WindowMaximized;
-    window_->setWindowState(qtState);
-}
+void QtMainForm::setWindowState(WindowState state) { setProgramWindowState(*window_, state); }
 
-// The frame around the inner area of the window, known once the window is
-// on the screen (and then only where a window manager draws frames).
-QMargins QtMainForm::frameMargins() const {
-    if (!window_->isVisible()) return {};
-    const QRect frame = window_->frameGeometry();
-    const QRect client = window_->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
-}
+Rect QtMainForm::geometry() const { return outer_.of(*window_); }
 
-Rect QtMainForm::geometry() const { return TwipsScale::screen().toTwips(window_->frameGeometry()); }
+void QtMainForm::setGeometry(const Rect& rect) { outer_.place(*window_, rect); }
 
-void QtMainForm::setGeometry(const Rect& rect) {
-    const QMargins margins = frameMargins();
-    outerAsked_ = margins.isNull() ? std::optional<Rect>(rect) : std::nullopt;
-    window_->setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(margins));
-}
-
-void QtMainForm::frameMayBeKnown() {
-    if (!outerAsked_ || frameMargins().isNull()) return;
-    const Rect asked = *outerAsked_;
-    setGeometry(asked);
-}
+void QtMainForm::frameMayBeKnown() { outer_.frameMayBeKnown(*window_); }
 
 double QtMainForm::innerWidth() const { return TwipsScale::screen().toTwipsX(inner_->width()); }
 

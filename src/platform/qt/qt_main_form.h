@@ -9,10 +9,10 @@
 #include <QPointer>
 #include <QUrl>
 #include <memory>
-#include <optional>
 
 #include "platform/controls.h"
 #include "platform/host/drive_table.h"
+#include "platform/qt/top_window.h"
 
 class QMimeData;
 
@@ -56,16 +56,12 @@ public:
     std::vector<std::string> virtualPaths(const QList<QUrl>& urls) const;
 
 private:
-    QMargins frameMargins() const;
-
     host::DriveTable drives_;
     std::unique_ptr<QMainWindow> window_;
     QWidget* inner_;
     std::unique_ptr<QObject> keyPreview_;
     bool unloaded_ = false;
-    // Outer geometry asked for while the window frame was not known yet; it
-    // is applied again once the frame is there.
-    std::optional<Rect> outerAsked_;
+    OuterGeometry outer_;
     // The key press last seen and where: a key a control does not take goes
     // on to its parents, and the window has seen it already.
     const QKeyEvent* lastKey_ = nullptr;

@@ -171,7 +171,7 @@ void QtViewerWindow::discarded() {
     text_.clear();
     button_.clear();
     bytes_.clear();
-    outerAsked_.reset();
+    outer_.forget();
 }
 
 void QtViewerWindow::show() {
@@ -196,46 +196,21 @@ void QtViewerWindow::setCaption(const std::string& caption) {
 }
 
 WindowState QtViewerWindow::windowState() const {
-    if (!window_) return WindowState::Normal;
-    const Qt::WindowStates state = window_->windowState();
-    if (state & Qt::WindowMinimized) return WindowState::Minimized;
-    if (state & Qt::WindowMaximized) return WindowState::Maximized;
-    return WindowState::Normal;
+    return window_ ? programWindowState(*window_) : WindowState::Normal;
 }
 
 void QtViewerWindow::setWindowState(WindowState state) {
-    if (!window_) return;
-    Qt::WindowStates qtState = window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (state == WindowState::Minimized) qtState |= Qt::WindowMinimized;
-    if (state == WindowState::Maximized) qtState |= Qt::WindowMaximized;
-    window_->setWindowState(qtState);
+    if (window_) setProgramWindowState(*window_, state);
 }
 
-// The frame around the inner area, known once the window is on the screen
-// (and then only where a window manager draws frames).
-QMargins QtViewerWindow::frameMargins() const {
-    if (!window_ || !window_->isVisible()) return {};
-    const QRect frame = window_->frameGeometry();
-    const QRect client = window_->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
-}
-
-Rect QtViewerWindow::geometry() const {
-    return window_ ? TwipsScale::screen().toTwips(window_->frameGeometry()) : Rect{};
-}
+Rect QtViewerWindow::geometry() const { return window_ ? outer_.of(*window_) : Rect{}; }
 
 void QtViewerWindow::setGeometry(const Rect& rect) {
-    if (!window_) return;
-    const QMargins margins = frameMargins();
-    outerAsked_ = margins.isNull() ? std::optional<Rect>(rect) : std::nullopt;
-    window_->setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(margins));
+    if (window_) outer_.place(*window_, rect);
 }
 
 void QtViewerWindow::frameMayBeKnown() {
-    if (!outerAsked_ || frameMargins().isNull()) return;
-    const Rect asked = *outerAsked_;
-    setGeometry(asked);
+    if (window_) outer_.frameMayBeKnown(*window_);
 }
 
 double QtViewerWindow::innerWidth() const { return window_ ? TwipsScale::screen().toTwipsX(window_->width()) : 0; }

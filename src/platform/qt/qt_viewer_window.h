@@ -10,8 +10,8 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
 
+#include "platform/qt/top_window.h"
 #include "platform/viewer_window.h"
 
 namespace q32 {
@@ -69,15 +69,12 @@ public:
     void textDoubleClicked();
 
 private:
-    QMargins frameMargins() const;
-
     QPointer<QWidget> window_;
     QPointer<QPlainTextEdit> text_;
     QPointer<QPushButton> button_;
     std::unique_ptr<QObject> keyWatch_;
     std::string bytes_;
-    // Outer geometry asked for while the window frame was not known yet.
-    std::optional<Rect> outerAsked_;
+    OuterGeometry outer_;
 };
 
 }  // namespace q32
