@@ -17,7 +17,7 @@ void MainWindow::installDroppedFiles(const std::vector<std::string>& paths) {
     if (!File1.setPath(folderOf(paths.front()))) return;
     ExplorerTree1.setPath(File1.path());
     Screen.doEvents();
-    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
+    deselectAll();
 
     for (const std::string& path : paths) {
         const std::string name = nameOf(path);

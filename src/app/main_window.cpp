@@ -98,6 +98,10 @@ void MainWindow::XceedZip1_Status(int percent) {
     Screen.doEvents();
 }
 
+void MainWindow::deselectAll() {
+    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
+}
+
 void MainWindow::collectSelection() {
     selectionTable_.resize(1);
     for (int index = 0; index < File1.count(); ++index) {

@@ -167,8 +167,10 @@ private:
     bool installVolumeSets();
     int extractSet(const KindInfo& kind, const std::string& setFolder);
     void finishSetInstall(const std::string& setFolder, bool extracted);
+    void copyFirstArchiveDescriptions(const std::string& folder);
     void keepInstallFolder(const std::string& setFolder);
     void offerSetup(const std::string& folder);
+    void showSourceFolderAgain();
     void returnToZipList();
     void installSetDirectly(const KindInfo& kind);
     bool holdsFileOfKind(const std::string& folder, const KindInfo& kind);
@@ -203,6 +205,7 @@ private:
     void endProgressMode(const std::string& caption);
     // Fills the selection table from slot 1 with the list's selected names.
     void collectSelection();
+    void deselectAll();
     void selectKind(int index);
     void popupFileMenu();
     void showError(const std::string& text);

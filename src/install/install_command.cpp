@@ -116,14 +116,20 @@ void MainWindow::offerSetup(const std::string& folder) {
     Programs.start(setup, ShowState::Hidden);
 }
 
-// Every install ends in the ZIP list of the folder it started from, with
-// nothing selected and the commands waiting for a new selection.
-void MainWindow::returnToZipList() {
+// The tree and the list back on the folder the install started from, or on
+// c:\ when that folder has gone; the pointer normal again.
+void MainWindow::showSourceFolderAgain() {
     SSPanel3.setFillPercent(0);
     const std::string folder = folderWithRoot(install_.sourceFolder);
     ExplorerTree1.setPath(!folder.empty() && Fs.folderExists(folder) ? folder : "c:\\");
     File1.setPath(ExplorerTree1.path());
     Me.setBusy(false);
+}
+
+// Every install ends in the ZIP list of the folder it started from, with
+// nothing selected and the commands waiting for a new selection.
+void MainWindow::returnToZipList() {
+    showSourceFolderAgain();
     showZipKind();
     enableButtons({7, 9, 10}, false);
     File1.setPattern("*.zip");
@@ -131,7 +137,7 @@ void MainWindow::returnToZipList() {
     SSPanel2.setCaption("*.zip");
     enableMenus({"Diz", "test", "dnfo", "install", "delete"}, false);
     removeFilesMatching("*.nfo", true);
-    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
+    deselectAll();
 }
 
 }  // namespace q32

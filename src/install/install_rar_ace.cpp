@@ -43,15 +43,11 @@ void MainWindow::extractShownSet(const KindInfo& kind) {
 // Where the RAR and ACE installers leave the window: the list of the folder
 // they started from, nothing selected, the commands of a selection waiting.
 void MainWindow::returnToIdle() {
-    SSPanel3.setFillPercent(0);
-    const std::string folder = folderWithRoot(install_.sourceFolder);
-    ExplorerTree1.setPath(Fs.folderExists(folder) ? folder : "c:\\");
-    File1.setPath(ExplorerTree1.path());
-    Me.setBusy(false);
+    showSourceFolderAgain();
     viewers_.Form3.close();
     enableButtons({7, 9, 10}, false);
     enableMenus({"Diz", "dnfo", "install", "test"}, false);
-    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
+    deselectAll();
 }
 
 // The archivers run with the window minimised; it comes back as it was. The

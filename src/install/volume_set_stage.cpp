@@ -59,17 +59,14 @@ int MainWindow::extractSet(const KindInfo& kind, const std::string& setFolder) {
 
 void MainWindow::finishSetInstall(const std::string& setFolder, bool extracted) {
     const std::string& installFolder = install_.installFolder.name;
+    if (extracted) copyFirstArchiveDescriptions(setFolder);
+    Me.repaint();
+    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
+    SSPanel3.setFillPercent(0);
     if (!extracted) {
         keepInstallFolder(setFolder);
         return;
     }
-    XceedZip1.setFileMask("*.diz\r*.nfo");
-    XceedZip1.setDestinationFolder(setFolder);
-    XceedZip1.setArchiveName(firstArchivePath());
-    XceedZip1.extract(0);
-    Me.repaint();
-    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
-    SSPanel3.setFillPercent(0);
     if (Fs.folderExists(installFolder)) ExecCmd("killd.pif " + installFolder);
     if (Fs.fileExists(joinPath(setFolder, "setup.exe"))) {
         ExplorerTree1.setPath(setFolder);
@@ -80,12 +77,17 @@ void MainWindow::finishSetInstall(const std::string& setFolder, bool extracted) 
     offerSetup(setFolder);
 }
 
+void MainWindow::copyFirstArchiveDescriptions(const std::string& folder) {
+    XceedZip1.setFileMask("*.diz\r*.nfo");
+    XceedZip1.setDestinationFolder(folder);
+    XceedZip1.setArchiveName(firstArchivePath());
+    XceedZip1.extract(0);
+}
+
 // The archiver failed (a volume missing or damaged) and has said why in its
 // own window. What the ZIP archives brought stays where it is, and the user
 // learns where.
 void MainWindow::keepInstallFolder(const std::string& setFolder) {
-    for (int index : {2, 3, 4}) GTToolbar1.setDown(index, false);
-    SSPanel3.setFillPercent(0);
     SSPanel3.setCaption("Not installed: " + setFolder);
     showError("The volume set " + selection(1) + " could not be extracted to " + setFolder +
               ".\nThe files extracted from the ZIP archives are kept in " + install_.installFolder.name + ".");

@@ -24,7 +24,7 @@ void MainWindow::TestZips() {
     showTestSummary();
     if (!test_.errors.empty()) writeTestReport(report);
     enableInstallAndTest();
-    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
+    deselectAll();
     Me.setBusy(false);
 }
 

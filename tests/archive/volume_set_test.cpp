@@ -61,8 +61,7 @@ TEST(SelectSets, CandidatesAreProvedSelectedAndPutInSetOrder) {
             if (c.kind == ArchiveKind::Arj) program.window.SelectArjSet();
             if (c.kind == ArchiveKind::Ace) program.window.SelectAceSet();
 
-            const SetFoundFlags& found = program.window.setFound();
-            EXPECT_EQ(found.rar || found.arj || found.ace, c.found);
+            EXPECT_EQ(program.window.setFound().any(), c.found);
             EXPECT_EQ(program.ui.list.selectedItems(), c.selected);
             if (!c.found) continue;
             std::vector<std::string> table;
