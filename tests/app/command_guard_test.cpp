@@ -1,8 +1,10 @@
 // One command at a time: while a command lets events through, whatever the
 // user does starts nothing else; Escape still stops it and the close box
-// waits for it to end.
+// waits for it to end. The zip engine as the main window holds it: its
+// progress moves the fill of status panel 3 and lets events through.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "support/test_drive.h"
@@ -88,6 +90,38 @@ TEST_F(CommandGuardTest, TheCloseBoxStopsTheCommandAndClosesWhenItHasEnded) {
     EXPECT_TRUE(stillOpenMeanwhile);
     EXPECT_TRUE(ui.form.isUnloaded());
     EXPECT_TRUE(drive.exists("c:\\Quillet32\\Quil32.ini"));  // shutdown ran
+}
+
+class ZipStatusTest : public ProgramTest {
+protected:
+    ZipStatusTest() {
+        program.window.Form_Load();
+        zip::test::writeZerosZip(drive.host("c:\\big.zip"), "zeros.bin", 64u << 20);
+        engine().setFileMask("*.*\r");
+        engine().setDestinationFolder("c:\\Quil001");
+        engine().setArchiveName("c:\\big.zip");
+    }
+    ZipEngine& engine() { return program.window.XceedZip1; }
+};
+
+TEST_F(ZipStatusTest, ProgressFillsPanelThreeAndLetsEventsThrough) {
+    std::vector<int> fills;
+    ui.desktop.onDoEvents = [&] { fills.push_back(ui.panel3.fillPercent()); };
+    EXPECT_EQ(engine().extract(0), zipcode::Success);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills.back(), 100);
+    EXPECT_TRUE(std::is_sorted(fills.begin(), fills.end()));
+    EXPECT_EQ(drive.fs().fileLength("c:\\Quil001\\zeros.bin"), 64u << 20);
+}
+
+// Escape while the engine works stops it; between operations it is forgotten.
+TEST_F(ZipStatusTest, EscapeStopsTheEngineOnlyWhileItWorks) {
+    ui.desktop.onDoEvents = [&] { ui.form.keyDown(keys::Escape); };
+    EXPECT_EQ(engine().extract(0), zipcode::Aborted);
+    EXPECT_FALSE(drive.fs().fileExists("c:\\Quil001\\zeros.bin"));
+    ui.desktop.onDoEvents = nullptr;
+    ui.form.keyDown(keys::Escape);
+    EXPECT_EQ(engine().test(), zipcode::Success);
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ class DropTest : public ProgramTest {
 protected:
     DropTest() {
         drive.makeFolder("c:\\GAMES");
-        for (const char* name : {"A.ZIP", "B.ZIP", "c.zip"})
-            zip::test::writeZip(drive.host(std::string("c:\\GAMES\\") + name), {zip::test::file(name + std::string(".txt"), name)});
+        for (const std::string name : {"A.ZIP", "B.ZIP", "c.zip"})
+            zip::test::writeZip(drive.host("c:\\GAMES\\" + name), {zip::test::file(name + ".txt", name)});
         zip::test::writeZip(drive.host("c:\\A.ZIP"), {zip::test::file("root.txt", "root")});
         drive.writeFile("c:\\GAMES\\readme.txt");
         drive.makeFolder("c:\\Other");

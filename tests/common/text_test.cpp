@@ -1,8 +1,14 @@
+// The text helpers every part uses: numbers, paths, letter case, wildcards
+// and the code page 437 table.
 #include "common/text.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
+
+#include "common/cp437.h"
+#include "common/wildcard.h"
 
 namespace q32 {
 namespace {
@@ -45,12 +51,8 @@ TEST(ParseNumber, AcceptsOnlyAWholeNumber) {
 }
 
 TEST(LeadingInteger, TakesLeadingDigitsOnly) {
-    EXPECT_EQ(leadingInteger("2"), 2);
-    EXPECT_EQ(leadingInteger(" 1"), 1);
-    EXPECT_EQ(leadingInteger(""), 0);
-    EXPECT_EQ(leadingInteger("abc"), 0);
-    EXPECT_EQ(leadingInteger("2x"), 2);
-    EXPECT_EQ(leadingInteger("-3"), -3);
+    const std::pair<const char*, long> cases[] = {{"2", 2}, {" 1", 1}, {"", 0}, {"abc", 0}, {"2x", 2}, {"-3", -3}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(leadingInteger(text), value) << text;
 }
 
 TEST(Paths, JoinSplitAndRoots) {
@@ -76,6 +78,41 @@ TEST(Case, AsciiOnlyAndSearch) {
     EXPECT_EQ(findNoCase(".r00", ".r", 1), std::string::npos);
     EXPECT_EQ(rightPart("tool.rar", 3), "rar");
     EXPECT_EQ(rightPart("ab", 3), "ab");
+}
+
+TEST(Wildcard, StarsAndQuestionMarksWithoutCase) {
+    EXPECT_TRUE(wildcardMatch("*.ZIP", "tool.zip"));
+    EXPECT_TRUE(wildcardMatch("*.zip", "TOOL.ZIP"));
+    EXPECT_FALSE(wildcardMatch("*.zip", "tool.zip.bad"));
+    EXPECT_TRUE(wildcardMatch("*.R??", "game.r00"));
+    EXPECT_TRUE(wildcardMatch("*.R??", "readme.rtf"));
+    EXPECT_FALSE(wildcardMatch("*.R??", "game.r1"));  // "?" stands for exactly one character
+    EXPECT_TRUE(wildcardMatch("Quil0??", "quil0ab"));
+    EXPECT_FALSE(wildcardMatch("Quil0??", "Quil1000"));
+    EXPECT_TRUE(wildcardMatch("a*b*c", "aXXbYYc"));
+    EXPECT_FALSE(wildcardMatch("a*b*c", "aXXbYY"));
+    // "*.*" matches names without a dot.
+    EXPECT_TRUE(wildcardMatch("*.*", "README"));
+    EXPECT_TRUE(wildcardMatch("*.*", "setup.exe"));
+    EXPECT_FALSE(wildcardMatch("*.?", "README"));
+    // A pathological pattern must not take exponential time.
+    EXPECT_FALSE(wildcardMatch("*a*a*a*a*a*a*a*a*a*a*b", std::string(200, 'a')));
+}
+
+TEST(Wildcard, PatternLists) {
+    EXPECT_TRUE(wildcardMatchAny("*.R??;*.0??", "tool.001"));
+    EXPECT_TRUE(wildcardMatchAny("*.ACE;*.C??", "clip.cab"));
+    EXPECT_FALSE(wildcardMatchAny("*.ACE;*.C??", "tool.zip"));
+    EXPECT_FALSE(wildcardMatchAny("", "tool.zip"));
+    EXPECT_TRUE(wildcardMatchAny(";*.zip;", "a.zip"));
+}
+
+TEST(Cp437, LineArtLettersAndTheScreensControlSymbols) {
+    EXPECT_EQ(cp437ToUtf8("Box \xB3\xC4\xDA\xDB\xE1\x01"), "Box \u2502\u2500\u250C\u2588\u00DF\x01");
+    EXPECT_EQ(cp437Glyph(0x01), u'\u263A');
+    EXPECT_EQ(cp437Glyph(0x7F), u'\u2302');
+    EXPECT_EQ(cp437Glyph('A'), u'A');
+    EXPECT_EQ(cp437Glyph(0xFF), u'\u00A0');
 }
 
 }  // namespace

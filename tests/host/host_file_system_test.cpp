@@ -1,19 +1,105 @@
+// The host layer: the drive table between virtual and host paths, the file
+// system over it, the instance lock, the per-user program folder; splitting
+// command lines, finding programs, and running them.
 #include "platform/host/host_file_system.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
+#include "platform/host/drive_table.h"
+#include "platform/host/host_processes.h"
 #include "platform/host/instance_lock.h"
+#include "platform/host/program_folder.h"
 #include "support/test_drive.h"
 
 namespace q32::host {
 namespace {
 
+namespace fs = std::filesystem;
 using test::TestDrive;
 
-TEST(HostFileSystem, ExistenceTestsTellFilesFromFolders) {
+TEST(DriveTable, ParsesEnvironmentAndFileFormsAndHasDefaults) {
+    DriveTable table = DriveTable::parse("c=/tmp/x;D=/tmp/y/;bad;7=/q;e=relative");
+    EXPECT_EQ(table.letters(), (std::vector<char>{'c', 'd'}));
+    EXPECT_EQ(table.root('C'), "/tmp/x");
+    EXPECT_EQ(table.root('d'), "/tmp/y");
+    EXPECT_FALSE(table.root('e'));
+
+    DriveTable fromFile = DriveTable::parse("c=/home/u\r\nz=/\n");
+    EXPECT_EQ(fromFile.root('z'), "/");
+    EXPECT_EQ(DriveTable::parse(fromFile.serialize()).serialize(), fromFile.serialize());
+
+    // The defaults map home and the root.
+    EXPECT_EQ(DriveTable::defaults("/home/someone/").root('c'), "/home/someone");
+    EXPECT_EQ(DriveTable::defaults("/home/someone/").root('z'), "/");
+}
+
+TEST(DriveTable, VirtualToHostResolvesLetterCase) {
+    TestDrive drive;
+    drive.makeFolder("c:\\Games\\New");
+    const DriveTable& table = drive.fs().driveTable();
+    const std::string c = drive.root() + "/c";
+    EXPECT_EQ(table.toHost("c:\\"), c);
+    EXPECT_EQ(table.toHost("C:"), c);
+    EXPECT_EQ(table.toHost("c:\\GAMES\\new"), c + "/Games/New");
+    // Components that do not exist yet are kept as written.
+    EXPECT_EQ(table.toHost("c:\\games\\Later\\x.txt"), c + "/Games/Later/x.txt");
+    EXPECT_FALSE(table.toHost("q:\\games"));
+    EXPECT_FALSE(table.toHost("c:games"));
+    EXPECT_FALSE(table.toHost("c:\\games\\..\\..\\etc"));
+    // A name part too long for the host simply does not exist.
+    const std::string longName(300, 'a');
+    EXPECT_EQ(table.toHost("c:\\" + longName + "\\x"), c + "/" + longName + "/x");
+}
+
+TEST(DriveTable, HostToVirtualPrefersTheMostSpecificDrive) {
+    DriveTable table = DriveTable::parse("c=/home/u;z=/;d=/home/u/data");
+    EXPECT_EQ(table.toVirtual("/home/u/games"), "c:\\games");
+    EXPECT_EQ(table.toVirtual("/home/u"), "c:\\");
+    EXPECT_EQ(table.toVirtual("/home/u/data/x/y.zip"), "d:\\x\\y.zip");
+    EXPECT_EQ(table.toVirtual("/etc/passwd"), "z:\\etc\\passwd");
+    EXPECT_EQ(table.toVirtual("/home/user2"), "z:\\home\\user2");  // not inside /home/u
+    EXPECT_FALSE(DriveTable::parse("c=/home/u").toVirtual("/etc"));
+}
+
+// drives.txt: written with the defaults where there is none; as a user may
+// write it (blanks around "=", a typo, nothing readable) it is read, problems
+// are named and the file is kept; the environment comes first.
+TEST(DriveTable, LoadReadsOrWritesTheDrivesFileAndHonoursTheEnvironment) {
+    TestDrive drive;
+    const std::string file = drive.root() + "/drives.txt";
+    ::unsetenv("QUILLET32_DRIVES");
+    EXPECT_EQ(loadDriveTable(drive.root()).root('z'), "/");
+    EXPECT_TRUE(fs::exists(file));
+    const std::string home = *DriveTable::defaults(std::getenv("HOME") ? std::getenv("HOME") : "/").root('c');
+    const struct {
+        const char* text;
+        std::string rootC;     // c as loaded
+        const char* named;     // in the problem text, "" for none
+    } cases[] = {
+        {"c = /srv/c\n\nz=/\n", "/srv/c", ""},
+        {"c=/srv/c\nd = x\n", "/srv/c", "d = x"},
+        {"\x01\xfe\x7f", home, "\x01\xfe\x7f"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(file) << c.text;
+        std::string problem;
+        EXPECT_EQ(loadDriveTable(drive.root(), &problem).root('c'), c.rootC) << c.text;
+        EXPECT_EQ(problem.find(std::string("  ") + c.named + "\n") != std::string::npos, *c.named != 0) << problem;
+        EXPECT_EQ(test::readBytes(file), c.text);
+    }
+    ::setenv("QUILLET32_DRIVES", "c=/tmp/e", 1);
+    EXPECT_EQ(loadDriveTable(drive.root()).root('c'), "/tmp/e");
+    ::unsetenv("QUILLET32_DRIVES");
+}
+
+TEST(HostFileSystem, ExistenceTestsTellFilesFromFoldersOnMappedDrives) {
     TestDrive drive;
     drive.writeFile("c:\\Games\\Tool.zip", "12345");
     auto& fs = drive.fs();
@@ -26,6 +112,10 @@ TEST(HostFileSystem, ExistenceTestsTellFilesFromFolders) {
     EXPECT_FALSE(fs.exists("q:\\games"));
     EXPECT_EQ(fs.fileLength("c:\\games\\tool.zip"), 5u);
     EXPECT_FALSE(fs.fileLength("c:\\games"));
+    // Free space of mapped drives only.
+    EXPECT_GT(fs.freeSpace('c').value_or(0), 0);
+    EXPECT_FALSE(fs.freeSpace('q'));
+    EXPECT_EQ(fs.drives(), (std::vector<char>{'c', 'd'}));
 }
 
 TEST(HostFileSystem, ListingsAreSortedWithoutCaseAndFiltered) {
@@ -52,7 +142,7 @@ TEST(HostFileSystem, ChangesFilesAndFolders) {
     EXPECT_TRUE(fs.writeFileAtomic("c:\\quil001\\a.txt", "one"));
     EXPECT_TRUE(fs.writeFileAtomic("c:\\quil001\\a.txt", "two"));
     EXPECT_EQ(drive.readFile("c:\\Quil001\\a.txt"), "two");
-    EXPECT_FALSE(std::filesystem::exists(drive.host("c:\\Quil001\\a.txt") + ".new~"));
+    EXPECT_FALSE(fs::exists(drive.host("c:\\Quil001\\a.txt") + ".new~"));
     EXPECT_TRUE(fs.rename("c:\\quil001\\A.TXT", "c:\\quil001\\a.txt.bad"));
     EXPECT_FALSE(fs.fileExists("c:\\quil001\\a.txt"));
     drive.writeFile("c:\\Quil001\\b.txt");
@@ -74,15 +164,6 @@ TEST(HostFileSystem, NormalAttributesMakeAReadOnlyFileWritable) {
     EXPECT_TRUE(info.st_mode & S_IWUSR);
 }
 
-TEST(HostFileSystem, FreeSpaceOfMappedDrivesOnly) {
-    TestDrive drive;
-    auto free = drive.fs().freeSpace('c');
-    ASSERT_TRUE(free);
-    EXPECT_GT(*free, 0);
-    EXPECT_FALSE(drive.fs().freeSpace('q'));
-    EXPECT_EQ(drive.fs().drives(), (std::vector<char>{'c', 'd'}));
-}
-
 TEST(InstanceLock, SecondCopyInTheSameFolderIsRefused) {
     TestDrive drive;
     InstanceLock first(drive.root());
@@ -94,8 +175,99 @@ TEST(InstanceLock, SecondCopyInTheSameFolderIsRefused) {
     EXPECT_TRUE(elsewhere.acquired());
     EXPECT_NE(elsewhere.socketName(), first.socketName());
     // The lock lives with the user, never in the program folder.
-    EXPECT_FALSE(std::filesystem::exists(drive.root() + "/Quillet32.lock"));
+    EXPECT_FALSE(fs::exists(drive.root() + "/Quillet32.lock"));
     EXPECT_NE(first.path().rfind(drive.root(), 0), 0u);
+}
+
+// The per-user program folder of an install that cannot be written gets the
+// files the program reads, never the programs.
+TEST(ProgramFolder, PerUserCopyTakesTheHelpAndSoundsOnly) {
+    TestDrive drive;
+    const fs::path installed = drive.host("c:\\lib"), user = drive.host("c:\\user");
+    auto write = [](const fs::path& path, const std::string& text, fs::perms perms = fs::perms::owner_read) {
+        std::ofstream(path) << text;
+        fs::permissions(path, perms);
+    };
+    fs::create_directories(installed);
+    fs::create_directories(user);
+    write(installed / "Quil32.HLP", "help");
+    write(installed / "thunder.wav", "new thunder");
+    write(installed / "quillet32-standin", "program", fs::perms::owner_all);
+    fs::create_symlink("quillet32-standin", installed / "winhelp.exe");
+    fs::create_directory(installed / "help");
+    write(user / "thunder.wav", "kept");
+
+    copyProgramFiles(installed, user);
+
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(user)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Quil32.HLP", "thunder.wav"}));
+    EXPECT_EQ(drive.readFile("c:\\user\\thunder.wav"), "kept");
+}
+
+TEST(CommandLine, SplitsAtBlanksAndKeepsQuotedGroups) {
+    EXPECT_EQ(splitCommandLine("wrar.exe x -o+ -y c:\\My Down\\game.rar c:\\Quil001"),
+              (std::vector<std::string>{"wrar.exe", "x", "-o+", "-y", "c:\\My", "Down\\game.rar", "c:\\Quil001"}));
+    EXPECT_EQ(splitCommandLine("  a\t b  "), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(splitCommandLine("sh -c \"echo a b\""), (std::vector<std::string>{"sh", "-c", "echo a b"}));
+    EXPECT_TRUE(splitCommandLine("   ").empty());
+}
+
+class ProcessesTest : public ::testing::Test {
+protected:
+    ProcessesTest() {
+        exeFolder = drive.root() + "/exe";
+        fs::create_directories(exeFolder);
+        fs::create_directories(drive.root() + "/prog");
+        search = {exeFolder, drive.root() + "/prog", &drive.fs().driveTable()};
+    }
+    void script(const std::string& path, const std::string& body) {
+        std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+        fs::permissions(path, fs::perms::owner_all);
+    }
+    TestDrive drive;
+    std::string exeFolder;
+    ProgramSearch search;
+};
+
+TEST_F(ProcessesTest, ProgramsAreFoundInOrderAndWithoutLetterCase) {
+    script(exeFolder + "/WRAR.EXE", "exit 0");
+    script(drive.root() + "/prog/wrar.exe", "exit 0");
+    script(drive.root() + "/prog/killd.pif", "exit 0");
+    EXPECT_EQ(findProgram("wrar.exe", search), exeFolder + "/WRAR.EXE");
+    EXPECT_EQ(findProgram("KillD.pif", search), drive.root() + "/prog/killd.pif");
+    EXPECT_TRUE(findProgram("sh", search).has_value());
+    EXPECT_FALSE(findProgram("no-such-program.exe", search));
+    drive.writeFile("c:\\Quil001\\setup.exe", "MZ");
+    EXPECT_EQ(findProgram("c:\\QUIL001\\SETUP.EXE", search), drive.host("c:\\Quil001\\setup.exe"));
+}
+
+TEST_F(ProcessesTest, RunAndWaitReturnsAfterTheProgramHasEndedOrCouldNotStart) {
+    const std::string done = drive.root() + "/done";
+    script(exeFolder + "/slow.pif", "sleep 1; printf '%s\\n' \"$*\" > '" + done + "'; exit 3");
+    HostProcesses processes(search);
+    EXPECT_EQ(processes.runAndWait("slow.pif c:\\My Down\\a.rar c:\\Quil001"), 3);
+    // The path with a space arrives as two arguments, as the stand-ins expect.
+    EXPECT_EQ(test::readBytes(done), "c:\\My Down\\a.rar c:\\Quil001\n");
+
+    // A program that cannot start: returns rather than waiting for nothing.
+    EXPECT_EQ(processes.runAndWait("no-such-program.exe x -y a b"), kNotStarted);
+    EXPECT_EQ(processes.runAndWait(""), kNotStarted);
+    EXPECT_FALSE(processes.argumentsFor("no-such-program.exe"));
+    // A Windows program without Wine, or a file that is not a program, is not started.
+    drive.writeFile("c:\\Quil001\\readme.txt", "text");
+    EXPECT_FALSE(processes.argumentsFor("c:\\Quil001\\readme.txt"));
+}
+
+TEST_F(ProcessesTest, StartDoesNotWait) {
+    const std::string done = drive.root() + "/started";
+    script(exeFolder + "/viewer.exe", "sleep 2; touch '" + done + "'");
+    HostProcesses processes(search);
+    processes.start("viewer.exe c:\\x.txt", ShowState::Normal);
+    EXPECT_FALSE(fs::exists(done));
+    for (int i = 0; i < 100 && !fs::exists(done); ++i) ::usleep(50000);
+    EXPECT_TRUE(fs::exists(done));
 }
 
 }  // namespace

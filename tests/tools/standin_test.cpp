@@ -1,4 +1,4 @@
-// The stand-in outside programs on the real RAR and ARJ samples, run as the
+// The stand-in outside programs on the real RAR, ARJ and ACE samples, run as the
 // program runs them: virtual paths, unquoted command lines.
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/host/command_line.h"
+#include "run_program.h"
 #include "support/run_tool.h"
 #include "support/test_drive.h"
 
@@ -33,167 +34,111 @@ protected:
     // The command line as the program builds it, split at blanks as the
     // program's runner splits it.
     ToolResult run(const std::string& tool, const std::string& arguments) {
-        return runTool(kBin + "/" + tool, host::splitCommandLine(arguments), environment());
+        return runTool(kBin + "/" + tool, host::splitCommandLine(arguments),
+                       {{"QUILLET32_DRIVES", "c=" + drive.root() + "/c;d=" + drive.root() + "/d"},
+                        {"QUILLET32_NO_ERROR_WINDOW", "1"}});
     }
-    std::map<std::string, std::string> environment() {
-        return {{"QUILLET32_DRIVES", "c=" + drive.root() + "/c;d=" + drive.root() + "/d"},
-                {"QUILLET32_NO_ERROR_WINDOW", "1"}};
-    }
-    std::vector<std::string> extracted(const std::string& folder = "c:\\Quil001") {
-        return manifestOf(drive.host(folder));
-    }
+    std::vector<std::string> extracted(const std::string& folder) { return manifestOf(drive.host(folder)); }
     std::vector<std::string> manifest(const std::string& name) { return readManifest(kSamples + "/" + name); }
-    std::vector<std::string> leftovers(const std::string& folder = "c:\\Quil001") {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(drive.host(folder))) names.push_back(entry.path().filename());
-        return names;
-    }
+    bool nothingLeft() { return fs::is_empty(drive.host("c:\\Quil001")); }
 
     TestDrive drive;
 };
 
-TEST_F(StandinTest, WrarExtractsAnOldStyleVolumeSet) {
-    const ToolResult result = run("wrar.exe", "x -o+ -y c:\\My Down\\Rar2.multi.rar c:\\Quil001");
-    EXPECT_EQ(result.exitCode, 0) << result.errorText;
-    EXPECT_EQ(extracted(), manifest("Rar2.multi.manifest"));
-}
-
-TEST_F(StandinTest, WrarExtractsASingleArchiveAndOverwrites) {
-    drive.writeFile("c:\\Quil001\\exe\\test.exe", "old content");
-    const ToolResult result = run("wrar.exe", "x -o+ -y C:\\MY DOWN\\rar.RAR c:\\quil001");
-    EXPECT_EQ(result.exitCode, 0) << result.errorText;
-    EXPECT_EQ(extracted(), manifest("Rar.manifest"));
+// Each extractor on sound archives, the names written as a user's folder
+// has them; a volume set is followed whatever the letter case of its volumes.
+// A link already in the destination where the archive has a folder stops the
+// extractor first, with nothing written where the link points.
+// (The volume sets as the install runs them: tests/install/volume_sets_test.)
+TEST_F(StandinTest, EachExtractorExtractsItsArchivesButNeverThroughALink) {
+    const std::string from = drive.host("c:\\My Down") + "/Arj.store.split.";
+    drive.makeFolder("c:\\Mixed");
+    fs::copy_file(from + "arj", drive.host("c:\\Mixed") + "/SETUP.ARJ");
+    for (const char* volume : {"a01", "a02", "a03", "a04", "a05"})
+        fs::copy_file(from + volume, drive.host("c:\\Mixed") + "/setup." + volume);
+    drive.makeFolder("c:\\Elsewhere");
+    const struct {
+        const char* tool;
+        const char* arguments;
+        const char* manifest;
+        const char* linkedFolder;  // a folder of the archive, or null
+    } cases[] = {
+        {"wrar.exe", "x -o+ -y C:\\MY DOWN\\rar.RAR", "Rar.manifest", "exe"},
+        {"warj.pif", "x -y c:\\My Down\\Arj.method1.arj", "Arj.method1.manifest", "EXE"},
+        {"warj.pif", "x -y c:\\Mixed\\SETUP.ARJ", "Arj.store.split.manifest", nullptr},
+        {"wace.pif", "x -y c:\\My Down\\Ace.method1.ace", "Ace.method1.manifest", "exe"},
+        {"ace.pif", "x -y c:\\My Down\\Ace.store.ace", "Ace.store.manifest", "exe"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        const std::string folder = "c:\\Quil00" + std::to_string(i + 1);
+        const std::string arguments = std::string(c.arguments) + " c:\\quil00" + folder.back();
+        drive.makeFolder(folder);
+        if (c.linkedFolder) {
+            const std::string link = drive.host(folder) + "/" + c.linkedFolder;
+            fs::create_directory_symlink(drive.host("c:\\Elsewhere"), link);
+            const ToolResult refused = run(c.tool, arguments);
+            EXPECT_EQ(refused.exitCode, 1) << c.tool;
+            EXPECT_NE(refused.errorText.find("is a link or not a folder"), std::string::npos) << refused.errorText;
+            EXPECT_TRUE(fs::is_empty(drive.host("c:\\Elsewhere"))) << c.tool;
+            fs::remove(link);
+        }
+        if (i == 0) drive.writeFile(folder + "\\exe\\test.exe", "old content");  // overwritten
+        const ToolResult result = run(c.tool, arguments);
+        EXPECT_EQ(result.exitCode, 0) << c.arguments << ": " << result.errorText;
+        EXPECT_EQ(extracted(folder), manifest(c.manifest)) << c.arguments;
+    }
     EXPECT_TRUE(fs::is_directory(drive.host("c:\\Quil001\\Empty")));
 }
 
-TEST_F(StandinTest, WarjRunsOncePerVolumeInSetOrder) {
-    for (const char* volume : {"arj", "a01", "a02", "a03", "a04", "a05"}) {
-        const ToolResult result = run("warj.pif", std::string("x -y c:\\My Down\\Arj.store.split.") + volume + " c:\\Quil001");
-        EXPECT_EQ(result.exitCode, 0) << volume << ": " << result.errorText;
-    }
-    EXPECT_EQ(extracted(), manifest("Arj.store.split.manifest"));
-}
-
-TEST_F(StandinTest, WarjExtractsAMethodOneArchive) {
-    const ToolResult result = run("warj.pif", "x -y c:\\My Down\\Arj.method1.arj c:\\Quil001");
-    EXPECT_EQ(result.exitCode, 0) << result.errorText;
-    EXPECT_EQ(extracted(), manifest("Arj.method1.manifest"));
-}
-
-TEST_F(StandinTest, WarjFollowsVolumesWhateverTheirLetterCase) {
-    drive.makeFolder("c:\\Mixed");
-    const std::string from = drive.host("c:\\My Down") + "/Arj.store.split.";
-    const std::string to = drive.host("c:\\Mixed") + "/SETUP.";
-    fs::copy_file(from + "arj", to + "ARJ");
-    for (const char* volume : {"a01", "a02", "a03", "a04", "a05"}) fs::copy_file(from + volume, drive.host("c:\\Mixed") + "/setup." + volume);
-    EXPECT_EQ(run("warj.pif", "x -y c:\\Mixed\\SETUP.ARJ c:\\Quil001").exitCode, 0);
-    EXPECT_EQ(extracted(), manifest("Arj.store.split.manifest"));
-}
-
-TEST_F(StandinTest, ADamagedArchiveFailsAndClaimsNothing) {
-    const std::string path = drive.host("c:\\My Down\\Rar.rar");
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(5000);
-    file.put('\xAA').put('\x55').put('\xAA');
-    file.close();
-    const ToolResult rar = run("wrar.exe", "x -o+ -y c:\\My Down\\Rar.rar c:\\Quil001");
-    EXPECT_NE(rar.exitCode, 0);
-    EXPECT_NE(rar.errorText.find("wrar.exe: "), std::string::npos);
-    EXPECT_TRUE(leftovers().empty());
-
+// Damaged, incomplete or missing archives, ACE 2 archives, names too long for
+// the host and bad command lines: the tool fails, says why and leaves nothing.
+TEST_F(StandinTest, FailuresSayWhyAndLeaveNothing) {
+    std::fstream rar(drive.host("c:\\My Down\\Rar.rar"), std::ios::in | std::ios::out | std::ios::binary);
+    rar.seekp(5000);
+    rar.put('\xAA').put('\x55').put('\xAA');
+    rar.close();
     fs::resize_file(drive.host("c:\\My Down\\Arj.method1.arj"), 30000);
-    const ToolResult arj = run("warj.pif", "x -y c:\\My Down\\Arj.method1.arj c:\\Quil001");
-    EXPECT_NE(arj.exitCode, 0);
-    EXPECT_FALSE(arj.errorText.empty());
-    EXPECT_TRUE(leftovers().empty());
-}
-
-TEST_F(StandinTest, AnIncompleteArjSetLeavesNoHalfFile) {
     fs::remove(drive.host("c:\\My Down\\Arj.store.split.a03"));
-    const ToolResult result = run("warj.pif", "x -y c:\\My Down\\Arj.store.split.arj c:\\Quil001");
-    EXPECT_NE(result.exitCode, 0);
-    EXPECT_NE(result.errorText.find("The volume Arj.store.split.a03 is missing"), std::string::npos) << result.errorText;
-    EXPECT_TRUE(leftovers().empty());
-}
-
-TEST_F(StandinTest, MissingArchiveOrBadCommandLineFail) {
-    EXPECT_NE(run("wrar.exe", "x -o+ -y c:\\My Down\\none.rar c:\\Quil001").exitCode, 0);
-    EXPECT_NE(run("wrar.exe", "x").exitCode, 0);
-    EXPECT_NE(run("warj.pif", "x -y q:\\x.arj c:\\Quil001").exitCode, 0);
-    EXPECT_TRUE(leftovers().empty());
-}
-
-TEST_F(StandinTest, AceAndWaceExtractArchivesAndVolumeSets) {
-    ToolResult result = run("ace.pif", "x -y c:\\My Down\\Ace.method1.ace c:\\Quil001");
-    EXPECT_EQ(result.exitCode, 0) << result.errorText;
-    EXPECT_EQ(extracted(), manifest("Ace.method1.manifest"));
-
-    drive.makeFolder("c:\\Quil002");
-    result = run("wace.pif", "x -y c:\\MY DOWN\\ace.store.split.ACE c:\\Quil002");
-    EXPECT_EQ(result.exitCode, 0) << result.errorText;
-    EXPECT_EQ(extracted("c:\\Quil002"), manifest("Ace.store.split.manifest"));
-
-    drive.makeFolder("c:\\Quil003");
-    EXPECT_EQ(run("ace.pif", "x -y c:\\My Down\\Ace.store.ace c:\\Quil003").exitCode, 0);
-    EXPECT_EQ(extracted("c:\\Quil003"), manifest("Ace.store.manifest"));
-}
-
-TEST_F(StandinTest, AceTwoArchivesAndMissingVolumesFailCleanly) {
-    const ToolResult method2 = run("ace.pif", "x -y c:\\My Down\\Ace.method2.ace c:\\Quil001");
-    EXPECT_NE(method2.exitCode, 0);
-    EXPECT_NE(method2.errorText.find("ace.pif: "), std::string::npos);
-    EXPECT_TRUE(leftovers().empty());
-
     fs::remove(drive.host("c:\\My Down\\Ace.store.split.c00"));
-    const ToolResult split = run("wace.pif", "x -y c:\\My Down\\Ace.store.split.ace c:\\Quil001");
-    EXPECT_NE(split.exitCode, 0);
-    EXPECT_TRUE(leftovers().empty());
-}
-
-// A link already in the destination where the archive has a folder: the
-// extractor stops with an error and writes nothing where the link points.
-TEST_F(StandinTest, ExtractorsNeverWriteThroughALinkInTheDestination) {
+    const std::string longName(300, 'a');
     const struct {
         const char* tool;
-        const char* archive;
-        const char* folder;
+        std::string arguments;
+        const char* told;
     } cases[] = {
-        {"wrar.exe", "x -o+ -y c:\\My Down\\Rar.rar", "exe"},
-        {"warj.pif", "x -y c:\\My Down\\Arj.method1.arj", "EXE"},
-        {"ace.pif", "x -y c:\\My Down\\Ace.store.ace", "exe"},
-        {"wace.pif", "x -y c:\\My Down\\Ace.method1.ace", "exe"},
+        {"wrar.exe", "x -o+ -y c:\\My Down\\Rar.rar c:\\Quil001", "Cannot extract"},
+        {"warj.pif", "x -y c:\\My Down\\Arj.method1.arj c:\\Quil001", "Cannot extract"},
+        {"warj.pif", "x -y c:\\My Down\\Arj.store.split.arj c:\\Quil001", "The volume Arj.store.split.a03 is missing"},
+        {"ace.pif", "x -y c:\\My Down\\Ace.method2.ace c:\\Quil001", "ACE 2.0 method"},
+        {"wace.pif", "x -y c:\\My Down\\Ace.store.split.ace c:\\Quil001", "Ace.store.split.c00, which is missing"},
+        {"wrar.exe", "x -o+ -y c:\\My Down\\none.rar c:\\Quil001", "Cannot open"},
+        {"wrar.exe", "x", "Usage: "},
+        {"warj.pif", "x -y q:\\x.arj c:\\Quil001", "Cannot open"},
+        {"warj.pif", "x -y c:\\" + longName + "\\x.arj c:\\Quil001", "Cannot open"},
+        {"warj.pif", "x -y c:\\My Down\\Arj.method1.arj c:\\Quil001\\" + longName, "Cannot create the folder"},
     };
-    drive.makeFolder("c:\\Elsewhere");
     for (const auto& c : cases) {
-        fs::remove_all(drive.host("c:\\Quil001"));
-        drive.makeFolder("c:\\Quil001");
-        fs::create_directory_symlink(drive.host("c:\\Elsewhere"), drive.host("c:\\Quil001") + "/" + c.folder);
-        const ToolResult result = run(c.tool, std::string(c.archive) + " c:\\Quil001");
-        EXPECT_EQ(result.exitCode, 1) << c.tool;
-        EXPECT_NE(result.errorText.find("is a link or not a folder"), std::string::npos) << c.tool << result.errorText;
-        EXPECT_TRUE(fs::is_empty(drive.host("c:\\Elsewhere"))) << c.tool;
+        const ToolResult result = run(c.tool, c.arguments);
+        EXPECT_EQ(result.exitCode, 1) << c.arguments << ": " << result.errorText;
+        EXPECT_TRUE(result.errorText.starts_with(std::string(c.tool) + ": ")) << result.errorText;
+        EXPECT_NE(result.errorText.find(c.told), std::string::npos) << result.errorText;
+        EXPECT_TRUE(nothingLeft()) << c.arguments;
     }
-}
-
-// A name part too long for the host is a path that does not exist, not a crash.
-TEST_F(StandinTest, OverlongPathsFailCleanly) {
-    const std::string longName(300, 'a');
-    for (const std::string& arguments : {"x -y c:\\" + longName + "\\x.arj c:\\Quil001",
-                                         "x -y c:\\My Down\\Arj.method1.arj c:\\Quil001\\" + longName}) {
-        const ToolResult result = run("warj.pif", arguments);
-        EXPECT_EQ(result.exitCode, 1) << result.errorText;
-        EXPECT_NE(result.errorText.find("warj.pif: "), std::string::npos);
-    }
-    EXPECT_TRUE(leftovers().empty());
 }
 
 TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
     drive.writeFile("c:\\Quil002\\sub\\file.txt");
     EXPECT_EQ(run("killd.pif", "c:\\Quil002").exitCode, 0);
     EXPECT_FALSE(drive.exists("c:\\Quil002"));
+    // A folder with blanks in its name is taken whole.
+    drive.makeFolder("c:\\Quil 003");
+    drive.makeFolder("c:\\Quil");
+    EXPECT_EQ(run("killd.pif", "c:\\Quil 003").exitCode, 0);
+    EXPECT_FALSE(drive.exists("c:\\Quil 003"));
+    EXPECT_TRUE(drive.exists("c:\\Quil"));
 
-    const ToolResult root = run("killd.pif", "c:\\");
-    EXPECT_NE(root.exitCode, 0);
+    EXPECT_NE(run("killd.pif", "c:\\").exitCode, 0);
     EXPECT_NE(run("killd.pif", "d:").exitCode, 0);
     EXPECT_TRUE(drive.exists("c:\\My Down\\Rar.rar"));
     drive.writeFile("c:\\plain.txt");
@@ -201,12 +146,41 @@ TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
     EXPECT_TRUE(drive.exists("c:\\plain.txt"));
 }
 
-TEST_F(StandinTest, KilldTakesAFolderWithSpacesWhole) {
-    drive.makeFolder("c:\\Quil 003");
-    drive.makeFolder("c:\\Quil");
-    EXPECT_EQ(run("killd.pif", "c:\\Quil 003").exitCode, 0);
-    EXPECT_FALSE(drive.exists("c:\\Quil 003"));
-    EXPECT_TRUE(drive.exists("c:\\Quil"));
+// The watchdog over the archivers the stand-ins run: a program that neither
+// writes nor makes progress on disk is ended; one that works quietly on
+// disk is left alone; only the end of a long output is kept.
+using standin::ProgramResult;
+using standin::RunLimits;
+using standin::runProgram;
+using std::chrono::milliseconds;
+
+TEST(RunProgram, AProgramThatHangsIsEndedWithItsChildren) {
+    const RunLimits limits{"", milliseconds(1000)};
+    const ProgramResult result = runProgram({"sh", "-c", "echo started; sleep 1000 & sleep 1000"}, limits);
+    EXPECT_TRUE(result.hung);
+    EXPECT_EQ(result.exitCode, -1);
+    EXPECT_EQ(result.output, "started\n");
+    EXPECT_NE(standin::stuckMessage("arj", limits, result.output).find("arj stopped working"), std::string::npos);
+}
+
+TEST(RunProgram, ProgressOnDiskKeepsAQuietProgramAlive) {
+    TestDrive drive;
+    const std::string folder = drive.host("c:\\");
+    const ProgramResult result = runProgram(
+        {"sh", "-c", "for i in 1 2 3 4 5 6 7 8; do sleep 0.25; echo x >> '" + folder + "/grows'; done"},
+        {folder, milliseconds(1500)});
+    EXPECT_FALSE(result.hung);
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST(RunProgram, KeepsTheEndOfALongOutputAndTheExitCode) {
+    const ProgramResult result =
+        runProgram({"sh", "-c", "head -c 1000000 /dev/zero | tr '\\0' a; echo; echo last words; exit 3"});
+    EXPECT_FALSE(result.hung);
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.output.size(), RunLimits{}.keptOutput);
+    EXPECT_TRUE(result.output.ends_with("aaaa\nlast words\n"));
+    EXPECT_FALSE(runProgram({"no-such-program-q32"}).started);
 }
 
 }  // namespace
