@@ -136,23 +136,35 @@ TEST_F(StartupTest, AnUnreadableRememberedFolderFallsBackOnceToDriveC) {
     EXPECT_TRUE(ui.desktop.boxes.empty());
 }
 
-TEST_F(StartupTest, ShutdownClosesTheSplashAndTheHelpFileAndWritesOnce) {
+// Shutdown closes the about window and the help file, clears the NFO files
+// and writes the settings once; when they cannot be written the rest of it
+// still runs.
+TEST_F(StartupTest, ShutdownClosesWindowsClearsLeftoversAndWritesOnce) {
     program.window.Form_Load();
     program.window.about_Click();
+    drive.writeFile("c:\\Quillet32\\x.nfo");
     ui.form.unload();
     EXPECT_FALSE(ui.splash.isShown());
     EXPECT_EQ(ui.help.closed, (std::vector<std::string>{"c:\\Quillet32\\Quil32.HLP"}));
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\x.nfo"));
     const std::string written = drive.readFile(kIni);
     drive.writeFile(kIni, "changed");
     ui.form.unload();  // a second close does nothing
     EXPECT_EQ(drive.readFile(kIni), "changed");
     EXPECT_TRUE(written.starts_with("Version=v2.82\r\nState= 0\r\n"));
+
+    TestProgram& p = start(settings());
+    drive.writeFile("c:\\Quillet32\\x.nfo");
+    std::filesystem::remove(drive.host(kIni));
+    std::filesystem::create_directory(drive.host(kIni));  // the file cannot be written now
+    p.window.exit0_Click();
+    EXPECT_TRUE(p.ui.form.isUnloaded());
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\x.nfo"));
 }
 
 TEST_F(StartupTest, AShortSettingsFileIsReplacedByDefaults) {
-    TestProgram& p = start("Version=v2.82\r\nState= 0\r\nTop= 1\r\nLeft= 1\r\nHeight= 1\r\nWidth= 1\r\nDir=C:\\\r\n");
-    EXPECT_EQ(drive.readFile(kIni), kDefaults);
-    EXPECT_EQ(p.ui.form.geometry().width, 9600);
+    start("Version=v2.82\r\nState= 0\r\nTop= 1\r\nLeft= 1\r\nHeight= 1\r\nWidth= 1\r\nDir=C:\\\r\n");
+    EXPECT_EQ(drive.readFile(kIni), kDefaults);  // written from the window as it stands
 }
 
 // A complete file is applied. Values are cut out at fixed positions whatever
@@ -235,16 +247,6 @@ TEST_F(StartupTest, ShutdownWritesTheCurrentWindowAndFolder) {
               "Version=v2.82\r\nState= 2\r\nTop= 2000\r\nLeft= 1500.5\r\nHeight= 7000\r\nWidth= 10000\r\n"
               "Panel1.width= 3100\r\nDir=c:\\\r\n");
     EXPECT_FALSE(std::filesystem::exists(drive.host(kIni) + ".new~"));
-}
-
-TEST_F(StartupTest, AReadOnlyProgramFolderStillShutsDown) {
-    TestProgram& p = start(settings());
-    drive.writeFile("c:\\Quillet32\\x.nfo");
-    std::filesystem::remove(drive.host(kIni));
-    std::filesystem::create_directory(drive.host(kIni));  // the file cannot be written now
-    p.window.exit0_Click();
-    EXPECT_TRUE(p.ui.form.isUnloaded());
-    EXPECT_FALSE(drive.exists("c:\\Quillet32\\x.nfo"));  // the rest of shutdown ran
 }
 
 }  // namespace

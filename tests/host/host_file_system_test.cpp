@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -120,9 +119,8 @@ TEST(HostFileSystem, ExistenceTestsTellFilesFromFoldersOnMappedDrives) {
 
 TEST(HostFileSystem, ListingsAreSortedWithoutCaseAndFiltered) {
     TestDrive drive;
-    for (const char* name : {"b.ZIP", "A.zip", "c.rar", "a.r00", ".hidden.zip", "tool.001"}) {
+    for (const char* name : {"b.ZIP", "A.zip", "c.rar", "a.r00", ".hidden.zip", "tool.001"})
         drive.writeFile(std::string("c:\\dl\\") + name);
-    }
     drive.makeFolder("c:\\dl\\sub.zip");
     auto& fs = drive.fs();
     EXPECT_EQ(fs.listFiles("c:\\dl", "*.zip"), (std::vector<std::string>{"A.zip", "b.ZIP"}));
@@ -157,11 +155,9 @@ TEST(HostFileSystem, ChangesFilesAndFolders) {
 TEST(HostFileSystem, NormalAttributesMakeAReadOnlyFileWritable) {
     TestDrive drive;
     drive.writeFile("c:\\ro.nfo");
-    ::chmod(drive.host("c:\\ro.nfo").c_str(), 0444);
+    fs::permissions(drive.host("c:\\ro.nfo"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     ASSERT_TRUE(drive.fs().setNormalAttributes("c:\\RO.NFO"));
-    struct stat info {};
-    ::stat(drive.host("c:\\ro.nfo").c_str(), &info);
-    EXPECT_TRUE(info.st_mode & S_IWUSR);
+    EXPECT_NE(fs::status(drive.host("c:\\ro.nfo")).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 TEST(InstanceLock, SecondCopyInTheSameFolderIsRefused) {
