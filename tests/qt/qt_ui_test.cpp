@@ -1,3 +1,5 @@
+#include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -79,15 +81,43 @@ private slots:
         w.ui->form().unload();
     }
 
-    void secondCopyIsRefused() {
+    // A second copy ends before it does anything and brings the first back
+    // as it was; other requests on the socket do not.
+    void secondCopyEndsAndRestoresTheFirst() {
         RealWindow first;
+        MainWindow window(first.ui->platform());
+        window.Form_Load();
+        QWidget* shown = first.ui->form().window();
+        shown->showMaximized();
+        shown->showMinimized();
+        QLocalSocket socket;
+        socket.connectToServer(QString::fromStdString(first.lock->socketName()));
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write("hello");
+        QVERIFY(socket.waitForBytesWritten(2000));
+        QTest::qWait(100);
+        QVERIFY(shown->windowState() & Qt::WindowMinimized);
+
         host::InstanceLock secondLock(first.drive.host("c:\\Quillet32"));
-        QVERIFY(!secondLock.acquired());
         QtUi secondUi(first.drive.fs(), secondLock, "c:\\Quillet32", first.processes, first.zip);
         MainWindow second(secondUi.platform());
         second.Form_Load();
-        QVERIFY(secondUi.form().isUnloaded());
-        QVERIFY(!secondUi.form().isShown());
+        QVERIFY(secondUi.form().isUnloaded() && !secondUi.form().isShown());
+        QTRY_VERIFY(!(shown->windowState() & Qt::WindowMinimized));
+        QVERIFY(shown->windowState() & Qt::WindowMaximized);
+        QVERIFY(shown->isVisible());
+        first.ui->form().unload();
+    }
+
+    void aSocketLeftBehindDoesNotBlockTheName() {
+        QTemporaryDir folder;
+        host::InstanceLock lock(folder.path().toStdString());
+        // A server that never closed its socket (as after a crash) holds the name.
+        QLocalServer stale;
+        QVERIFY(stale.listen(QString::fromStdString(lock.socketName())));
+        QWidget window;
+        QtInstanceGuard guard(lock, &window);
+        QVERIFY(guard.listening());
     }
 };
 
