@@ -119,7 +119,8 @@ private slots:
         QtDesktop desktop(&owner);
         for (const Case& test : cases) {
             BoxSeen seen;
-            QCOMPARE(answerBox(desktop, "   Run Setup.exe?   ", test.icon, test.buttons, test.press, seen), test.answer);
+            const std::string text = "   Run Setup.exe?   ";
+            QCOMPARE(answerBox(desktop, text, test.icon, test.buttons, test.press, seen), test.answer);
             QCOMPARE(seen.text, QStringLiteral("   Run Setup.exe?   "));
             QCOMPARE(seen.title, QStringLiteral("Quillet32"));
             QVERIFY(seen.modal);

@@ -1,21 +1,31 @@
 // The program's windows besides the main one: the splash (which is also
-// the about window) and the text viewers.
+// the about window), the text viewers, and the help window of winhelp.exe
+// with its contents and search, which a second request brings forward and
+// a close request ends.
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 
+#include "help_window.h"
 #include "platform/qt/qt_splash.h"
 #include "platform/qt/qt_viewer_window.h"
 #include "platform/qt/twips.h"
 #include "qt_test_suites.h"
+#include "support/test_drive.h"
 
 using namespace q32;
 
 namespace {
 
-const ViewerDesign kDesign{"one.nfo", 9825, 5730, {0, 30, 9825, 5700}, Rgb{224, 224, 224}, "&Next", {8460, 180, 945, 345}};
+const ViewerDesign kDesign{
+    "one.nfo", 9825, 5730, {0, 30, 9825, 5700}, Rgb{224, 224, 224}, "&Next", {8460, 180, 945, 345}};
 
 // The longest run of dark pixels in any row of the image.
 int longestDarkRun(const QImage& image) {
@@ -28,6 +38,14 @@ int longestDarkRun(const QImage& image) {
         }
     }
     return longest;
+}
+
+
+QString longSection(const char* heading, const char* words) {
+    QString html = QStringLiteral("<h2>%1</h2>").arg(QString::fromLatin1(heading));
+    for (int line = 0; line < 40; ++line)
+        html += QStringLiteral("<p>%1 %2</p>").arg(QString::fromLatin1(words)).arg(line);
+    return html;
 }
 
 }  // namespace
@@ -165,6 +183,60 @@ private slots:
         viewer.show();
         viewer.window()->close();
         QVERIFY(!viewer.isLoaded());
+    }
+
+    void helpContentsGoToHeadingsAndSearchMarksEveryMatch() {
+        const QString html = QStringLiteral("<h1>Quillet32</h1>") + longSection("Drives", "drive letters") +
+                             longSection("Keys", "F1 opens help") + longSection("Settings", "Quil32.ini lines");
+        standin::HelpWindow window(html, {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.contents()->count(), 4);
+        QCOMPARE(window.contents()->item(3)->text().trimmed(), QStringLiteral("Settings"));
+
+        window.contents()->setCurrentRow(2);
+        QVERIFY(window.text()->verticalScrollBar()->value() > 0);
+        QCOMPARE(window.text()->cursorForPosition(QPoint(4, 4)).block().text(), QStringLiteral("Keys"));
+
+        QTest::keyClicks(window.search(), QStringLiteral("quil32.INI"));
+        QCOMPARE(window.text()->extraSelections().size(), 40);
+        QCOMPARE(window.text()->textCursor().selectedText(), QStringLiteral("Quil32.ini"));
+        const int first = window.text()->textCursor().position();
+        QTest::keyClick(window.search(), Qt::Key_Return);
+        QVERIFY(window.text()->textCursor().position() > first);
+        window.search()->clear();
+        QCOMPARE(window.text()->extraSelections().size(), 0);
+    }
+
+    // Asked again, the open window answers and the second program ends at
+    // once; the close request ends the window.
+    void oneHelpWindowPerFileClosedOnRequest() {
+        test::TestDrive drive;
+        drive.writeFile("c:\\Tools\\Quil32.HLP", "<h1>Help</h1>");
+        QTemporaryDir sockets;  // where the window's local socket appears
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), sockets.path());
+        environment.insert(QStringLiteral("QUILLET32_DRIVES"), QString::fromStdString("c=" + drive.host("c:\\")));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const QString winhelp = QStringLiteral(Q32_BIN_DIR "/winhelp.exe");
+        auto run = [&](const QStringList& args) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(winhelp, args);
+            return process.waitForFinished(10000) && process.exitCode() == 0;
+        };
+
+        QProcess window;
+        window.setProcessEnvironment(environment);
+        window.start(winhelp, {QStringLiteral("c:\\Tools\\Quil32.HLP")});
+        QVERIFY(window.waitForStarted());
+        const QStringList socketNames{QStringLiteral("quillet32-help-*")};
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(sockets.path()).entryList(socketNames, QDir::System).isEmpty(), 10000);
+        QVERIFY(run({QStringLiteral("c:\\tools\\quil32.hlp")}));
+        QCOMPARE(window.state(), QProcess::Running);
+        QVERIFY(run({QStringLiteral("-close"), QStringLiteral("c:\\TOOLS\\Quil32.HLP")}));
+        QVERIFY(window.waitForFinished(5000));
+        QVERIFY(run({QStringLiteral("-close"), QStringLiteral("c:\\Tools\\Quil32.HLP")}));  // none open: nothing
     }
 };
 
