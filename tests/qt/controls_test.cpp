@@ -21,9 +21,9 @@ namespace {
 
 using enum ButtonStyle;
 // Separators count in the numbering: index 4 and 8 have no button.
-const std::pair<const char*, ButtonStyle> kButtons[] = {{"zip", Group},  {"rar", Group},     {"ace", Group},
-                                                        {"", Separator}, {"nfo", Plain},     {"install", Plain},
-                                                        {"test", Plain}, {"", Separator},    {"exit", Plain}};
+const std::pair<const char*, ButtonStyle> kButtons[] = {
+    {"zip", Group},     {"rar", Group},  {"ace", Group},  {"", Separator}, {"nfo", Plain},
+    {"install", Plain}, {"test", Plain}, {"", Separator}, {"exit", Plain}};
 
 struct ControlsWindow {
     QMainWindow window;
