@@ -1,4 +1,9 @@
+// The desktop's services: twips on the screen, message boxes, waiting
+// events handled, and sounds through Qt Multimedia on a machine without an
+// audio device (the offscreen test platform).
 #include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -6,7 +11,11 @@
 #include <QTimer>
 
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_sound.h"
+#include "platform/qt/twips.h"
+#include "platform/wav_length.h"
 #include "qt_test_suites.h"
+#include "support/test_drive.h"
 
 using namespace q32;
 
@@ -15,19 +24,18 @@ namespace {
 struct BoxSeen {
     QString text;
     QString title;
-    bool modal = false;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
 };
 
 // Shows a box through the desktop, answers it with a button or closes it
-// (NoButton), and notes what it showed.
+// (NoButton) once it is the modal window, and notes what it showed.
 MsgAnswer answerBox(QtDesktop& desktop, const std::string& text, MsgIcon icon, MsgButtons buttons,
                     QMessageBox::StandardButton answer, BoxSeen& seen) {
     QTimer::singleShot(0, [&seen, answer] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
-        seen = {box->text(), box->windowTitle(), box->isModal(), box->icon(), box->standardButtons()};
+        seen = {box->text(), box->windowTitle(), box->icon(), box->standardButtons()};
         if (answer == QMessageBox::NoButton) box->close();
         else box->button(answer)->click();
     });
@@ -40,7 +48,36 @@ class DesktopTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void screenSizeInTwipsAndWaitingEventsHandled() {
+    void twipsToPixelsRoundHalfUpOnEachAxis() {
+        struct Case {
+            double dpiX, dpiY, twips;
+            int pixelsX, pixelsY;
+        };
+        const Case cases[] = {{96, 96, 7, 0, 0}, {96, 96, 8, 1, 1}, {96, 96, -30, -2, -2}, {120, 144, 1440, 120, 144},
+                              {0, -1, 150, 10, 10}};  // a resolution that is not there: 96 dots an inch
+        for (const Case& c : cases) {
+            const TwipsScale scale(c.dpiX, c.dpiY);
+            QCOMPARE(scale.toPixelsX(c.twips), c.pixelsX);
+            QCOMPARE(scale.toPixelsY(c.twips), c.pixelsY);
+        }
+        QCOMPARE(TwipsScale(120, 144).toTwipsX(12), 144.0);
+        QCOMPARE(TwipsScale(120, 144).toTwipsY(10), 100.0);
+    }
+
+    void rectanglesKeepSharedEdgesAndComeBackExactly() {
+        const TwipsScale scale(96, 96);
+        QCOMPARE(scale.toPixels(Rect{75, 660, 9340, 5990}), QRect(5, 44, 623, 399));
+        QCOMPARE(scale.toTwips(QRect(5, 44, 623, 399)), (Rect{75, 660, 9345, 5985}));
+        // Side by side in twips stays side by side in pixels, whatever the rounding of each width.
+        QCOMPARE(scale.toPixels(Rect{0, 0, 1007, 300}).right() + 1, scale.toPixels(Rect{1007, 0, 1007, 300}).left());
+        QCOMPARE(scale.toPixels(Rect{0, 0, -100, -100}).size(), QSize(0, 0));
+        for (double dpi : {72.0, 96.0, 120.0, 144.0}) {
+            const QRect pixels(13, 27, 301, 177);
+            QCOMPARE(TwipsScale(dpi, dpi).toPixels(TwipsScale(dpi, dpi).toTwips(pixels)), pixels);
+        }
+    }
+
+    void screenSizeInTwipsOfTheLogicalResolutionAndWaitingEventsHandled() {
         QtDesktop desktop(nullptr);
         const QScreen* screen = QGuiApplication::primaryScreen();
         QCOMPARE(desktop.screenWidth(), screen->size().width() * 1440.0 / screen->logicalDotsPerInchX());
@@ -83,7 +120,6 @@ private slots:
             QCOMPARE(answerBox(desktop, text, test.icon, test.buttons, test.press, seen), test.answer);
             QCOMPARE(seen.text, QStringLiteral("   Run Setup.exe?   "));
             QCOMPARE(seen.title, QStringLiteral("Quillet32"));
-            QVERIFY(seen.modal);
             QCOMPARE(seen.icon, test.shownIcon);
             QCOMPARE(seen.buttons, test.shownButtons);
         }
@@ -91,6 +127,28 @@ private slots:
         BoxSeen seen;
         answerBox(desktop, "Zip write error - # 130\r\nc:\\a.zip <b>", MsgIcon::None, MsgButtons::Ok, B::Ok, seen);
         QCOMPARE(seen.text, QStringLiteral("Zip write error - # 130\nc:\\a.zip <b>"));
+    }
+
+    // Every play returns, a synchronous one within the sound's own length.
+    void everyPlayReturnsWithinTheSoundsLength() {
+        test::TestDrive drive;
+        QFile built(QStringLiteral(Q32_BIN_DIR "/error.wav"));
+        QVERIFY(built.open(QIODevice::ReadOnly));
+        const std::string bytes = built.readAll().toStdString();
+        drive.writeFile("c:\\error.wav", bytes);
+        const auto length = wavLength(bytes);
+        QVERIFY(length.has_value());
+
+        QtSound sound(drive.fs().driveTable());
+        const std::pair<const char*, bool> plays[] = {
+            {"c:\\error.wav", true}, {"c:\\error.wav", false}, {"c:\\error.wav", true}, {"c:\\none.wav", true}};
+        for (const auto& [path, synchronous] : plays) {
+            QElapsedTimer clock;
+            clock.start();
+            sound.play(path, synchronous);
+            // Slack for a loaded machine; a hang would be far beyond it.
+            QVERIFY2(clock.elapsed() < length->count() + 1000, path);
+        }
     }
 };
 

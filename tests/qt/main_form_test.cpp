@@ -1,12 +1,20 @@
+// The main window: its form alone (drops, keys, geometry, closing, clicks,
+// painting), then a few flows through the real window with every control
+// and the program.
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalSocket>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
+#include "app/main_window.h"
+#include "platform/host/host_processes.h"
 #include "platform/qt/qt_main_form.h"
-#include "platform/qt/twips.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/zip/zip_archive_engine.h"
 #include "qt_test_suites.h"
 #include "support/test_drive.h"
 
@@ -19,23 +27,19 @@ using KeyDowns = std::vector<std::pair<int, int>>;
 struct FormWindow {
     test::TestDrive drive;
     QtMainForm form{drive.fs().driveTable()};
-    QLineEdit* edit;
-    QListWidget* list;
+    QLineEdit* edit = new QLineEdit(form.inner());
+    QListWidget* list = new QListWidget(form.inner());
     KeyDowns keyDowns;
     std::vector<int> keyPresses;
     std::vector<MouseButton> mouseDowns;
-    int unloads = 0;
 
     FormWindow() {
-        edit = new QLineEdit(form.inner());
         edit->setGeometry(10, 10, 100, 24);
-        list = new QListWidget(form.inner());
         list->setGeometry(10, 50, 100, 100);
         list->addItems({"one", "two"});
         form.onKeyDown = [this](int code, int shift) { keyDowns.push_back({code, shift}); };
         form.onKeyPress = [this](int character) { keyPresses.push_back(character); };
         form.onMouseDown = [this](MouseButton button) { mouseDowns.push_back(button); };
-        form.onUnload = [this] { ++unloads; };
         form.setGeometry({1500, 1500, 7500, 6000});
     }
 
@@ -45,25 +49,23 @@ struct FormWindow {
         QVERIFY(QTest::qWaitForWindowActive(form.window()));
     }
 
-    // A drag from a file manager that comes in, moves and is dropped.
-    void drop(const QList<QUrl>& urls) {
-        QMimeData data;
-        data.setUrls(urls);
+    // A drag from a file manager that comes in, moves and is dropped; true
+    // when the window takes it as it comes in.
+    bool drop(const QMimeData& data) {
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
         QApplication::sendEvent(form.window(), &enter);
         QDragMoveEvent move(QPoint(30, 30), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form.window(), &move);
         QDropEvent event(QPointF(30, 30), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form.window(), &event);
+        return enter.isAccepted();
     }
 
-    bool dragAccepted(const QMimeData& data) {
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        enter.setAccepted(false);
-        QApplication::sendEvent(form.window(), &enter);
-        QDragLeaveEvent leave;
-        QApplication::sendEvent(form.window(), &leave);
-        return enter.isAccepted();
+    bool drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        return drop(data);
     }
 };
 
@@ -74,6 +76,23 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+// The real window with every control, over a drive with a few archives.
+struct RealWindow {
+    test::TestDrive drive;
+    std::unique_ptr<host::InstanceLock> lock;
+    host::HostProcesses processes{{}};
+    zip::ZipArchiveEngine zip{drive.fs().driveTable()};
+    std::unique_ptr<QtUi> ui;
+
+    RealWindow() {
+        drive.makeFolder("c:\\Quillet32");
+        for (const char* name : {"a.zip", "B.ZIP", "c.rar", "notes.txt"})
+            drive.writeFile(std::string("c:\\Games\\") + name);
+        lock = std::make_unique<host::InstanceLock>(drive.host("c:\\Quillet32"));
+        ui = std::make_unique<QtUi>(drive.fs(), *lock, "c:\\Quillet32", processes, zip);
+    }
 };
 
 }  // namespace
@@ -90,19 +109,18 @@ private slots:
         std::vector<std::vector<std::string>> drops;
         w.form.onDropFiles = [&](const std::vector<std::string>& paths) { drops.push_back(paths); };
         const QUrl outside = QUrl::fromLocalFile(elsewhere.filePath("outside.zip"));
-        w.drop({QUrl::fromLocalFile(QString::fromStdString(w.drive.host("c:\\Games\\B.ZIP"))),
-                QUrl("https://example.invalid/x.zip"), outside,
-                QUrl::fromLocalFile(QString::fromStdString(w.drive.host("c:\\a.zip")))});
+        QVERIFY(w.drop({QUrl::fromLocalFile(QString::fromStdString(w.drive.host("c:\\Games\\B.ZIP"))),
+                        QUrl("https://example.invalid/x.zip"), outside,
+                        QUrl::fromLocalFile(QString::fromStdString(w.drive.host("c:\\a.zip")))}));
         QTRY_COMPARE(drops.size(), std::size_t(1));
         QCOMPARE(drops[0], std::vector<std::string>({"c:\\Games\\B.ZIP", "c:\\a.zip"}));
-        // Nothing that can be named: no drop for the program.
+        // Nothing that can be named: no drop for the program; a drag of text is refused at once.
         w.drop({outside});
-        QTest::qWait(20);
-        QCOMPARE(drops.size(), std::size_t(1));
-        // A drag of text is refused at once.
         QMimeData text;
         text.setText("just text");
-        QVERIFY(!w.dragAccepted(text));
+        QVERIFY(!w.drop(text));
+        QTest::qWait(20);
+        QCOMPARE(drops.size(), std::size_t(1));
     }
 
     void windowSeesEveryKeyOfItsControlsOnceAndTheControlsStillGetThem() {
@@ -136,8 +154,7 @@ private slots:
 
     void outerGeometryInTwipsInnerSizeAndStatesWithTheirResizeReports() {
         FormWindow w;
-        w.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.form.window()));
+        w.showActive();
         // Once the frame is known the outer rectangle is still the one asked for.
         QCOMPARE(w.form.geometry(), (Rect{1500, 1500, 7500, 6000}));
         int resizes = 0;
@@ -151,7 +168,6 @@ private slots:
         QCOMPARE(w.form.geometry(), moved);
         QVERIFY(resizes >= 1);
         QCOMPARE(widthSeen, w.form.innerWidth());
-        QCOMPARE(w.form.innerHeight(), TwipsScale::screen().toTwipsY(w.form.inner()->height()));
         QVERIFY(w.form.innerHeight() < moved.height);
         for (WindowState state : {WindowState::Minimized, WindowState::Normal, WindowState::Maximized}) {
             resizes = 0;
@@ -159,41 +175,40 @@ private slots:
             QCOMPARE(w.form.windowState(), state);
             QVERIFY(resizes >= 1 || state == WindowState::Maximized);
         }
-        QVERIFY(w.form.window()->windowState() & Qt::WindowMaximized);
     }
 
     void theCloseBoxAsksTheProgramAndTheLeaveTakingRunsOnce() {
         for (bool closeBox : {false, true}) {
             FormWindow w;
             bool mayClose = !closeBox, shownWhileUnloading = false;
+            int unloads = 0;
             w.form.onQueryUnload = [&] { return mayClose; };
             w.form.onUnload = [&] {
-                ++w.unloads;
+                ++unloads;
                 shownWhileUnloading = w.form.isShown();
             };
             w.form.show();
             if (closeBox) {
                 QVERIFY(!w.form.window()->close());  // the program keeps the window open
                 QVERIFY(w.form.isShown());
-                QCOMPARE(w.unloads, 0);
+                QCOMPARE(unloads, 0);
                 mayClose = true;
                 QVERIFY(w.form.window()->close());
             } else {
                 w.form.unload();
             }
-            QCOMPARE(w.unloads, 1);
+            QCOMPARE(unloads, 1);
             QVERIFY(shownWhileUnloading);
             QVERIFY(w.form.isUnloaded() && !w.form.isShown());
             w.form.unload();
             w.form.window()->close();
-            QCOMPARE(w.unloads, 1);
+            QCOMPARE(unloads, 1);
         }
     }
 
     void rightClickOnTheBackgroundOnly() {
         FormWindow w;
-        w.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.form.window()));
+        w.showActive();
         QTest::mouseClick(w.form.inner(), Qt::RightButton, {}, QPoint(300, 300));
         QTest::mouseClick(w.form.inner(), Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseClick(w.list->viewport(), Qt::RightButton, {}, QPoint(5, 5));
@@ -209,12 +224,94 @@ private slots:
         FormWindow w;
         PaintCounter* counter = new PaintCounter(w.form.inner());
         counter->setGeometry(200, 10, 50, 50);
-        w.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.form.window()));
+        w.showActive();
         QCoreApplication::processEvents();
         const int before = counter->paints;
         w.form.repaint();  // not on the next round of the event loop
         QVERIFY(counter->paints > before);
+    }
+
+    void startUpThroughTheRealWindow() {
+        RealWindow w;
+        MainWindow window(w.ui->platform());
+        window.Form_Load();
+        QVERIFY(w.ui->form().isShown());
+        QVERIFY(!w.ui->splash().isShown());
+        QVERIFY(w.ui->toolbar().isDown(1));
+        QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
+
+        // The tree and the list lie exactly on the panes, above them, also once the window changes size.
+        const QObjectList& stack = w.ui->splitter().widget()->children();
+        const int panes = stack.indexOf(w.ui->splitter().bar());
+        QVERIFY(stack.indexOf(w.ui->tree().widget()) > panes && stack.indexOf(w.ui->list().widget()) > panes);
+        QCOMPARE(w.ui->tree().widget()->geometry(), w.ui->splitter().paneWidget(1)->geometry());
+        Rect bigger = w.ui->form().geometry();
+        bigger.width += 1500;
+        bigger.height += 900;
+        w.ui->form().setGeometry(bigger);
+        QCOMPARE(w.ui->list().widget()->geometry(), w.ui->splitter().paneWidget(2)->geometry());
+
+        // A kind button clicked by the user reaches the program (the kind's lists: tests/app).
+        QTest::mouseClick(w.ui->toolbar().button(2), Qt::LeftButton);
+        QCOMPARE(w.ui->panel2().caption(), std::string("*.rar"));
+
+        w.ui->form().unload();
+        QVERIFY(!w.ui->form().isShown());
+    }
+
+    // Ctrl+S and Ctrl+T typed in the real window test the folder's two
+    // archives, which are no archives at all (the report and the renamed
+    // archives: tests/ziptest).
+    void ctrlTTestsTheSelectedArchives() {
+        RealWindow w;
+        MainWindow window(w.ui->platform());
+        window.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(w.ui->form().window()));
+        QVERIFY(w.ui->tree().setPath("c:\\Games"));
+        QVERIFY(w.ui->list().setPath("c:\\Games"));
+        QTest::keyClick(w.ui->form().window(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(w.ui->form().window(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(w.ui->panel3().caption(), std::string(" Found 2 zip error(s)"));
+        w.ui->form().unload();
+    }
+
+    // A second copy ends before it does anything and brings the first back
+    // as it was; other requests on the socket do not.
+    void secondCopyEndsAndRestoresTheFirst() {
+        RealWindow first;
+        MainWindow window(first.ui->platform());
+        window.Form_Load();
+        QWidget* shown = first.ui->form().window();
+        shown->showMaximized();
+        shown->showMinimized();
+        QLocalSocket socket;
+        socket.connectToServer(QString::fromStdString(first.lock->socketName()));
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write("hello");
+        QVERIFY(socket.waitForBytesWritten(2000));
+        QTest::qWait(100);
+        QVERIFY(shown->windowState() & Qt::WindowMinimized);
+
+        host::InstanceLock secondLock(first.drive.host("c:\\Quillet32"));
+        QtUi secondUi(first.drive.fs(), secondLock, "c:\\Quillet32", first.processes, first.zip);
+        MainWindow second(secondUi.platform());
+        second.Form_Load();
+        QVERIFY(secondUi.form().isUnloaded() && !secondUi.form().isShown());
+        QTRY_VERIFY(!(shown->windowState() & Qt::WindowMinimized));
+        QVERIFY(shown->windowState() & Qt::WindowMaximized);
+        QVERIFY(shown->isVisible());
+        first.ui->form().unload();
+    }
+
+    void aSocketLeftBehindDoesNotBlockTheName() {
+        QTemporaryDir folder;
+        host::InstanceLock lock(folder.path().toStdString());
+        // A server that never closed its socket (as after a crash) holds the name.
+        QLocalServer stale;
+        QVERIFY(stale.listen(QString::fromStdString(lock.socketName())));
+        QWidget window;
+        QtInstanceGuard guard(lock, &window);
+        QVERIFY(guard.listening());
     }
 };
 

@@ -6,15 +6,6 @@
 
 #include "qt_test_suites.h"
 
-namespace q32::test {
-
-std::map<std::string, SuiteFactory>& suites() {
-    static std::map<std::string, SuiteFactory> registry;
-    return registry;
-}
-
-}  // namespace q32::test
-
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -22,11 +13,8 @@ int main(int argc, char* argv[]) {
     std::string only;
     QStringList arguments;
     for (int index = 0; index < argc; ++index) {
-        if (std::string(argv[index]) == "-suite" && index + 1 < argc) {
-            only = argv[++index];
-            continue;
-        }
-        arguments << QString::fromLocal8Bit(argv[index]);
+        if (std::string(argv[index]) == "-suite" && index + 1 < argc) only = argv[++index];
+        else arguments << QString::fromLocal8Bit(argv[index]);
     }
     if (!only.empty() && !q32::test::suites().count(only)) {
         std::fprintf(stderr, "no test suite named %s\n", only.c_str());

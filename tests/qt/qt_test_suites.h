@@ -1,5 +1,5 @@
-// The Qt Test classes of the controls, each registered under its class name
-// so one executable runs them all or one chosen with "-suite Name".
+// The Qt Test classes, each registered under its class name so one
+// executable runs them all or the one chosen with "-suite Name".
 #pragma once
 
 #include <QObject>
@@ -12,13 +12,12 @@ namespace q32::test {
 
 using SuiteFactory = std::function<std::unique_ptr<QObject>()>;
 
-std::map<std::string, SuiteFactory>& suites();
-
-struct SuiteRegistration {
-    SuiteRegistration(const char* name, SuiteFactory factory) { suites()[name] = std::move(factory); }
-};
+inline std::map<std::string, SuiteFactory>& suites() {
+    static std::map<std::string, SuiteFactory> registry;
+    return registry;
+}
 
 }  // namespace q32::test
 
 #define Q32_TEST_SUITE(Class) \
-    static const q32::test::SuiteRegistration registration##Class(#Class, [] { return std::make_unique<Class>(); })
+    static const bool registered##Class = (q32::test::suites()[#Class] = [] { return std::make_unique<Class>(); }, true)
