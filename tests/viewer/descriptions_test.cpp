@@ -1,6 +1,9 @@
-// The description command through the main window: what the description
-// viewer shows, where, and what happens to damaged archives.
+// The description and NFO commands through the main window: what the
+// viewers show, where, what happens to damaged archives, and the NFO
+// viewer's "&Next" button.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "support/test_drive.h"
 #include "viewer/description_text.h"
@@ -25,21 +28,32 @@ protected:
         ui.tree.userSelects(folder);
         ui.list.doubleClick(name);
     }
+    // The user describes an archive that brings these .nfo files.
+    void describeArchiveWith(std::vector<zip::test::MemberSpec> nfoFiles) {
+        nfoFiles.push_back(file("file_id.diz", "d"));
+        makeZip("c:\\dl\\pkg.zip", nfoFiles);
+        describe("c:\\dl", "pkg.zip");
+    }
+    // An .nfo file shown on its own through the command.
+    std::string shownNfo(const std::string& bytes) {
+        drive.writeFile("c:\\Quillet32\\one.nfo", bytes);
+        program.window.dnfo_Click();
+        return nfo.text();
+    }
     bool nfoCommandEnabled() { return ui.toolbar.isEnabled(7) && ui.menus.isEnabled("dnfo"); }
     Rect placeAboveMainWindow() {
         const Rect main = ui.form.geometry();
         return {main.left, main.top - 2375, 5850, 2325};
     }
     HeadlessViewerWindow& viewer = ui.descriptionViewer;
+    HeadlessViewerWindow& nfo = ui.nfoViewer;
 };
 
 TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
     makeZip("c:\\dl\\a.zip",
             {file("FILE_ID.DIZ", "Tool one\r\n\xDA\xC4\xBF\r\n"), file("a.nfo", "n"), file("setup.exe", "x")});
     makeZip("c:\\dl\\b.zip", {file("file_id.diz", "Tool two")});
-    ui.tree.userSelects("c:\\dl");
-    ui.list.click("a.zip");
-    ui.list.click("b.zip", true);
+    select("c:\\dl", {"a.zip", "b.zip"});
     ui.menus.choose("Diz");
 
     EXPECT_TRUE(viewer.isShown());
@@ -57,39 +71,24 @@ TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
     EXPECT_FALSE(ui.form.busy());
 }
 
-TEST_F(DescriptionsTest, LfAndCrLfDescriptionsShowTheSameLines) {
-    makeZip("c:\\dl\\crlf.zip", {file("file_id.diz", "one\r\ntwo\r\n")});
-    makeZip("c:\\dl\\lf.zip", {file("file_id.diz", "one\ntwo\n")});
-    describe("c:\\dl", "crlf.zip");
-    const std::string crlf = viewer.text();
-    describe("c:\\dl", "lf.zip");
-    EXPECT_EQ(viewer.text(), crlf);
-    EXPECT_EQ(crlf, "one\r\ntwo\r\n");
-}
-
+// Every old description goes first, so that an archive without one shows
+// the banner, not what another archive left.
 TEST_F(DescriptionsTest, WithoutADescriptionTheBannerShowsAndTheNfoCommandKeepsItsState) {
+    drive.writeFile("c:\\Quillet32\\another.diz", "old");
+    drive.writeFile("c:\\Quillet32\\file_id.diz", "old");
     makeZip("c:\\dl\\both.zip", {file("file_id.diz", "d"), file("x.nfo", "n")});
     makeZip("c:\\dl\\nfo.zip", {file("x.nfo", "n")});
     describe("c:\\dl", "nfo.zip");
     EXPECT_EQ(viewer.text(), bannerText());
     EXPECT_TRUE(viewer.isShown());
     EXPECT_FALSE(nfoCommandEnabled());
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\another.diz"));
 
     describe("c:\\dl", "both.zip");
     ASSERT_TRUE(nfoCommandEnabled());
     describe("c:\\dl", "nfo.zip");
     EXPECT_EQ(viewer.text(), bannerText());
     EXPECT_TRUE(nfoCommandEnabled());
-}
-
-TEST_F(DescriptionsTest, EveryLeftoverDescriptionGoesBeforeTheExtraction) {
-    drive.writeFile("c:\\Quillet32\\another.diz", "old");
-    drive.writeFile("c:\\Quillet32\\file_id.diz", "old");
-    makeZip("c:\\dl\\plain.zip", {file("readme.txt", "r")});
-    describe("c:\\dl", "plain.zip");
-    EXPECT_EQ(viewer.text(), bannerText());
-    EXPECT_FALSE(drive.exists("c:\\Quillet32\\another.diz"));
-    EXPECT_FALSE(drive.exists("c:\\Quillet32\\file_id.diz"));
 }
 
 TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) {
@@ -107,11 +106,12 @@ TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) 
     }
 }
 
+// LF line ends are shown as CR LF.
 TEST_F(DescriptionsTest, AnArchiveInADriveRootHasOneBackslash) {
-    makeZip("c:\\root.zip", {file("file_id.diz", "at the root")});
+    makeZip("c:\\root.zip", {file("file_id.diz", "at the\nroot\n")});
     describe("c:\\", "root.zip");
     EXPECT_EQ(program.window.firstArchivePath(), "c:\\root.zip");
-    EXPECT_EQ(viewer.text(), "at the root");
+    EXPECT_EQ(viewer.text(), "at the\r\nroot\r\n");
 }
 
 TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) {
@@ -196,18 +196,77 @@ TEST_F(DescriptionsTest, DeleteClosesTheDescriptionViewerAndShutdownBoth) {
     makeZip("c:\\dl\\b.zip", {file("file_id.diz", "d")});
     describe("c:\\dl", "a.zip");
     ui.menus.choose("dnfo");
-    ASSERT_TRUE(viewer.isShown() && ui.nfoViewer.isShown());
+    ASSERT_TRUE(viewer.isShown() && nfo.isShown());
     ui.form.resizeTo(9000, 7000);
     EXPECT_EQ(viewer.focusRequests, 1);
     ui.menus.choose("delete");
     EXPECT_FALSE(viewer.isLoaded());
-    EXPECT_TRUE(ui.nfoViewer.isShown());
+    EXPECT_TRUE(nfo.isShown());
 
     describe("c:\\dl", "b.zip");
     ASSERT_TRUE(viewer.isShown());
     program.window.exit0_Click();
     EXPECT_FALSE(viewer.isLoaded());
-    EXPECT_FALSE(ui.nfoViewer.isLoaded());
+    EXPECT_FALSE(nfo.isLoaded());
+}
+
+TEST_F(DescriptionsTest, NfoFilesAreShownInTurnUntilNoneIsLeft) {
+    describeArchiveWith({file("a.nfo", "first"), file("B.NFO", "second"), file("c.nfo", "third")});
+    ui.menus.choose("dnfo");
+    std::vector<std::string> captions{nfo.caption()}, texts{nfo.text()};
+    EXPECT_TRUE(nfoCommandEnabled());
+    for (int press = 0; press < 2; ++press) {
+        nfo.clickButton();
+        captions.push_back(nfo.caption());
+        texts.push_back(nfo.text());
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"a.nfo", "b.nfo", "c.nfo"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"first", "second", "third"}));
+    EXPECT_FALSE(nfoCommandEnabled());
+    EXPECT_TRUE(nfo.isShown());
+    EXPECT_FALSE(drive.fs().firstFile("c:\\Quillet32\\*.nfo"));
+    EXPECT_FALSE(nfo.busy());
+
+    nfo.clickButton();
+    EXPECT_FALSE(nfo.isLoaded());
+}
+
+TEST_F(DescriptionsTest, NfoLineEndsAsTheFirstOneSays) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"one\r\ntwo\r\n", "one\r\ntwo"},  // CR LF: the final line end goes
+        {"one\r\ntwo", "one\r\ntwo"},      // and only a final line end
+        {"one\r\ntwo\r\n\r\n", "one\r\ntwo\r\n"},
+        {"\r", "\r"},
+        {"one\ntwo\r\n", "one\r\ntwo\r\n"},  // LF: every line end becomes CR LF
+        {"one\ntwo\rthree", "one\r\ntwothree"},
+        {"no line end", "no line end"},
+    };
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(shownNfo(bytes), text) << bytes;
+}
+
+TEST_F(DescriptionsTest, LongLfNfoFilesAppearWhileTheyAreRead) {
+    std::string bytes;
+    for (int line = 0; line < 45; ++line) bytes += std::string(99, 'x') + "\n";  // 4455 letters
+    shownNfo(bytes);
+    std::vector<std::size_t> letters;
+    for (const std::string& text : nfo.texts) letters.push_back(std::count(text.begin(), text.end(), 'x'));
+    EXPECT_EQ(letters, (std::vector<std::size_t>{1999, 3999, 4455}));
+    EXPECT_EQ(nfo.redraws, 2);
+    EXPECT_EQ(nfo.text().size(), 4455u + 2 * 45);
+}
+
+TEST_F(DescriptionsTest, WithoutNfoFilesTheCommandIsDisabledAndTheViewerClosed) {
+    describeArchiveWith({file("a.nfo", "first")});
+    ui.menus.choose("dnfo");
+    drive.writeFile("c:\\Quillet32\\late.nfo", "late");
+    nfo.setWindowState(WindowState::Minimized);
+    nfo.clickButton();
+    EXPECT_EQ(nfo.windowState(), WindowState::Normal);
+    EXPECT_EQ(nfo.caption(), "late.nfo");
+
+    program.window.dnfo_Click();
+    EXPECT_FALSE(nfo.isLoaded());
+    EXPECT_FALSE(nfoCommandEnabled());
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// The viewer windows' own behaviour, and the texts they show, without the
-// main window.
+// The viewer windows' own behaviour, and the banner, without the main
+// window. The line-end rules are seen through the NFO command.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "support/headless_controls.h"
 #include "viewer/description_text.h"
@@ -35,16 +33,6 @@ TEST(Banner, ThreeEmptyLinesThenFourLinesOfLineArt) {
         EXPECT_NE(lines[i][9], ' ');
         EXPECT_EQ(lines[i].find_first_not_of(art), std::string::npos) << i;
     }
-}
-
-TEST(TextRules, LineEndStyleAndStepsOfALongText) {
-    EXPECT_EQ(lineEndStyle("a\r\nb\nc"), LineEnds::CrLf);
-    EXPECT_EQ(lineEndStyle("a\nb\r\n"), LineEnds::Lf);
-    EXPECT_EQ(lineEndStyle("none"), LineEnds::Lf);
-    std::vector<std::string> steps;
-    const std::string text = textWithCrLf("abcdefg\n", [&](const std::string& soFar) { steps.push_back(soFar); }, 3);
-    EXPECT_EQ(text, "abcdefg\r\n");
-    EXPECT_EQ(steps, (std::vector<std::string>{"ab", "abcde"}));
 }
 
 class TextViewerTest : public ::testing::Test {
