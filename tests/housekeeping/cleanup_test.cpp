@@ -58,13 +58,6 @@ TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {
     expectZipListOf("c:\\Games");
 }
 
-TEST_F(CleanupTest, StartupWithoutScratchFoldersAsksNothing) {
-    for (const char* folder : {"c:\\Quil001", "c:\\Quil002", "c:\\Quil003"}) fs::remove_all(drive.host(folder));
-    program.window.Form_Load();
-    EXPECT_TRUE(ui.desktop.boxes.empty());
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-}
-
 TEST_F(CleanupTest, OnlyRootFoldersOfTheScratchPatternAreOffered) {
     drive.makeFolder("c:\\Quil0ab");    // letters match the pattern as well
     drive.makeFolder("c:\\Quil1000");   // four digits do not
@@ -151,12 +144,15 @@ TEST_F(CleanupTest, TemporaryDriveCancelLeavesTheScratchFolderOnShow) {
     EXPECT_TRUE(ui.processes.waited.empty());
 }
 
-TEST_F(CleanupTest, ACancelledPickerScansNothingAndResetsTheDrive) {
+// OK is refused on a drive this full: nothing is scanned, and drive C is the
+// install drive again.
+TEST_F(CleanupTest, ARefusedPickerScansNothingAndResetsTheDrive) {
     start();
+    EXPECT_EQ(ui.picker.prompt, "Choose drive for temporary files...");
     ui.picker.walk = {"d:\\"};
     ui.menus.choose("temp");
     ASSERT_EQ(program.window.installDrive(), 'd');
-    ui.picker.pressOk = false;
+    drive.fs().freeBytes['d'] = 10;
     ui.menus.choose("temp");
     EXPECT_EQ(program.window.installDrive(), 'c');
     EXPECT_TRUE(ui.desktop.boxes.empty());

@@ -124,18 +124,6 @@ TEST_F(InstallTest, PickerAllowsOkFromHalfAMillionBytes) {
     EXPECT_EQ(ui.picker.statusText, "Not a valid path or not enough free space");
 }
 
-TEST_F(InstallTest, ThePickerSetsTheDriveAndARefusedOkGoesBackToC) {
-    EXPECT_EQ(ui.picker.prompt, "Choose drive for temporary files...");
-    drive.makeFolder("d:\\games\\new");
-    ui.picker.walk = {"d:\\games\\new"};
-    EXPECT_TRUE(window.ChooseInstallDrive());
-    EXPECT_EQ(window.installDrive(), 'd');
-
-    drive.fs().freeBytes['d'] = 10;
-    EXPECT_FALSE(window.ChooseInstallDrive());
-    EXPECT_EQ(window.installDrive(), 'c');
-}
-
 TEST_F(InstallTest, F1StartsTheHelpProgramWithoutWaiting) {
     ui.form.keyDown(keys::F1);
     EXPECT_EQ(ui.processes.started, (std::vector<std::pair<std::string, ShowState>>{

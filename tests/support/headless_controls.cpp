@@ -194,7 +194,7 @@ bool HeadlessDrivePicker::browse() {
         selected_ = path;
         if (onSelectionChanged) onSelectionChanged(path);
     }
-    return pressOk && okAllowed && !walk.empty();
+    return okAllowed && !walk.empty();
 }
 
 // ---------------------------------------------------------------- the set

@@ -362,8 +362,8 @@ public:
     int restoreRequests = 0;
 };
 
-// The drive picker: the test sets the folders the user walks through and
-// whether they press OK at the end; OK is only taken while it is allowed.
+// The drive picker: the test sets the folders the user walks through; OK is
+// pressed at the end, and taken only while it is allowed.
 class HeadlessDrivePicker : public DrivePicker {
 public:
     void setPrompt(const std::string& text) override { prompt = text; }
@@ -373,7 +373,6 @@ public:
     void setOkAllowed(bool allowed) override { okAllowed = allowed; }
 
     std::vector<std::string> walk;  // folders the user selects in turn
-    bool pressOk = true;
     std::string prompt, statusText;
     bool okAllowed = true;
 

@@ -77,6 +77,7 @@ protected:
         EXPECT_EQ(ui.list.path(), folder);
         EXPECT_EQ(ui.list.pattern(), "*.zip");
         EXPECT_EQ(ui.panel2.caption(), "*.zip");
+        EXPECT_EQ(ui.panel2.alignment(), Alignment::Center);
         EXPECT_TRUE(ui.toolbar.isDown(1));
         EXPECT_FALSE(ui.form.busy());
     }

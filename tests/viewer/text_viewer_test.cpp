@@ -9,29 +9,17 @@
 namespace q32::test {
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) break;
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
+// Three empty lines, then four of 37 characters: nine blanks and the mark in
+// line-art bytes.
 TEST(Banner, ThreeEmptyLinesThenFourLinesOfLineArt) {
     const std::string banner = bannerText();
-    const std::vector<std::string> lines = linesOf(banner);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(banner.size(), 3 * 2 + 4 * (37 + 2));
     const std::string art = "\xB3\xC4\xDA\xBF\xC0\xD9\xC1 ";
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(lines[i], "");
-    for (int i = 3; i < 7; ++i) {
-        EXPECT_EQ(lines[i].size(), 37u);
-        EXPECT_EQ(lines[i].substr(0, 9), std::string(9, ' '));
-        EXPECT_NE(lines[i][9], ' ');
-        EXPECT_EQ(lines[i].find_first_not_of(art), std::string::npos) << i;
+    ASSERT_EQ(banner.size(), 3 * 2 + 4 * (37 + 2));
+    EXPECT_EQ(banner.substr(0, 6), "\r\n\r\n\r\n");
+    for (std::size_t line = 6; line < banner.size(); line += 37 + 2) {
+        EXPECT_EQ(banner.find_first_not_of(' ', line), line + 9);
+        EXPECT_EQ(banner.substr(line, 37).find_first_not_of(art), std::string::npos) << line;
+        EXPECT_EQ(banner.substr(line + 37, 2), "\r\n");
     }
 }
 
@@ -43,21 +31,14 @@ protected:
 };
 
 TEST_F(TextViewerTest, TheTextAreaFollowsTheWindowUnlessMinimised) {
-    struct Case {
-        TextViewer* viewer;
-        HeadlessViewerWindow* window;
-        double widthMargin;
-    };
-    for (const Case& c : {Case{&Form3, &descriptionWindow, 10}, Case{&form5, &nfoWindow, 5}}) {
-        ViewerWindow& window = c.viewer->use();
+    for (const auto& [viewer, widthMargin] : {std::pair{&Form3, 10.0}, std::pair{&form5, 5.0}}) {
+        ViewerWindow& window = viewer->use();
         const Rect created = window.textGeometry();
         window.setGeometry({100, 100, 8000, 4000});
         const Rect text = window.textGeometry();
-        EXPECT_EQ(text, (Rect{created.left, created.top, window.innerWidth() - c.widthMargin,
+        EXPECT_EQ(text, (Rect{created.left, created.top, window.innerWidth() - widthMargin,
                               window.innerHeight() - 10}));
-        if (c.window == &nfoWindow) {
-            EXPECT_EQ(window.buttonGeometry().left, text.width - 1500);
-        }
+        if (viewer == &form5) EXPECT_EQ(window.buttonGeometry().left, text.width - 1500);
         window.setWindowState(WindowState::Minimized);
         window.setGeometry({100, 100, 100, 100});
         EXPECT_EQ(window.textGeometry(), text);
@@ -69,8 +50,8 @@ TEST_F(TextViewerTest, TheTextAreaFollowsTheWindowUnlessMinimised) {
 }
 
 TEST_F(TextViewerTest, DoubleClickTogglesTheFullView) {
-    for (HeadlessViewerWindow* window : {&descriptionWindow, &nfoWindow}) {
-        (window == &descriptionWindow ? Form3 : form5).use().show();
+    for (const auto& [viewer, window] : {std::pair{&Form3, &descriptionWindow}, std::pair{&form5, &nfoWindow}}) {
+        viewer->use().show();
         std::vector<WindowState> states;
         for (int click = 0; click < 2; ++click) {
             window->doubleClickText();
