@@ -251,8 +251,7 @@ TEST_F(InstallTest, ADriveRootAsTheSource) {
 }
 
 TEST_F(InstallTest, RarAndAceSetsInstallFromTheirViews) {
-    drive.makeFolder("c:\\Quil001");
-    drive.makeFolder("c:\\Quil002");
+    for (const char* taken : {"c:\\Quil001", "c:\\Quil002"}) drive.makeFolder(taken);
     for (const std::string& name : kRarSet) drive.writeFile("c:\\Down\\" + name, sample(name));
     for (const std::string& name : kAceSet) drive.writeFile("d:\\" + name, sample(name));
     install({"Rar2.multi.rar"}, "c:\\Down", 2);
@@ -272,9 +271,7 @@ TEST_F(InstallTest, RarAndAceSetsInstallFromTheirViews) {
 }
 
 TEST_F(InstallTest, TheSetViewsRefuseWhatIsNotASetAndAFailingArchiverIsNoInstall) {
-    drive.writeFile("c:\\Down\\notes.r00", "text");
-    drive.writeFile("c:\\Down\\clip.cab", "text");
-    drive.writeFile("c:\\Zips\\a.zip", "PK");
+    for (const char* path : {"c:\\Down\\notes.r00", "c:\\Down\\clip.cab", "c:\\Zips\\a.zip"}) drive.writeFile(path);
     install({"notes.r00"}, "c:\\Down", 2);
     install({"clip.cab"}, "c:\\Down", 4);
     ui.toolbar.click(2);

@@ -115,6 +115,7 @@ public:
     void click() {
         if (onClick) onClick();
     }
+
 private:
     std::string caption_;
     Alignment alignment_ = Alignment::Left;

@@ -89,9 +89,8 @@ TEST_F(TestZipsTest, FailuresAreReportedInTestOrderMarkedAndShown) {
     EXPECT_NE(drive.readFile("c:\\DL\\A.ZIP.bad"), "an older one");
     EXPECT_TRUE(drive.exists("c:\\DL\\c.zip.bad"));
     EXPECT_EQ(ui.panel3.caption(), " Found 2 zip error(s)");
-    ASSERT_EQ(ui.processes.started.size(), 1u);
-    EXPECT_EQ(ui.processes.started[0].first, "notepad.exe c:\\Quillet32\\errors.txt");
-    EXPECT_EQ(ui.processes.started[0].second, ShowState::Normal);
+    EXPECT_EQ(ui.processes.started, (std::vector<std::pair<std::string, ShowState>>{
+                                        {"notepad.exe c:\\Quillet32\\errors.txt", ShowState::Normal}}));
     EXPECT_EQ(ui.sound.played, (std::vector<std::pair<std::string, bool>>{{"c:\\Quillet32\\error.wav", true}}));
 }
 
