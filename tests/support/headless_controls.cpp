@@ -139,7 +139,6 @@ void HeadlessViewerWindow::load(const ViewerDesign& design) {
     design_ = design;
     loaded_ = true;
     shown_ = laidOut_ = false;
-    ++loads;
     caption_ = design.caption;
     texts.clear();
     state_ = WindowState::Normal;

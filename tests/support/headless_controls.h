@@ -308,7 +308,6 @@ public:
     }
 
     std::vector<std::string> texts;  // every text set since the window was last loaded; the last one shows
-    int loads = 0;
     int redraws = 0;
     int focusRequests = 0;
     int selectionClears = 0;
