@@ -58,25 +58,19 @@ TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {
     expectZipListOf("c:\\Games");
 }
 
-TEST_F(CleanupTest, OnlyRootFoldersOfTheScratchPatternAreOffered) {
+// Only root folders of the scratch pattern are offered, and a Yes deletes
+// exactly the folder on show. Names that a blank-split command line would
+// turn into another name, and folders the list cannot show, are passed over.
+TEST_F(CleanupTest, OnlyRootFoldersOfThePatternShownAndCarriedExactlyAreOffered) {
     drive.makeFolder("c:\\Quil0ab");    // letters match the pattern as well
     drive.makeFolder("c:\\Quil1000");   // four digits do not
     drive.makeFolder("c:\\Games\\Quil004");
     drive.writeFile("c:\\Quil005");     // a file is no folder
-    ui.desktop.answers = {MsgAnswer::No, MsgAnswer::No, MsgAnswer::No, MsgAnswer::No};
-    program.window.Form_Load();
-    EXPECT_EQ(boxTexts(), questions({"c:\\Quil001", "c:\\Quil002", "c:\\Quil003", "c:\\Quil0ab"}));
-}
-
-// A Yes deletes exactly the folder on show. Names that a blank-split command
-// line would turn into another name, and folders the list cannot show, are
-// passed over, not offered.
-TEST_F(CleanupTest, OnlyFoldersShownAndCarriedExactlyAreOffered) {
     const std::vector<std::string> kept = {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0  ", "c:\\Quil0", "c:\\Quil002"};
     for (const std::string& folder : kept) drive.writeFile(folder + "\\keep.txt");
     ui.list.unreadable.insert("c:\\quil002");
     program.window.Form_Load();  // every question answered Yes
-    EXPECT_EQ(boxTexts(), questions({"c:\\Quil001", "c:\\Quil003"}));
+    EXPECT_EQ(boxTexts(), questions({"c:\\Quil001", "c:\\Quil003", "c:\\Quil0ab"}));
     for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
 
@@ -95,6 +89,7 @@ TEST_F(CleanupTest, CancelAtStartupStopsAskingAndStartsNormally) {
     expectZipListOf("c:\\Games");
 }
 
+// Also when the tree shows a drive root.
 TEST_F(CleanupTest, DeleteTempDirsRestoresTheViewEvenAfterCancel) {
     start();
     ui.toolbar.click(2);
@@ -107,10 +102,7 @@ TEST_F(CleanupTest, DeleteTempDirsRestoresTheViewEvenAfterCancel) {
     expectZipListOf("c:\\Games");
     EXPECT_FALSE(ui.toolbar.isDown(2));
     expectSelectionCommandsDisabled();
-}
 
-TEST_F(CleanupTest, DeleteTempDirsFromADriveRoot) {
-    start();
     ui.tree.userSelects("c:\\");
     ui.desktop.answers = {MsgAnswer::Cancel};
     ui.menus.choose("dtemp");
@@ -167,6 +159,7 @@ protected:
     }
 };
 
+// In a folder and in a drive root.
 TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
     select("c:\\dl", {"a.zip", "c.zip"});
     ui.menus.choose("delete");
@@ -175,6 +168,11 @@ TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
     EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"b.zip"}));
     EXPECT_TRUE(drive.exists("c:\\dl\\b.zip"));
     expectSelectionCommandsDisabled();
+
+    drive.writeFile("c:\\root.zip");
+    select("c:\\", {"root.zip"});
+    ui.menus.choose("delete");
+    EXPECT_FALSE(drive.exists("c:\\root.zip"));
 }
 
 TEST_F(DeleteTest, CancelTouchesNothing) {
@@ -193,13 +191,6 @@ TEST_F(DeleteTest, ReadOnlyFilesGoAndAFileGoneMeanwhileIsPassedOver) {
     fs::remove(drive.host("c:\\dl\\a.zip"));
     ui.menus.choose("delete");
     EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"c.zip"}));
-}
-
-TEST_F(DeleteTest, FilesInADriveRoot) {
-    drive.writeFile("c:\\root.zip");
-    select("c:\\", {"root.zip"});
-    ui.menus.choose("delete");
-    EXPECT_FALSE(drive.exists("c:\\root.zip"));
 }
 
 TEST_F(DeleteTest, NothingSelectedStillRefreshesAndDisables) {

@@ -69,6 +69,12 @@ TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
     EXPECT_TRUE(ui.panel3.progressMode());
     EXPECT_EQ(ui.panel3.fillPercent(), 0);
     expectZipListOf("c:\\dl");
+
+    // In a drive root the path has one backslash; LF line ends show as CR LF.
+    makeZip("c:\\root.zip", {file("file_id.diz", "at the\nroot\n")});
+    describe("c:\\", "root.zip");
+    EXPECT_EQ(program.window.firstArchivePath(), "c:\\root.zip");
+    EXPECT_EQ(viewer.text(), "at the\r\nroot\r\n");
 }
 
 // Every old description goes first, so that an archive without one shows
@@ -104,14 +110,6 @@ TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) 
         for (int button : {6, 7}) EXPECT_FALSE(ui.toolbar.isEnabled(button));
         EXPECT_FALSE(ui.menus.isEnabled("Diz"));
     }
-}
-
-// LF line ends are shown as CR LF.
-TEST_F(DescriptionsTest, AnArchiveInADriveRootHasOneBackslash) {
-    makeZip("c:\\root.zip", {file("file_id.diz", "at the\nroot\n")});
-    describe("c:\\", "root.zip");
-    EXPECT_EQ(program.window.firstArchivePath(), "c:\\root.zip");
-    EXPECT_EQ(viewer.text(), "at the\r\nroot\r\n");
 }
 
 TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) {

@@ -92,9 +92,8 @@ TEST_F(TestZipsTest, FailuresAreReportedInTestOrderMarkedAndShown) {
     EXPECT_EQ(ui.processes.started, (std::vector<std::pair<std::string, ShowState>>{
                                         {"notepad.exe c:\\Quillet32\\errors.txt", ShowState::Normal}}));
     EXPECT_EQ(ui.sound.played, (std::vector<std::pair<std::string, bool>>{{"c:\\Quillet32\\error.wav", true}}));
-}
 
-TEST_F(TestZipsTest, AnArchiveInADriveRootHasOneBackslash) {
+    // In a drive root the record has one backslash.
     crcDamaged("c:\\root.zip");
     select("c:\\", {"root.zip"});
     ui.form.keyPress(keys::CtrlT);
