@@ -1,4 +1,5 @@
-// Scratch folders offered for deletion at start-up and from the Options menu.
+// Scratch folders offered for deletion at start-up and from the Options
+// menu, and deleting the selected files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,22 +9,28 @@
 namespace q32::test {
 namespace {
 
+namespace fs = std::filesystem;
 
-std::string question(const std::string& folder) { return "Found temporary directory\n\n" + folder + " . . . . .Delete?"; }
+std::vector<std::string> questions(std::initializer_list<const char*> folders) {
+    std::vector<std::string> texts;
+    for (const char* folder : folders)
+        texts.push_back("Found temporary directory\n\n" + std::string(folder) + " . . . . .Delete?");
+    return texts;
+}
 
 class CleanupTest : public ProgramTest {
 protected:
     CleanupTest() {
-        drive.writeFile("c:\\Quil001\\a.txt");
-        drive.writeFile("c:\\Quil002\\setup.exe");
-        drive.writeFile("c:\\Quil003\\b.txt");
-        drive.makeFolder("c:\\Games");
-        drive.writeFile("c:\\Games\\tool.zip");
+        for (const char* file : {"c:\\Quil001\\a.txt", "c:\\Quil002\\setup.exe", "c:\\Quil003\\b.txt",
+                                 "c:\\Games\\tool.zip"})
+            drive.writeFile(file);
         drive.writeFile("c:\\Quillet32\\Quil32.ini",
                         "Version=v2.82\r\nState= 0\r\nTop= 0\r\nLeft= 0\r\nHeight= 7200\r\nWidth= 9600\r\n"
                         "Panel1.width= 3000\r\nDir=c:\\Games\r\n");
     }
+    // Started with the start-up questions cancelled.
     void start() {
+        ui.desktop.answers = {MsgAnswer::Cancel};
         program.window.Form_Load();
         ui.desktop.boxes.clear();
         ui.processes.waited.clear();
@@ -36,10 +43,9 @@ TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {
     ui.desktop.onDoEvents = [&] { shown.push_back(ui.list.path() + "|" + ui.list.pattern()); };
     program.window.Form_Load();
 
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil002"), question("c:\\Quil003")}));
-    EXPECT_EQ(ui.desktop.boxes[0].title, "Temporary directory");
-    EXPECT_EQ(ui.desktop.boxes[0].icon, MsgIcon::Question);
-    EXPECT_EQ(ui.desktop.boxes[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(boxTexts(), questions({"c:\\Quil001", "c:\\Quil002", "c:\\Quil003"}));
+    EXPECT_EQ(ui.desktop.boxes[0], (MessageBoxRecord{boxTexts()[0], "Temporary directory", MsgIcon::Question,
+                                                     MsgButtons::YesNoCancel}));
     EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{"killd.pif c:\\Quil002"}));
     EXPECT_TRUE(drive.exists("c:\\Quil001"));
     EXPECT_FALSE(drive.exists("c:\\Quil002"));
@@ -49,39 +55,22 @@ TEST_F(CleanupTest, StartupOffersEachFolderAndDeletesTheChosenOne) {
     EXPECT_EQ(shown[0], "c:\\Quil001|*.*");
     EXPECT_EQ(shown[2], "c:\\Quil003|*.*");
     // Then start-up goes on in the remembered folder, not in the last scratch folder.
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-    EXPECT_EQ(ui.list.pattern(), "*.zip");
-    EXPECT_EQ(ui.panel2.caption(), "*.zip");
-    EXPECT_FALSE(ui.form.busy());
+    expectZipListOf("c:\\Games");
 }
 
-TEST_F(CleanupTest, StartupWithoutScratchFoldersAsksNothing) {
-    for (const char* folder : {"Quil001", "Quil002", "Quil003"}) std::filesystem::remove_all(drive.host(std::string("c:\\") + folder));
-    program.window.Form_Load();
-    EXPECT_TRUE(ui.desktop.boxes.empty());
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-}
-
-TEST_F(CleanupTest, OnlyRootFoldersOfTheScratchPatternAreOffered) {
+// Only root folders of the scratch pattern are offered, and a Yes deletes
+// exactly the folder on show. Names that a blank-split command line would
+// turn into another name, and folders the list cannot show, are passed over.
+TEST_F(CleanupTest, OnlyRootFoldersOfThePatternShownAndCarriedExactlyAreOffered) {
     drive.makeFolder("c:\\Quil0ab");    // letters match the pattern as well
     drive.makeFolder("c:\\Quil1000");   // four digits do not
     drive.makeFolder("c:\\Games\\Quil004");
     drive.writeFile("c:\\Quil005");     // a file is no folder
-    ui.desktop.answers = {MsgAnswer::No, MsgAnswer::No, MsgAnswer::No, MsgAnswer::No};
-    program.window.Form_Load();
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil002"),
-                                                  question("c:\\Quil003"), question("c:\\Quil0ab")}));
-}
-
-// A Yes deletes exactly the folder on show. Names that a blank-split command
-// line would turn into another name, and folders the list cannot show, are
-// passed over, not offered.
-TEST_F(CleanupTest, OnlyFoldersShownAndCarriedExactlyAreOffered) {
     const std::vector<std::string> kept = {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0  ", "c:\\Quil0", "c:\\Quil002"};
     for (const std::string& folder : kept) drive.writeFile(folder + "\\keep.txt");
     ui.list.unreadable.insert("c:\\quil002");
     program.window.Form_Load();  // every question answered Yes
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("c:\\Quil001"), question("c:\\Quil003")}));
+    EXPECT_EQ(boxTexts(), questions({"c:\\Quil001", "c:\\Quil003", "c:\\Quil0ab"}));
     for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
 
@@ -97,12 +86,11 @@ TEST_F(CleanupTest, CancelAtStartupStopsAskingAndStartsNormally) {
     program.window.Form_Load();
     EXPECT_EQ(ui.desktop.boxes.size(), 1u);
     EXPECT_TRUE(ui.processes.waited.empty());
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-    EXPECT_EQ(ui.list.pattern(), "*.zip");
+    expectZipListOf("c:\\Games");
 }
 
+// Also when the tree shows a drive root.
 TEST_F(CleanupTest, DeleteTempDirsRestoresTheViewEvenAfterCancel) {
-    ui.desktop.answers = {MsgAnswer::No, MsgAnswer::No, MsgAnswer::No};
     start();
     ui.toolbar.click(2);
     ui.tree.userSelects("c:\\Games");
@@ -111,28 +99,17 @@ TEST_F(CleanupTest, DeleteTempDirsRestoresTheViewEvenAfterCancel) {
     EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{"killd.pif c:\\Quil001"}));
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
     EXPECT_TRUE(drive.exists("c:\\Quil002"));
-    EXPECT_EQ(ui.tree.path(), "c:\\Games");
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-    EXPECT_EQ(ui.list.pattern(), "*.zip");
-    EXPECT_TRUE(ui.toolbar.isDown(1));
+    expectZipListOf("c:\\Games");
     EXPECT_FALSE(ui.toolbar.isDown(2));
-    EXPECT_EQ(ui.panel2.caption(), "*.zip");
-    for (int b : {6, 7, 9, 10}) EXPECT_FALSE(ui.toolbar.isEnabled(b)) << b;
-    for (const char* e : {"Diz", "dnfo", "install", "test"}) EXPECT_FALSE(ui.menus.isEnabled(e)) << e;
-}
+    expectSelectionCommandsDisabled();
 
-TEST_F(CleanupTest, DeleteTempDirsFromADriveRoot) {
-    ui.desktop.answers = {MsgAnswer::Cancel};
-    start();
     ui.tree.userSelects("c:\\");
     ui.desktop.answers = {MsgAnswer::Cancel};
     ui.menus.choose("dtemp");
-    EXPECT_EQ(ui.tree.path(), "c:\\");
-    EXPECT_EQ(ui.list.path(), "c:\\");
+    expectZipListOf("c:\\");
 }
 
 TEST_F(CleanupTest, TemporaryDriveScansTheChosenDrive) {
-    ui.desktop.answers = {MsgAnswer::Cancel};
     start();
     drive.writeFile("d:\\Quil001\\x.txt");
     drive.writeFile("d:\\Quil002\\y.txt");
@@ -141,18 +118,13 @@ TEST_F(CleanupTest, TemporaryDriveScansTheChosenDrive) {
     ui.toolbar.click(3);
     ui.menus.choose("temp");
     EXPECT_EQ(program.window.installDrive(), 'd');
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{question("d:\\Quil001"), question("d:\\Quil002")}));
+    EXPECT_EQ(boxTexts(), questions({"d:\\Quil001", "d:\\Quil002"}));
     EXPECT_FALSE(drive.exists("d:\\Quil001"));
     EXPECT_TRUE(drive.exists("c:\\Quil001"));  // drive C is not scanned
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-    EXPECT_EQ(ui.tree.path(), "c:\\Games");
-    EXPECT_EQ(ui.list.pattern(), "*.zip");
-    EXPECT_TRUE(ui.toolbar.isDown(1));
-    EXPECT_EQ(ui.panel2.caption(), "*.zip");
+    expectZipListOf("c:\\Games");
 }
 
 TEST_F(CleanupTest, TemporaryDriveCancelLeavesTheScratchFolderOnShow) {
-    ui.desktop.answers = {MsgAnswer::Cancel};
     start();
     ui.picker.walk = {"c:\\Games"};
     ui.desktop.answers = {MsgAnswer::No, MsgAnswer::Cancel};
@@ -164,17 +136,72 @@ TEST_F(CleanupTest, TemporaryDriveCancelLeavesTheScratchFolderOnShow) {
     EXPECT_TRUE(ui.processes.waited.empty());
 }
 
-TEST_F(CleanupTest, ACancelledPickerScansNothingAndResetsTheDrive) {
-    ui.desktop.answers = {MsgAnswer::Cancel};
+// OK is refused on a drive this full: nothing is scanned, and drive C is the
+// install drive again.
+TEST_F(CleanupTest, ARefusedPickerScansNothingAndResetsTheDrive) {
     start();
+    EXPECT_EQ(ui.picker.prompt, "Choose drive for temporary files...");
     ui.picker.walk = {"d:\\"};
     ui.menus.choose("temp");
     ASSERT_EQ(program.window.installDrive(), 'd');
-    ui.picker.pressOk = false;
+    drive.fs().freeBytes['d'] = 10;
     ui.menus.choose("temp");
     EXPECT_EQ(program.window.installDrive(), 'c');
     EXPECT_TRUE(ui.desktop.boxes.empty());
     EXPECT_EQ(ui.list.path(), "c:\\Games");
+}
+
+class DeleteTest : public ProgramTest {
+protected:
+    DeleteTest() {
+        for (const char* name : {"a.zip", "b.zip", "c.zip"}) drive.writeFile(std::string("c:\\dl\\") + name);
+        program.window.Form_Load();
+    }
+};
+
+// In a folder and in a drive root.
+TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
+    select("c:\\dl", {"a.zip", "c.zip"});
+    ui.menus.choose("delete");
+    EXPECT_EQ(ui.desktop.boxes, (std::vector<MessageBoxRecord>{{"Delete all files selected?", "Quillet32",
+                                                                MsgIcon::Exclamation, MsgButtons::OkCancel}}));
+    EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"b.zip"}));
+    EXPECT_TRUE(drive.exists("c:\\dl\\b.zip"));
+    expectSelectionCommandsDisabled();
+
+    drive.writeFile("c:\\root.zip");
+    select("c:\\", {"root.zip"});
+    ui.menus.choose("delete");
+    EXPECT_FALSE(drive.exists("c:\\root.zip"));
+}
+
+TEST_F(DeleteTest, CancelTouchesNothing) {
+    select("c:\\dl", {"a.zip"});
+    ui.desktop.answers = {MsgAnswer::Cancel};
+    ui.menus.choose("delete");
+    EXPECT_EQ(ui.list.items().size(), 3u);
+    EXPECT_TRUE(ui.toolbar.isEnabled(9));
+    EXPECT_TRUE(ui.menus.isEnabled("delete"));
+    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"a.zip"}));
+}
+
+TEST_F(DeleteTest, ReadOnlyFilesGoAndAFileGoneMeanwhileIsPassedOver) {
+    fs::permissions(drive.host("c:\\dl\\b.zip"), fs::perms::owner_read);
+    select("c:\\dl", {"a.zip", "b.zip"});
+    fs::remove(drive.host("c:\\dl\\a.zip"));
+    ui.menus.choose("delete");
+    EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"c.zip"}));
+}
+
+TEST_F(DeleteTest, NothingSelectedStillRefreshesAndDisables) {
+    ui.tree.userSelects("c:\\dl");
+    ui.form.keyPress(keys::CtrlS);  // every command on, then nothing selected
+    for (int i = 0; i < ui.list.count(); ++i) ui.list.setSelected(i, false);
+    ui.menus.setEnabled("delete", true);
+    drive.writeFile("c:\\dl\\new.zip");
+    ui.menus.choose("delete");
+    EXPECT_EQ(ui.list.items().size(), 4u);
+    expectSelectionCommandsDisabled();
 }
 
 }  // namespace

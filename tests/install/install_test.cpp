@@ -1,6 +1,8 @@
-// The install command through the main window, with archives the test makes:
-// what lands in the scratch folder, what the user is told, and the ZIP list
-// the window returns to.
+// The install command through the main window, with archives the test makes
+// and the real samples: what lands in the scratch folders, the volume sets
+// the archiver stand-ins extract, what the user is told, and the list the
+// window returns to. Also the scratch folders, the space check and the
+// drive picker on their own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,41 +14,121 @@
 namespace q32::test {
 namespace {
 
+namespace fs = std::filesystem;
 using zip::test::file;
+
+const std::string kSamples = Q32_SAMPLES_DIR;
+
+std::string sample(const std::string& name) {
+    return zip::test::readBytes(kSamples + "/" + lower(name.substr(0, 3)) + "/" + name);
+}
+
+std::vector<std::string> volumesOf(const std::string& stem, std::initializer_list<const char*> extensions) {
+    std::vector<std::string> names;
+    for (const char* extension : extensions) names.push_back(stem + "." + extension);
+    return names;
+}
+
+const std::vector<std::string> kRarSet = volumesOf("Rar2.multi", {"rar", "r00", "r01", "r02", "r03", "r04", "r05"});
+const std::vector<std::string> kArjSet = volumesOf("Arj.store.split", {"arj", "a01", "a02", "a03", "a04", "a05"});
+const std::vector<std::string> kAceSet = volumesOf("Ace.store.split", {"ace", "c00"});
+// The RAR set's run after the ZIP archives brought it.
+const std::string kRarRun = "wrar.exe x -o+ -y c:\\Quil001\\Rar2.multi.rar c:\\Quil002";
 
 class InstallTest : public ProgramTest {
 protected:
     InstallTest() {
         drive.makeFolder("c:\\Down");
-        program.window.Form_Load();
+        window.Form_Load();
     }
-    // An archive of `name` holding one file of the same stem, and the bytes packed.
-    std::string makeZip(const std::string& name, const std::vector<zip::test::MemberSpec>& extra = {}) {
+    // An archive of `name` in c:\Down holding a file of the same stem, then
+    // `extra`; the result is the bytes packed.
+    std::string makeZip(const std::string& name, std::vector<zip::test::MemberSpec> extra = {}) {
         const std::string text = zip::test::sampleText(40000, static_cast<unsigned>(name.size()));
-        std::vector<zip::test::MemberSpec> members = {file(name + ".txt", text)};
-        members.insert(members.end(), extra.begin(), extra.end());
-        zip::test::writeZip(drive.host("c:\\Down\\" + name), members);
+        extra.insert(extra.begin(), file(name + ".txt", text));
+        zip::test::writeZip(drive.host("c:\\Down\\" + name), extra);
         return text;
     }
-    // The user opens the folder, selects the archives and presses Tab.
-    void install(const std::vector<std::string>& names, const std::string& folder = "c:\\Down") {
-        ui.tree.userSelects(folder);
-        for (std::size_t i = 0; i < names.size(); ++i) ui.list.click(names[i], i > 0);
+    // A ZIP archive in c:\Down holding the named samples and, when given, a description.
+    void zipSamples(const std::string& archive, const std::vector<std::string>& names, const std::string& diz = "") {
+        std::vector<zip::test::MemberSpec> members;
+        for (const std::string& name : names) members.push_back(file(name, sample(name)));
+        if (!diz.empty()) members.push_back(file("file_id.diz", diz));
+        zip::test::writeZip(drive.host("c:\\Down\\" + archive), members);
+    }
+    // The user shows the kind's view of the folder, selects the files and presses Tab.
+    void install(const std::vector<std::string>& names, const std::string& folder = "c:\\Down", int kindButton = 1) {
+        ui.toolbar.click(kindButton);
+        select(folder, names);
         ui.form.keyPress(keys::Tab);
     }
     void returnedToTheZipList(const std::string& folder = "c:\\Down") {
-        EXPECT_EQ(ui.tree.path(), folder);
-        EXPECT_TRUE(equalsNoCase(ui.list.path(), folder));
-        EXPECT_EQ(ui.list.pattern(), "*.zip");
+        expectZipListOf(folder);
         EXPECT_TRUE(ui.list.selectedItems().empty());
-        EXPECT_EQ(ui.panel2.caption(), "*.zip");
-        EXPECT_TRUE(ui.toolbar.isDown(1));
-        for (int b : {7, 9, 10}) EXPECT_FALSE(ui.toolbar.isEnabled(b)) << b;
-        for (const char* e : {"Diz", "test", "dnfo", "install", "delete"}) EXPECT_FALSE(ui.menus.isEnabled(e)) << e;
+        expectSelectionCommandsDisabled();
         EXPECT_FALSE(drive.fs().firstFile("c:\\Quillet32\\*.nfo"));
-        EXPECT_FALSE(ui.form.busy());
     }
+
+    MainWindow& window = program.window;
 };
+
+TEST_F(InstallTest, NextScratchFolderSkipsWhatExistsAndGrowsPast999) {
+    EXPECT_EQ(window.NextScratchFolder('c', 1), (ScratchFolder{"c:\\Quil001", 1}));
+    drive.makeFolder("c:\\Quil001");
+    drive.makeFolder("c:\\quil002");  // names compare without regard to case
+    EXPECT_EQ(window.NextScratchFolder('c', 1), (ScratchFolder{"c:\\Quil003", 3}));
+    drive.writeFile("c:\\Quil003");  // a plain file blocks the name as well
+    EXPECT_EQ(window.NextScratchFolder('c', 1), (ScratchFolder{"c:\\Quil004", 4}));
+    EXPECT_FALSE(drive.exists("c:\\Quil004"));  // naming makes nothing
+    EXPECT_EQ(window.NextScratchFolder('d', 42), (ScratchFolder{"d:\\Quil042", 42}));
+    drive.makeFolder("d:\\Quil999");
+    EXPECT_EQ(window.NextScratchFolder('d', 999), (ScratchFolder{"d:\\Quil1000", 1000}));
+}
+
+// Exactly enough is enough; a drive that cannot tell counts as a full one.
+TEST_F(InstallTest, SpaceCheck) {
+    drive.fs().freeBytes['c'] = 1000;
+    drive.fs().freeBytes['d'] = std::nullopt;
+    EXPECT_TRUE(window.CheckInstallSpace('c', 1000));
+    EXPECT_TRUE(window.CheckInstallSpace('d', 0));
+    EXPECT_TRUE(ui.desktop.boxes.empty());
+    EXPECT_FALSE(window.CheckInstallSpace('c', 1001));
+    EXPECT_FALSE(window.CheckInstallSpace('d', 1));
+    ASSERT_EQ(boxTexts().size(), 2u);
+    EXPECT_EQ(ui.desktop.boxes[0], (MessageBoxRecord{"Not enough free space on c drive to install", "Quillet32 Error",
+                                                     MsgIcon::Exclamation, MsgButtons::Ok}));
+    EXPECT_EQ(ui.desktop.boxes[1].text, "Not enough free space on d drive to install");
+}
+
+TEST_F(InstallTest, PickerAllowsOkFromHalfAMillionBytes) {
+    drive.fs().freeBytes['d'] = 499999;
+    window.BrowseDialog1_SelectionChanged("d:\\games");
+    EXPECT_FALSE(ui.picker.okAllowed);
+    EXPECT_EQ(ui.picker.statusText, "Not a valid path or not enough free space");
+
+    drive.fs().freeBytes['d'] = 500000;
+    window.BrowseDialog1_SelectionChanged("d:\\games");
+    EXPECT_TRUE(ui.picker.okAllowed);
+    EXPECT_EQ(ui.picker.statusText, "500,000 Free space");
+
+    drive.fs().freeBytes['d'] = 1234567890123;
+    window.BrowseDialog1_SelectionChanged("d:\\");
+    EXPECT_EQ(ui.picker.statusText, "1,234,567,890,123 Free space");
+
+    window.BrowseDialog1_SelectionChanged("");
+    EXPECT_FALSE(ui.picker.okAllowed);
+    window.BrowseDialog1_SelectionChanged("q:\\");  // a drive that is not there
+    EXPECT_FALSE(ui.picker.okAllowed);
+    EXPECT_EQ(ui.picker.statusText, "Not a valid path or not enough free space");
+}
+
+TEST_F(InstallTest, F1StartsTheHelpProgramWithoutWaiting) {
+    ui.form.keyDown(keys::F1);
+    EXPECT_EQ(ui.processes.started, (std::vector<std::pair<std::string, ShowState>>{
+                                        {"winhelp.exe c:\\Quillet32\\Quil32.hlp", ShowState::NormalNoFocus}}));
+    EXPECT_TRUE(ui.processes.waited.empty());
+    EXPECT_TRUE(ui.desktop.boxes.empty());
+}
 
 TEST_F(InstallTest, ArchivesLandByteForByteInTheFirstFreeScratchFolder) {
     const std::string a = makeZip("a.zip", {file("docs/x.nfo", "nfo"), file("file_id.diz", "A")});
@@ -57,13 +139,9 @@ TEST_F(InstallTest, ArchivesLandByteForByteInTheFirstFreeScratchFolder) {
     EXPECT_EQ(drive.readFile("c:\\Quil001\\docs\\x.nfo"), "nfo");
     EXPECT_EQ(ui.panel3.caption(), "To: c:\\Quil001");
     EXPECT_TRUE(ui.desktop.boxes.empty());  // no setup.exe, no question
+    EXPECT_TRUE(ui.processes.waited.empty());  // no volume set, no archiver and no second folder
+    EXPECT_FALSE(drive.exists("c:\\Quil002"));
     returnedToTheZipList();
-
-    install({"B.zip"});
-    EXPECT_TRUE(drive.exists("c:\\Quil002\\B.zip.txt"));
-    std::filesystem::remove_all(drive.host("c:\\Quil001"));
-    install({"B.zip"});
-    EXPECT_TRUE(drive.exists("c:\\Quil001\\B.zip.txt"));
 }
 
 TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
@@ -72,16 +150,16 @@ TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
         ui.processes.startable = wineThere;
         ui.processes.started.clear();
         ui.desktop.boxes.clear();
-        std::filesystem::remove_all(drive.host("c:\\Quil001"));
+        fs::remove_all(drive.host("c:\\Quil001"));
         install({"tool.zip"});
         ASSERT_GE(ui.desktop.boxes.size(), 1u);
-        EXPECT_EQ(ui.desktop.boxes[0].text, "   Run Setup.exe?   ");
-        EXPECT_EQ(ui.desktop.boxes[0].title, "Found setup");
-        EXPECT_EQ(ui.desktop.boxes[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(ui.desktop.boxes[0],
+                  (MessageBoxRecord{"   Run Setup.exe?   ", "Found setup", MsgIcon::Question, MsgButtons::YesNo}));
         EXPECT_EQ(ui.panel3.caption(), "Found c:\\Quil001\\Setup.exe");
         if (wineThere) {
             ASSERT_EQ(ui.processes.started.size(), 1u);
-            EXPECT_EQ(ui.processes.started[0], std::make_pair(std::string("c:\\Quil001\\setup.exe"), ShowState::Hidden));
+            EXPECT_EQ(ui.processes.started[0],
+                      std::make_pair(std::string("c:\\Quil001\\setup.exe"), ShowState::Hidden));
         } else {
             EXPECT_TRUE(ui.processes.started.empty());
             ASSERT_EQ(ui.desktop.boxes.size(), 2u);
@@ -98,22 +176,23 @@ TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
 TEST_F(InstallTest, FailingArchivesStopTheInstallWithTheirMessage) {
     makeZip("a.zip");
     zip::test::writeBytes(drive.host("c:\\Down\\empty.zip"), std::string("PK\x05\x06", 4) + std::string(18, '\0'));
-    zip::test::writeZip(drive.host("c:\\Down\\crc.zip"), {file("crc.zip.txt", std::string(5000, 'c'), 0)});
-    zip::test::flipByte(drive.host("c:\\Down\\crc.zip"), zip::test::memberDataOffset(drive.host("c:\\Down\\crc.zip"), "crc.zip.txt") + 100);
+    const std::string crc = drive.host("c:\\Down\\crc.zip");
+    zip::test::writeZip(crc, {file("crc.zip.txt", std::string(5000, 'c'), 0)});
+    zip::test::flipByte(crc, zip::test::memberDataOffset(crc, "crc.zip.txt") + 100);
     drive.writeFile("c:\\Down\\notzip.zip", std::string(200, 'x'));
     makeZip("z.zip");
     const struct {
-        std::vector<std::string> names;
+        std::string name;
         std::string message;
     } cases[] = {
-        {{"a.zip", "crc.zip", "z.zip"}, "Zip CRC error - # 100\nc:\\down\\crc.zip"},
-        {{"a.zip", "notzip.zip", "z.zip"}, "Zip structure error - # 110\nc:\\down\\notzip.zip"},
-        {{"a.zip", "empty.zip", "z.zip"}, ""},
+        {"crc.zip", "Zip CRC error - # 100\nc:\\down\\crc.zip"},
+        {"notzip.zip", "Zip structure error - # 110\nc:\\down\\notzip.zip"},
+        {"empty.zip", ""},
     };
     for (const auto& c : cases) {
         ui.desktop.boxes.clear();
-        std::filesystem::remove_all(drive.host("c:\\Quil001"));
-        install(c.names);
+        fs::remove_all(drive.host("c:\\Quil001"));
+        install({"a.zip", c.name, "z.zip"});
         EXPECT_EQ(boxTexts(), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
         EXPECT_TRUE(drive.exists("c:\\Quil001\\a.zip.txt"));
         EXPECT_EQ(drive.exists("c:\\Quil001\\z.zip.txt"), c.message.empty());
@@ -144,17 +223,15 @@ TEST_F(InstallTest, RefusalsMakeNoFolder) {
     install({"a.zip"});
     drive.fs().freeBytes.clear();
     drive.writeFile("c:\\Down\\tool.arj");
-    ui.tree.userSelects("c:\\Down");
     ui.toolbar.click(3);
-    ui.list.click("tool.arj");
+    select("c:\\Down", {"tool.arj"});
     ui.menus.setEnabled("install", true);  // the list enables nothing for ARJ archives
     ui.menus.choose("install");
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Not enough free space on c drive to install",
-                                                 "Quillet32 doesn't install directly from Arj's at this time"}));
+                                                    "Quillet32 doesn't install directly from Arj's at this time"}));
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
     returnedToTheZipList();
 
-    ui.toolbar.click(1);
     ui.menus.setEnabled("install", true);  // nothing selected: nothing to extract
     ui.menus.choose("install");
     EXPECT_EQ(ui.panel3.caption(), "To: c:\\Quil001");
@@ -163,19 +240,115 @@ TEST_F(InstallTest, RefusalsMakeNoFolder) {
     returnedToTheZipList();
 }
 
-TEST_F(InstallTest, ADriveRootOrADropWorksAsWell) {
+// Installs from a drive root name their archives with one backslash.
+TEST_F(InstallTest, ADriveRootAsTheSource) {
     zip::test::writeZip(drive.host("c:\\first.zip"), {file("first.txt", "1")});
     zip::test::writeBytes(drive.host("c:\\tool.zip"), "PK\x05\x06 broken");
-    makeZip("a.zip");
-    makeZip("b.zip");
     install({"first.zip", "tool.zip"}, "c:\\");
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Zip structure error - # 110\nc:\\tool.zip"});
+    EXPECT_TRUE(drive.exists("c:\\Quil001\\first.txt"));
     returnedToTheZipList("c:\\");
+}
 
-    ui.form.drop({"c:\\Down\\a.zip", "c:\\Down\\b.zip"});
-    EXPECT_TRUE(drive.exists("c:\\Quil002\\a.zip.txt"));
-    EXPECT_TRUE(drive.exists("c:\\Quil002\\b.zip.txt"));
-    returnedToTheZipList();
+TEST_F(InstallTest, RarAndAceSetsInstallFromTheirViews) {
+    for (const char* taken : {"c:\\Quil001", "c:\\Quil002"}) drive.makeFolder(taken);
+    for (const std::string& name : kRarSet) drive.writeFile("c:\\Down\\" + name, sample(name));
+    for (const std::string& name : kAceSet) drive.writeFile("d:\\" + name, sample(name));
+    install({"Rar2.multi.rar"}, "c:\\Down", 2);
+    install({"Ace.store.split.ace"}, "d:\\", 4);
+
+    EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{"wrar.exe x -o+ -y c:\\Down\\Rar2.multi.rar c:\\Quil003",
+                                                             "ace.pif x -y d:\\Ace.store.split.ace c:\\Quil004"}));
+    EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil004");
+    EXPECT_EQ(ui.panel2.caption(), "*.ace");
+    EXPECT_TRUE(boxTexts().empty());
+    // Back in the folder it started from, nothing selected, commands waiting.
+    EXPECT_EQ(ui.tree.path(), "d:\\");
+    EXPECT_TRUE(ui.list.selectedItems().empty());
+    EXPECT_EQ(ui.form.windowState(), WindowState::Normal);
+    for (int b : {7, 9, 10}) EXPECT_FALSE(ui.toolbar.isEnabled(b)) << b;
+    EXPECT_FALSE(ui.form.busy());
+}
+
+TEST_F(InstallTest, TheSetViewsRefuseWhatIsNotASetAndAFailingArchiverIsNoInstall) {
+    for (const char* path : {"c:\\Down\\notes.r00", "c:\\Down\\clip.cab", "c:\\Zips\\a.zip"}) drive.writeFile(path);
+    install({"notes.r00"}, "c:\\Down", 2);
+    install({"clip.cab"}, "c:\\Down", 4);
+    ui.toolbar.click(2);
+    ui.tree.userSelects("c:\\Zips");
+    window.install_Click();  // nothing listed: the installer ends quietly
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Thats not a valid .Rar file", "Thats not a valid .Ace file"}));
+    EXPECT_FALSE(drive.exists("c:\\Quil001"));
+    EXPECT_TRUE(ui.processes.waited.empty());
+    EXPECT_EQ(ui.tree.path(), "c:\\Zips");
+
+    drive.writeFile("c:\\Down\\Ace.method2.ace", sample("Ace.method2.ace"));
+    install({"Ace.method2.ace"}, "c:\\Down", 4);
+    EXPECT_EQ(ui.processes.waited, std::vector<std::string>{"ace.pif x -y c:\\Down\\Ace.method2.ace c:\\Quil001"});
+    EXPECT_EQ(ui.panel3.caption(), "Not installed: c:\\Quil001");
+}
+
+// A set spread over two ZIP archives lands in the next scratch folder with
+// the first archive's description and nothing else; the install folder goes.
+TEST_F(InstallTest, ASetInsideZipArchivesIsExtractedInTurn) {
+    zipSamples("disk1.zip", {kRarSet.begin(), kRarSet.begin() + 4}, "Game v1.0");
+    zipSamples("disk2.zip", {kRarSet.begin() + 4, kRarSet.end()});
+    install({"disk1.zip", "disk2.zip"});
+
+    EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{kRarRun, "killd.pif c:\\Quil001"}));
+    EXPECT_EQ(drive.readFile("c:\\Quil002\\file_id.diz"), "Game v1.0");
+    fs::remove(drive.host("c:\\Quil002\\file_id.diz"));
+    EXPECT_EQ(manifestOf(drive.host("c:\\Quil002")), readManifest(kSamples + "/Rar2.multi.manifest"));
+    EXPECT_FALSE(drive.exists("c:\\Quil001"));
+    EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil002");
+    EXPECT_TRUE(boxTexts().empty());
+    expectZipListOf("c:\\Down");
+}
+
+// The archivers' own output is checked with the stand-ins' tests; here the
+// command lines, and that every run ended well.
+TEST_F(InstallTest, EachKindIsLookedForInTurnAndTheFirstFoundIsInstalled) {
+    std::vector<std::string> rarAndArj = kRarSet;
+    rarAndArj.insert(rarAndArj.end(), kArjSet.begin(), kArjSet.end());
+    std::vector<std::string> arjRuns;
+    for (const std::string& volume : kArjSet)
+        arjRuns.push_back("warj.pif x -y c:\\Quil001\\" + volume + " c:\\Quil002");
+    const struct {
+        const char* what;
+        std::vector<std::string> volumes;
+        std::vector<std::string> commands;  // before the install folder's removal
+    } cases[] = {
+        {"ARJ, one run per volume", kArjSet, arjRuns},
+        {"ACE", kAceSet, {"wace.pif x -y c:\\Quil001\\Ace.store.split.ace c:\\Quil002"}},
+        {"RAR before ARJ", rarAndArj, {kRarRun}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(drive.host("c:\\Quil002"));
+        ui.processes.waited.clear();
+        zipSamples("set.zip", c.volumes);
+        install({"set.zip"});
+        std::vector<std::string> expected = c.commands;
+        expected.push_back("killd.pif c:\\Quil001");
+        EXPECT_EQ(ui.processes.waited, expected);
+        EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil002");
+        EXPECT_FALSE(drive.exists("c:\\Quil001"));
+    }
+}
+
+// A volume missing: the archiver says why, and what the ZIP archives brought
+// is kept.
+TEST_F(InstallTest, AnIncompleteSetKeepsTheInstallFolder) {
+    std::vector<std::string> incomplete = kRarSet;
+    incomplete.erase(incomplete.begin() + 3);
+    zipSamples("broken.zip", incomplete);
+    install({"broken.zip"});
+    EXPECT_EQ(ui.processes.waited, std::vector<std::string>{kRarRun});
+    EXPECT_TRUE(drive.exists("c:\\Quil001\\Rar2.multi.r05"));
+    EXPECT_EQ(ui.panel3.caption(), "Not installed: c:\\Quil002");
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{
+                              "The volume set Rar2.multi.rar could not be extracted to c:\\Quil002.\n"
+                              "The files extracted from the ZIP archives are kept in c:\\Quil001."});
 }
 
 }  // namespace

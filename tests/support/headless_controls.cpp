@@ -7,29 +7,19 @@
 namespace q32::test {
 
 // ---------------------------------------------------------------- toolbar
-void HeadlessToolbar::addButton(const std::string& key, ButtonStyle style, const std::string& toolTip) {
-    buttons_.push_back({key, style, toolTip, false, true});
-}
-
-const HeadlessToolbar::Button& HeadlessToolbar::button(int index) const {
+HeadlessToolbar::Button& HeadlessToolbar::button(int index) {
     if (index < 1 || index > count()) throw std::out_of_range("toolbar button " + std::to_string(index));
     return buttons_[static_cast<std::size_t>(index - 1)];
 }
 
 void HeadlessToolbar::setDown(int index, bool down) {
-    button(index);  // range check
-    Button& target = buttons_[static_cast<std::size_t>(index - 1)];
+    Button& target = button(index);
     if (down && target.style == ButtonStyle::Group) {
         for (Button& other : buttons_) {
             if (other.style == ButtonStyle::Group) other.down = false;
         }
     }
     target.down = down;
-}
-
-void HeadlessToolbar::setEnabled(int index, bool enabled) {
-    button(index);
-    buttons_[static_cast<std::size_t>(index - 1)].enabled = enabled;
 }
 
 Rect HeadlessToolbar::geometry() const {
@@ -46,52 +36,7 @@ void HeadlessToolbar::click(int index) {
     if (onButtonClick) onButtonClick(index);
 }
 
-void HeadlessToolbar::pointerEnters() {
-    if (onMouseEnter) onMouseEnter();
-}
-
-// ---------------------------------------------------------------- menus
-void HeadlessMenuBar::addMenu(const std::string& name, const std::string& caption) {
-    menus_.emplace_back(name, caption);
-}
-
-void HeadlessMenuBar::addEntry(const std::string& menu, const std::string& name, const std::string& caption,
-                               const std::string& shortcut) {
-    entries_.push_back({menu, name, caption, shortcut, true});
-}
-
-void HeadlessMenuBar::addSeparator(const std::string& menu) { entries_.push_back({menu, "", "", "", true}); }
-
-const HeadlessMenuBar::Entry* HeadlessMenuBar::find(const std::string& entry) const {
-    for (const Entry& e : entries_) {
-        if (!e.name.empty() && e.name == entry) return &e;
-    }
-    return nullptr;
-}
-
-bool HeadlessMenuBar::isEnabled(const std::string& entry) const {
-    const Entry* e = find(entry);
-    if (!e) throw std::out_of_range("menu entry " + entry);
-    return e->enabled;
-}
-
-void HeadlessMenuBar::setEnabled(const std::string& entry, bool enabled) {
-    for (Entry& e : entries_) {
-        if (!e.name.empty() && e.name == entry) {
-            e.enabled = enabled;
-            return;
-        }
-    }
-    throw std::out_of_range("menu entry " + entry);
-}
-
-void HeadlessMenuBar::choose(const std::string& entry) {
-    if (isEnabled(entry) && onTriggered) onTriggered(entry);
-}
-
 // ---------------------------------------------------------------- splitter
-void HeadlessSplitter::addSecondPane(const std::string& controlName) { paneNames.push_back(controlName); }
-
 Rect HeadlessSplitter::pane(int index) const {
     const Rect outer = geometry();
     if (index == 1) return {0, 0, pane1Width_, outer.height};
@@ -112,7 +57,7 @@ void HeadlessSplitter::drag(double pane1Width) {
 // ---------------------------------------------------------------- folder tree
 bool HeadlessFolderTree::setPath(const std::string& path) {
     const std::string folder = normalFolderPath(path);
-    if (unreadable.count(lower(folder)) || !fs_.folderExists(folder)) return false;
+    if (!fs_.folderExists(folder)) return false;
     path_ = folder;
     return true;
 }
@@ -153,11 +98,6 @@ void HeadlessFileList::click(const std::string& name, bool addToSelection, Mouse
     if (onMouseUp) onMouseUp(button);
 }
 
-void HeadlessFileList::rightClick() {
-    if (onMouseDown) onMouseDown(MouseButton::Right);
-    if (onMouseUp) onMouseUp(MouseButton::Right);
-}
-
 void HeadlessFileList::doubleClick(const std::string& name) {
     click(name);
     if (onDblClick) onDblClick();
@@ -189,22 +129,6 @@ void HeadlessMainForm::resizeTo(double width, double height) {
     setGeometry(rect);
 }
 
-void HeadlessMainForm::keyDown(int keyCode, int shift) {
-    if (onKeyDown) onKeyDown(keyCode, shift);
-}
-
-void HeadlessMainForm::keyPress(int charCode) {
-    if (onKeyPress) onKeyPress(charCode);
-}
-
-void HeadlessMainForm::rightClickBackground() {
-    if (onMouseDown) onMouseDown(MouseButton::Right);
-}
-
-void HeadlessMainForm::drop(const std::vector<std::string>& paths) {
-    if (onDropFiles) onDropFiles(paths);
-}
-
 void HeadlessMainForm::clickCloseBox() {
     if (onQueryUnload && !onQueryUnload()) return;
     unload();
@@ -215,9 +139,7 @@ void HeadlessViewerWindow::load(const ViewerDesign& design) {
     design_ = design;
     loaded_ = true;
     shown_ = laidOut_ = false;
-    ++loads;
     caption_ = design.caption;
-    text_.clear();
     texts.clear();
     state_ = WindowState::Normal;
     rect_ = {0, 0, design.innerWidth + 2 * kBorder, design.innerHeight + kTitle + kBorder};
@@ -229,7 +151,7 @@ void HeadlessViewerWindow::load(const ViewerDesign& design) {
 void HeadlessViewerWindow::close() {
     loaded_ = shown_ = false;
     caption_.clear();
-    text_.clear();
+    texts.clear();
 }
 
 void HeadlessViewerWindow::show() {
@@ -253,30 +175,7 @@ void HeadlessViewerWindow::setGeometry(const Rect& rect) {
     if (resized && onResize) onResize();
 }
 
-void HeadlessViewerWindow::setText(const std::string& bytes) {
-    if (!loaded_) return;
-    text_ = bytes;
-    texts.push_back(bytes);
-}
-
-void HeadlessViewerWindow::doubleClickText() {
-    if (loaded_ && onTextDblClick) onTextDblClick();
-}
-
-void HeadlessViewerWindow::keyDown(int keyCode) {
-    if (loaded_ && onKeyDown) onKeyDown(keyCode);
-}
-
-void HeadlessViewerWindow::clickButton() {
-    if (loaded_ && !design_.buttonCaption.empty() && onButtonClick) onButtonClick();
-}
-
 // ---------------------------------------------------------------- desktop
-void HeadlessDesktop::doEvents() {
-    ++eventPumps;
-    if (onDoEvents) onDoEvents();
-}
-
 MsgAnswer HeadlessDesktop::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                       MsgButtons buttons) {
     boxes.push_back({text, title, icon, buttons});
@@ -290,22 +189,11 @@ MsgAnswer HeadlessDesktop::messageBox(const std::string& text, const std::string
 
 // ---------------------------------------------------------------- drive picker
 bool HeadlessDrivePicker::browse() {
-    ++opened;
     for (const std::string& path : walk) {
         selected_ = path;
         if (onSelectionChanged) onSelectionChanged(path);
     }
-    return pressOk && okAllowed && !walk.empty();
-}
-
-// ---------------------------------------------------------------- processes
-int RecordingProcesses::runAndWait(const std::string& commandLine) {
-    waited.push_back(commandLine);
-    return real ? real->runAndWait(commandLine) : exitCode;
-}
-
-void RecordingProcesses::start(const std::string& commandLine, ShowState show) {
-    started.emplace_back(commandLine, show);
+    return okAllowed && !walk.empty();
 }
 
 // ---------------------------------------------------------------- the set
@@ -323,9 +211,8 @@ HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
       tree(fileSystem),
       list(fileSystem),
       realProcesses(searchFor(fileSystem, programFolder)),
-      zip(fileSystem.driveTable()) {
-    processes.real = &realProcesses;
-}
+      processes(realProcesses),
+      zip(fileSystem.driveTable()) {}
 
 Platform HeadlessUi::platform() {
     return Platform{form,    toolbar,  menus,     frame, panel1, panel2, panel3, splitter, tree,

@@ -37,15 +37,16 @@ private:
 
 class HeadlessToolbar : public Toolbar, public HeadlessPlaced {
 public:
-    void addButton(const std::string& key, ButtonStyle style, const std::string& toolTip) override;
+    void addButton(const std::string& key, ButtonStyle style, const std::string& toolTip) override {
+        buttons_.push_back({key, style, toolTip});
+    }
     int count() const override { return static_cast<int>(buttons_.size()); }
     std::string key(int index) const override { return button(index).key; }
     std::string toolTip(int index) const override { return button(index).toolTip; }
-    ButtonStyle style(int index) const { return button(index).style; }
     bool isDown(int index) const override { return button(index).down; }
     void setDown(int index, bool down) override;
     bool isEnabled(int index) const override { return button(index).enabled; }
-    void setEnabled(int index, bool enabled) override;
+    void setEnabled(int index, bool enabled) override { button(index).enabled = enabled; }
     void setHotTracking(bool on) override { hotTracking_ = on; }
     bool hotTracking() const override { return hotTracking_; }
     // Geometry width is the natural width: 30 pixels a button, 8 a separator.
@@ -53,7 +54,9 @@ public:
 
     // A user's click: a disabled button does nothing; a group button goes down.
     void click(int index);
-    void pointerEnters();
+    void pointerEnters() {
+        if (onMouseEnter) onMouseEnter();
+    }
 
 private:
     struct Button {
@@ -63,36 +66,33 @@ private:
         bool down = false;
         bool enabled = true;
     };
-    const Button& button(int index) const;
+    Button& button(int index);  // throws for an index out of range
+    const Button& button(int index) const { return const_cast<HeadlessToolbar*>(this)->button(index); }
     std::vector<Button> buttons_;
     bool hotTracking_ = false;
 };
 
+// Keeps only whether each entry is enabled; an entry never added throws.
 class HeadlessMenuBar : public MenuBar {
 public:
-    struct Entry {
-        std::string menu, name, caption, shortcut;  // name "" for a separator
-        bool enabled = true;
-    };
-    void addMenu(const std::string& name, const std::string& caption) override;
-    void addEntry(const std::string& menu, const std::string& name, const std::string& caption,
-                  const std::string& shortcut) override;
-    void addSeparator(const std::string& menu) override;
-    bool isEnabled(const std::string& entry) const override;
-    void setEnabled(const std::string& entry, bool enabled) override;
+    void addMenu(const std::string&, const std::string&) override {}
+    void addEntry(const std::string&, const std::string& name, const std::string&, const std::string&) override {
+        enabled_.emplace(name, true);
+    }
+    void addSeparator(const std::string&) override {}
+    bool isEnabled(const std::string& entry) const override { return enabled_.at(entry); }
+    void setEnabled(const std::string& entry, bool enabled) override { enabled_.at(entry) = enabled; }
     void popup(const std::string& menu) override { popups.push_back(menu); }
 
     // A user's choice of an entry (its shortcut or a click): disabled entries do nothing.
-    void choose(const std::string& entry);
-    const std::vector<Entry>& entries() const { return entries_; }
-    const std::vector<std::pair<std::string, std::string>>& menus() const { return menus_; }
-    const Entry* find(const std::string& entry) const;
+    void choose(const std::string& entry) {
+        if (isEnabled(entry) && onTriggered) onTriggered(entry);
+    }
 
     std::vector<std::string> popups;  // menus opened as pop-ups, in order
 
 private:
-    std::vector<std::pair<std::string, std::string>> menus_;
-    std::vector<Entry> entries_;
+    std::map<std::string, bool> enabled_;
 };
 
 class HeadlessStatusPanel : public StatusPanel, public HeadlessPlaced {
@@ -107,7 +107,7 @@ public:
     void setFillPercent(int percent) override { fill_ = percent; }
     TextColor textColor() const override { return color_; }
     void setTextColor(TextColor color) override { color_ = color; }
-    void repaint() override { ++repaints; }
+    void repaint() override {}
 
     void rightClick() {
         if (onMouseDown) onMouseDown(MouseButton::Right);
@@ -115,7 +115,6 @@ public:
     void click() {
         if (onClick) onClick();
     }
-    int repaints = 0;
 
 private:
     std::string caption_;
@@ -127,7 +126,7 @@ private:
 
 class HeadlessSplitter : public Splitter, public HeadlessPlaced {
 public:
-    void addSecondPane(const std::string& controlName) override;
+    void addSecondPane(const std::string& controlName) override { paneNames.push_back(controlName); }
     int paneCount() const override { return static_cast<int>(paneNames.size()) + 1; }
     Rect pane(int index) const override;
     double pane1Width() const override { return pane1Width_; }
@@ -151,8 +150,6 @@ public:
     bool setPath(const std::string& path) override;
     // The user picks a folder (the tree shows it even if it has gone since).
     void userSelects(const std::string& path);
-    // setPath refuses these folders, as with a folder the tree cannot read.
-    std::set<std::string> unreadable;
 
 private:
     FileSystem& fs_;
@@ -179,7 +176,7 @@ public:
     // A user's click on an entry (by name): selects it, alone or added to the
     // selection, then the button goes down and up.
     void click(const std::string& name, bool addToSelection = false, MouseButton button = MouseButton::Left);
-    void rightClick();
+    void rightClick() { click("", false, MouseButton::Right); }
     void doubleClick(const std::string& name);
     // setPath refuses these folders, as with a folder that cannot be read.
     std::set<std::string> unreadable;
@@ -201,7 +198,7 @@ public:
     double innerHeight() const override { return rect_.height - kTitleAndMenu - kBorder; }
     void show() override { shown_ = true; }
     bool isShown() const override { return shown_; }
-    void repaint() override { ++repaints; }
+    void repaint() override {}
     void setBusy(bool busy) override { busy_ = busy; }
     bool busy() const { return busy_; }
     void unload() override;
@@ -209,15 +206,22 @@ public:
 
     // What a user does to the window.
     void resizeTo(double width, double height);
-    void keyDown(int keyCode, int shift = 0);
-    void keyPress(int charCode);
-    void rightClickBackground();
-    void drop(const std::vector<std::string>& paths);
+    void keyDown(int keyCode, int shift = 0) {
+        if (onKeyDown) onKeyDown(keyCode, shift);
+    }
+    void keyPress(int charCode) {
+        if (onKeyPress) onKeyPress(charCode);
+    }
+    void rightClickBackground() {
+        if (onMouseDown) onMouseDown(MouseButton::Right);
+    }
+    void drop(const std::vector<std::string>& paths) {
+        if (onDropFiles) onDropFiles(paths);
+    }
     void clickCloseBox();
 
     static constexpr double kBorder = 60;
     static constexpr double kTitleAndMenu = 690;
-    int repaints = 0;
 
 private:
     std::string caption_ = "Quillet32";
@@ -279,8 +283,10 @@ public:
     double innerHeight() const override { return rect_.height - kTitle - kBorder; }
     void setBusy(bool busy) override { busy_ = busy; }
     bool busy() const { return busy_; }
-    std::string text() const override { return text_; }
-    void setText(const std::string& bytes) override;
+    std::string text() const override { return texts.empty() ? std::string() : texts.back(); }
+    void setText(const std::string& bytes) override {
+        if (loaded_) texts.push_back(bytes);
+    }
     void redraw() override { ++redraws; }
     Rect textGeometry() const override { return textRect_; }
     void setTextGeometry(const Rect& rect) override { textRect_ = rect; }
@@ -291,13 +297,17 @@ public:
     void setButtonGeometry(const Rect& rect) override { buttonRect_ = rect; }
 
     // What a user does to the window.
-    void doubleClickText();
-    void keyDown(int keyCode);
-    void clickButton();
+    void doubleClickText() {
+        if (loaded_ && onTextDblClick) onTextDblClick();
+    }
+    void keyDown(int keyCode) {
+        if (loaded_ && onKeyDown) onKeyDown(keyCode);
+    }
+    void clickButton() {
+        if (loaded_ && !design_.buttonCaption.empty() && onButtonClick) onButtonClick();
+    }
 
-    const ViewerDesign& design() const { return design_; }
-    std::vector<std::string> texts;  // every text set since the window was last created
-    int loads = 0;
+    std::vector<std::string> texts;  // every text set since the window was last loaded; the last one shows
     int redraws = 0;
     int focusRequests = 0;
     int selectionClears = 0;
@@ -310,7 +320,7 @@ private:
     bool shown_ = false;
     bool laidOut_ = false;
     bool busy_ = false;
-    std::string caption_, text_;
+    std::string caption_;
     WindowState state_ = WindowState::Normal;
     Rect rect_, textRect_, buttonRect_;
     bool textVisible_ = true;
@@ -320,13 +330,18 @@ struct MessageBoxRecord {
     std::string text, title;
     MsgIcon icon;
     MsgButtons buttons;
+    bool operator==(const MessageBoxRecord&) const = default;
 };
 
 class HeadlessDesktop : public Desktop {
 public:
-    double screenWidth() const override { return screenWidthTwips; }
-    double screenHeight() const override { return screenHeightTwips; }
-    void doEvents() override;
+    // 1280 x 1024 pixels at 15 twips a pixel.
+    double screenWidth() const override { return 19200; }
+    double screenHeight() const override { return 15360; }
+    void doEvents() override {
+        ++eventPumps;
+        if (onDoEvents) onDoEvents();
+    }
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     std::string digitGroupSeparator() const override { return ","; }
@@ -337,8 +352,6 @@ public:
     std::vector<MessageBoxRecord> boxes;
     int eventPumps = 0;
     std::function<void()> onDoEvents;  // runs inside doEvents, for tests that act "meanwhile"
-    double screenWidthTwips = 19200;   // 1280 x 1024 pixels at 15 twips a pixel
-    double screenHeightTwips = 15360;
 };
 
 class HeadlessInstanceGuard : public InstanceGuard {
@@ -349,8 +362,8 @@ public:
     int restoreRequests = 0;
 };
 
-// The drive picker: the test sets the folders the user walks through and
-// whether they press OK at the end; OK is only taken while it is allowed.
+// The drive picker: the test sets the folders the user walks through; OK is
+// pressed at the end, and taken only while it is allowed.
 class HeadlessDrivePicker : public DrivePicker {
 public:
     void setPrompt(const std::string& text) override { prompt = text; }
@@ -360,30 +373,33 @@ public:
     void setOkAllowed(bool allowed) override { okAllowed = allowed; }
 
     std::vector<std::string> walk;  // folders the user selects in turn
-    bool pressOk = true;
     std::string prompt, statusText;
     bool okAllowed = true;
-    int opened = 0;
 
 private:
     std::string selected_;
 };
 
-// Records every command line; runs them for real through `real` when set,
-// else ends each waited-for program with `exitCode`.
+// Records every command line; the waited-for ones run for real through
+// `real`, the started ones do not run.
 class RecordingProcesses : public Processes {
 public:
-    int runAndWait(const std::string& commandLine) override;
-    void start(const std::string& commandLine, ShowState show) override;
+    explicit RecordingProcesses(Processes& real) : real_(real) {}
+    int runAndWait(const std::string& commandLine) override {
+        waited.push_back(commandLine);
+        return real_.runAndWait(commandLine);
+    }
+    void start(const std::string& commandLine, ShowState show) override { started.emplace_back(commandLine, show); }
     // What the test says, else what the real runner says.
     bool canStart(const std::string& commandLine) const override {
-        return startable.value_or(real && real->canStart(commandLine));
+        return startable.value_or(real_.canStart(commandLine));
     }
     std::optional<bool> startable;
     std::vector<std::string> waited;
     std::vector<std::pair<std::string, ShowState>> started;
-    Processes* real = nullptr;
-    int exitCode = 0;
+
+private:
+    Processes& real_;
 };
 
 // Plays nothing: records each sound asked for, with whether the program

@@ -66,6 +66,21 @@ protected:
         for (int b : {6, 7, 9, 10}) EXPECT_FALSE(enabled(b)) << b;
         for (const char* e : {"Diz", "dnfo", "install", "test", "delete"}) EXPECT_FALSE(enabled(e)) << e;
     }
+    // The user opens the folder and selects the files: the first alone, the others added.
+    void select(const std::string& folder, const std::vector<std::string>& names) {
+        ui.tree.userSelects(folder);
+        for (std::size_t i = 0; i < names.size(); ++i) ui.list.click(names[i], i > 0);
+    }
+    // The ZIP list of `folder` on show, and the window idle.
+    void expectZipListOf(const std::string& folder) {
+        EXPECT_EQ(ui.tree.path(), folder);
+        EXPECT_EQ(ui.list.path(), folder);
+        EXPECT_EQ(ui.list.pattern(), "*.zip");
+        EXPECT_EQ(ui.panel2.caption(), "*.zip");
+        EXPECT_EQ(ui.panel2.alignment(), Alignment::Center);
+        EXPECT_TRUE(ui.toolbar.isDown(1));
+        EXPECT_FALSE(ui.form.busy());
+    }
     // The texts of the message boxes shown so far.
     std::vector<std::string> boxTexts() const {
         std::vector<std::string> texts;

@@ -1,9 +1,14 @@
-// The description command through the main window: what the description
-// viewer shows, where, and what happens to damaged archives.
+// The description and NFO commands through the main window: what the
+// viewers show, where, what happens to damaged archives, and the NFO
+// viewer's "&Next" button. Then the viewer windows' own behaviour, and the
+// banner, without the main window.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "support/test_drive.h"
 #include "viewer/description_text.h"
+#include "viewer/text_viewer.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {
@@ -25,21 +30,32 @@ protected:
         ui.tree.userSelects(folder);
         ui.list.doubleClick(name);
     }
+    // The user describes an archive that brings these .nfo files.
+    void describeArchiveWith(std::vector<zip::test::MemberSpec> nfoFiles) {
+        nfoFiles.push_back(file("file_id.diz", "d"));
+        makeZip("c:\\dl\\pkg.zip", nfoFiles);
+        describe("c:\\dl", "pkg.zip");
+    }
+    // An .nfo file shown on its own through the command.
+    std::string shownNfo(const std::string& bytes) {
+        drive.writeFile("c:\\Quillet32\\one.nfo", bytes);
+        program.window.dnfo_Click();
+        return nfo.text();
+    }
     bool nfoCommandEnabled() { return ui.toolbar.isEnabled(7) && ui.menus.isEnabled("dnfo"); }
     Rect placeAboveMainWindow() {
         const Rect main = ui.form.geometry();
         return {main.left, main.top - 2375, 5850, 2325};
     }
     HeadlessViewerWindow& viewer = ui.descriptionViewer;
+    HeadlessViewerWindow& nfo = ui.nfoViewer;
 };
 
 TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
     makeZip("c:\\dl\\a.zip",
             {file("FILE_ID.DIZ", "Tool one\r\n\xDA\xC4\xBF\r\n"), file("a.nfo", "n"), file("setup.exe", "x")});
     makeZip("c:\\dl\\b.zip", {file("file_id.diz", "Tool two")});
-    ui.tree.userSelects("c:\\dl");
-    ui.list.click("a.zip");
-    ui.list.click("b.zip", true);
+    select("c:\\dl", {"a.zip", "b.zip"});
     ui.menus.choose("Diz");
 
     EXPECT_TRUE(viewer.isShown());
@@ -50,46 +66,35 @@ TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
     EXPECT_TRUE(drive.exists("c:\\Quillet32\\a.nfo"));
     EXPECT_FALSE(drive.exists("c:\\Quillet32\\setup.exe"));
     EXPECT_EQ(program.window.firstArchivePath(), "c:\\dl\\a.zip");
-    EXPECT_EQ(ui.panel2.caption(), "*.zip");
-    EXPECT_EQ(ui.panel2.alignment(), Alignment::Center);
     EXPECT_TRUE(ui.panel3.progressMode());
     EXPECT_EQ(ui.panel3.fillPercent(), 0);
-    EXPECT_FALSE(ui.form.busy());
+    expectZipListOf("c:\\dl");
+
+    // In a drive root the path has one backslash; LF line ends show as CR LF.
+    makeZip("c:\\root.zip", {file("file_id.diz", "at the\nroot\n")});
+    describe("c:\\", "root.zip");
+    EXPECT_EQ(program.window.firstArchivePath(), "c:\\root.zip");
+    EXPECT_EQ(viewer.text(), "at the\r\nroot\r\n");
 }
 
-TEST_F(DescriptionsTest, LfAndCrLfDescriptionsShowTheSameLines) {
-    makeZip("c:\\dl\\crlf.zip", {file("file_id.diz", "one\r\ntwo\r\n")});
-    makeZip("c:\\dl\\lf.zip", {file("file_id.diz", "one\ntwo\n")});
-    describe("c:\\dl", "crlf.zip");
-    const std::string crlf = viewer.text();
-    describe("c:\\dl", "lf.zip");
-    EXPECT_EQ(viewer.text(), crlf);
-    EXPECT_EQ(crlf, "one\r\ntwo\r\n");
-}
-
+// Every old description goes first, so that an archive without one shows
+// the banner, not what another archive left.
 TEST_F(DescriptionsTest, WithoutADescriptionTheBannerShowsAndTheNfoCommandKeepsItsState) {
+    drive.writeFile("c:\\Quillet32\\another.diz", "old");
+    drive.writeFile("c:\\Quillet32\\file_id.diz", "old");
     makeZip("c:\\dl\\both.zip", {file("file_id.diz", "d"), file("x.nfo", "n")});
     makeZip("c:\\dl\\nfo.zip", {file("x.nfo", "n")});
     describe("c:\\dl", "nfo.zip");
     EXPECT_EQ(viewer.text(), bannerText());
     EXPECT_TRUE(viewer.isShown());
     EXPECT_FALSE(nfoCommandEnabled());
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\another.diz"));
 
     describe("c:\\dl", "both.zip");
     ASSERT_TRUE(nfoCommandEnabled());
     describe("c:\\dl", "nfo.zip");
     EXPECT_EQ(viewer.text(), bannerText());
     EXPECT_TRUE(nfoCommandEnabled());
-}
-
-TEST_F(DescriptionsTest, EveryLeftoverDescriptionGoesBeforeTheExtraction) {
-    drive.writeFile("c:\\Quillet32\\another.diz", "old");
-    drive.writeFile("c:\\Quillet32\\file_id.diz", "old");
-    makeZip("c:\\dl\\plain.zip", {file("readme.txt", "r")});
-    describe("c:\\dl", "plain.zip");
-    EXPECT_EQ(viewer.text(), bannerText());
-    EXPECT_FALSE(drive.exists("c:\\Quillet32\\another.diz"));
-    EXPECT_FALSE(drive.exists("c:\\Quillet32\\file_id.diz"));
 }
 
 TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) {
@@ -105,13 +110,6 @@ TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) 
         for (int button : {6, 7}) EXPECT_FALSE(ui.toolbar.isEnabled(button));
         EXPECT_FALSE(ui.menus.isEnabled("Diz"));
     }
-}
-
-TEST_F(DescriptionsTest, AnArchiveInADriveRootHasOneBackslash) {
-    makeZip("c:\\root.zip", {file("file_id.diz", "at the root")});
-    describe("c:\\", "root.zip");
-    EXPECT_EQ(program.window.firstArchivePath(), "c:\\root.zip");
-    EXPECT_EQ(viewer.text(), "at the root");
 }
 
 TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) {
@@ -156,9 +154,18 @@ protected:
     }
 };
 
+// A full drive keeps the name; a maximised main window leaves no room to
+// show the message.
 TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
     makeDamaged();
     drive.writeFile("c:\\dl\\Tool.ZIP.bad", "an older one");
+    drive.fs().freeBytes['c'] = 2;
+    describe("c:\\dl", "Tool.ZIP");
+    EXPECT_TRUE(drive.exists("c:\\dl\\Tool.ZIP"));
+    EXPECT_EQ(viewer.text(), message());
+
+    drive.fs().freeBytes.erase('c');
+    viewer.close();
     describe("c:\\dl", "Tool.ZIP");
     EXPECT_FALSE(drive.exists("c:\\dl\\Tool.ZIP"));
     EXPECT_NE(drive.readFile("c:\\dl\\Tool.ZIP.bad"), "an older one");
@@ -167,22 +174,13 @@ TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
     EXPECT_EQ(viewer.text(), message());
     EXPECT_EQ(viewer.geometry(), placeAboveMainWindow());
     EXPECT_EQ(program.window.firstArchivePath(), "c:\\dl\\tool.zip");
-    EXPECT_EQ(ui.panel2.caption(), "*.zip");
-    EXPECT_FALSE(ui.form.busy());
-}
+    expectZipListOf("c:\\dl");
 
-TEST_P(DamagedArchiveTest, AFullDriveKeepsTheNameAndAMaximisedWindowShowsNothing) {
     makeDamaged();
-    drive.fs().freeBytes['c'] = 2;
-    describe("c:\\dl", "Tool.ZIP");
-    EXPECT_TRUE(drive.exists("c:\\dl\\Tool.ZIP"));
-    EXPECT_EQ(viewer.text(), message());
-
-    drive.fs().freeBytes.erase('c');
     viewer.close();
     ui.form.setWindowState(WindowState::Maximized);
     describe("c:\\dl", "Tool.ZIP");
-    EXPECT_TRUE(drive.exists("c:\\dl\\Tool.ZIP.bad"));
+    EXPECT_FALSE(drive.exists("c:\\dl\\Tool.ZIP"));
     EXPECT_FALSE(viewer.isShown());
 }
 
@@ -196,18 +194,139 @@ TEST_F(DescriptionsTest, DeleteClosesTheDescriptionViewerAndShutdownBoth) {
     makeZip("c:\\dl\\b.zip", {file("file_id.diz", "d")});
     describe("c:\\dl", "a.zip");
     ui.menus.choose("dnfo");
-    ASSERT_TRUE(viewer.isShown() && ui.nfoViewer.isShown());
+    ASSERT_TRUE(viewer.isShown() && nfo.isShown());
     ui.form.resizeTo(9000, 7000);
     EXPECT_EQ(viewer.focusRequests, 1);
     ui.menus.choose("delete");
     EXPECT_FALSE(viewer.isLoaded());
-    EXPECT_TRUE(ui.nfoViewer.isShown());
+    EXPECT_TRUE(nfo.isShown());
 
     describe("c:\\dl", "b.zip");
     ASSERT_TRUE(viewer.isShown());
     program.window.exit0_Click();
     EXPECT_FALSE(viewer.isLoaded());
-    EXPECT_FALSE(ui.nfoViewer.isLoaded());
+    EXPECT_FALSE(nfo.isLoaded());
+}
+
+TEST_F(DescriptionsTest, NfoFilesAreShownInTurnUntilNoneIsLeft) {
+    describeArchiveWith({file("a.nfo", "first"), file("B.NFO", "second"), file("c.nfo", "third")});
+    ui.menus.choose("dnfo");
+    std::vector<std::string> captions{nfo.caption()}, texts{nfo.text()};
+    EXPECT_TRUE(nfoCommandEnabled());
+    for (int press = 0; press < 2; ++press) {
+        nfo.clickButton();
+        captions.push_back(nfo.caption());
+        texts.push_back(nfo.text());
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"a.nfo", "b.nfo", "c.nfo"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"first", "second", "third"}));
+    EXPECT_FALSE(nfoCommandEnabled());
+    EXPECT_TRUE(nfo.isShown());
+    EXPECT_FALSE(drive.fs().firstFile("c:\\Quillet32\\*.nfo"));
+    EXPECT_FALSE(nfo.busy());
+
+    nfo.clickButton();
+    EXPECT_FALSE(nfo.isLoaded());
+}
+
+TEST_F(DescriptionsTest, NfoLineEndsAsTheFirstOneSays) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"one\r\ntwo\r\n", "one\r\ntwo"},  // CR LF: the final line end goes
+        {"one\r\ntwo", "one\r\ntwo"},      // and only a final line end
+        {"one\r\ntwo\r\n\r\n", "one\r\ntwo\r\n"},
+        {"\r", "\r"},
+        {"one\ntwo\r\n", "one\r\ntwo\r\n"},  // LF: every line end becomes CR LF
+        {"one\ntwo\rthree", "one\r\ntwothree"},
+        {"no line end", "no line end"},
+    };
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(shownNfo(bytes), text) << bytes;
+}
+
+TEST_F(DescriptionsTest, LongLfNfoFilesAppearWhileTheyAreRead) {
+    std::string bytes;
+    for (int line = 0; line < 45; ++line) bytes += std::string(99, 'x') + "\n";  // 4455 letters
+    shownNfo(bytes);
+    std::vector<std::size_t> letters;
+    for (const std::string& text : nfo.texts) letters.push_back(std::count(text.begin(), text.end(), 'x'));
+    EXPECT_EQ(letters, (std::vector<std::size_t>{1999, 3999, 4455}));
+    EXPECT_EQ(nfo.redraws, 2);
+    EXPECT_EQ(nfo.text().size(), 4455u + 2 * 45);
+}
+
+// Even after the command was disabled, Next shows a file that came since.
+TEST_F(DescriptionsTest, NfoNextRestoresAMinimisedViewer) {
+    describeArchiveWith({file("a.nfo", "first")});
+    ui.menus.choose("dnfo");
+    drive.writeFile("c:\\Quillet32\\late.nfo", "late");
+    nfo.setWindowState(WindowState::Minimized);
+    nfo.clickButton();
+    EXPECT_EQ(nfo.windowState(), WindowState::Normal);
+    EXPECT_EQ(nfo.caption(), "late.nfo");
+}
+
+// Three empty lines, then four of 37 characters: nine blanks and the mark in
+// line-art bytes.
+TEST(Banner, ThreeEmptyLinesThenFourLinesOfLineArt) {
+    const std::string banner = bannerText();
+    const std::string art = "\xB3\xC4\xDA\xBF\xC0\xD9\xC1 ";
+    ASSERT_EQ(banner.size(), 3 * 2 + 4 * (37 + 2));
+    EXPECT_EQ(banner.substr(0, 6), "\r\n\r\n\r\n");
+    for (std::size_t line = 6; line < banner.size(); line += 37 + 2) {
+        EXPECT_EQ(banner.find_first_not_of(' ', line), line + 9);
+        EXPECT_EQ(banner.substr(line, 37).find_first_not_of(art), std::string::npos) << line;
+        EXPECT_EQ(banner.substr(line + 37, 2), "\r\n");
+    }
+}
+
+class TextViewerTest : public ::testing::Test {
+protected:
+    HeadlessViewerWindow descriptionWindow, nfoWindow;
+    TextViewer Form3{descriptionWindow, TextViewer::Kind::Description};
+    TextViewer form5{nfoWindow, TextViewer::Kind::Nfo};
+};
+
+TEST_F(TextViewerTest, TheTextAreaFollowsTheWindowUnlessMinimised) {
+    for (const auto& [viewer, widthMargin] : {std::pair{&Form3, 10.0}, std::pair{&form5, 5.0}}) {
+        ViewerWindow& window = viewer->use();
+        const Rect created = window.textGeometry();
+        window.setGeometry({100, 100, 8000, 4000});
+        const Rect text = window.textGeometry();
+        EXPECT_EQ(text, (Rect{created.left, created.top, window.innerWidth() - widthMargin,
+                              window.innerHeight() - 10}));
+        if (viewer == &form5) EXPECT_EQ(window.buttonGeometry().left, text.width - 1500);
+        window.setWindowState(WindowState::Minimized);
+        window.setGeometry({100, 100, 100, 100});
+        EXPECT_EQ(window.textGeometry(), text);
+        // A window smaller than its margins leaves an empty text area.
+        window.setWindowState(WindowState::Normal);
+        EXPECT_EQ(window.textGeometry().width, 0);
+        EXPECT_EQ(window.textGeometry().height, 0);
+    }
+}
+
+// Both viewers take the double-click through the same handler.
+TEST_F(TextViewerTest, DoubleClickTogglesTheFullView) {
+    form5.use().show();
+    std::vector<WindowState> states;
+    for (int click = 0; click < 2; ++click) {
+        nfoWindow.doubleClickText();
+        states.push_back(nfoWindow.windowState());
+        EXPECT_TRUE(nfoWindow.textVisible());
+    }
+    nfoWindow.setWindowState(WindowState::Minimized);
+    nfoWindow.doubleClickText();
+    states.push_back(nfoWindow.windowState());
+    EXPECT_EQ(states, (std::vector<WindowState>{WindowState::Maximized, WindowState::Normal, WindowState::Normal}));
+    EXPECT_EQ(nfoWindow.selectionClears, 3);
+}
+
+TEST_F(TextViewerTest, EscapeClosesOnlyTheNfoViewer) {
+    Form3.use().setText("kept");
+    form5.use().setText("gone");
+    descriptionWindow.keyDown(keys::Escape);
+    nfoWindow.keyDown(keys::Escape);
+    EXPECT_EQ(descriptionWindow.text(), "kept");
+    EXPECT_FALSE(form5.isLoaded());
 }
 
 }  // namespace
