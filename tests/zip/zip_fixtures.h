@@ -52,11 +52,8 @@ void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& me
 
 std::uint32_t crcOf(const std::string& data);
 
-// Little-endian numbers appended to hand-made records.
 using q32::test::littleEndian;
 using q32::test::putNumber;
-inline void put16(std::string& out, std::uint32_t value) { putNumber(out, value, 2); }
-inline void put32(std::string& out, std::uint32_t value) { putNumber(out, value, 4); }
 
 // The fields of a hand-made local or central header, dated 1980-01-01. Sizes
 // of 0xFFFFFFFF with a Zip64 extra field leave the real ones to that field.
@@ -77,6 +74,8 @@ std::string localHeader(const HeaderFields& fields);
 std::string centralHeader(const HeaderFields& fields);
 // The end of central directory record, counts and places capped at their 16 and 32 bits.
 std::string endRecord(std::uint64_t entries, std::uint64_t directorySize, std::uint64_t directoryOffset);
+// `body` followed by a central directory of `entries` and its end record.
+std::string withDirectory(const std::string& body, const std::vector<HeaderFields>& entries);
 
 // Bits least significant first; codes most significant bit first.
 class BitWriter {
