@@ -21,6 +21,7 @@ TEST_F(PathSafety, UnsafeNamesAndLinksAreSkippedWithAWarning) {
                                    link("link", path("outside")), link("sub/passwd", "/etc/passwd"),
                                    file("./sub/./safe.txt", "kept"), file("good.txt", "kept too")});
 
+    EXPECT_EQ(test("hostile.zip"), zipcode::Success);  // testing checks the data, whatever the names
     EXPECT_EQ(extract("hostile.zip", "dest"), zipcode::UnsafeNamesSkipped);
 
     EXPECT_EQ(contents("dest/sub/safe.txt"), "kept");
@@ -28,12 +29,6 @@ TEST_F(PathSafety, UnsafeNamesAndLinksAreSkippedWithAWarning) {
     EXPECT_EQ(temp.listing(), (std::vector<std::string>{"dest", "dest/good.txt", "dest/sub", "dest/sub/safe.txt",
                                                          "hostile.zip", "outside"}));
     EXPECT_FALSE(std::filesystem::exists("/" + rootName()));
-}
-
-TEST_F(PathSafety, TestingChecksTheDataWhateverTheNames) {
-    writeZip(path("hostile.zip"), {file("../escaped.txt", "up one"), link("link", "/etc/passwd")});
-    EXPECT_EQ(test("hostile.zip"), zipcode::Success);
-    EXPECT_EQ(temp.listing(), (std::vector<std::string>{"hostile.zip"}));
 }
 
 TEST_F(PathSafety, ALinkInsideTheDestinationIsNeverFollowed) {

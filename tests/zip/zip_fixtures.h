@@ -121,8 +121,6 @@ std::size_t localHeaderOffset(const std::string& path, const std::string& name);
 // Overwrites `bytes` bytes at `offset` with the little-endian `value`.
 void patchNumber(const std::string& path, std::size_t offset, std::uint32_t value, int bytes);
 inline void patchByte(const std::string& path, std::size_t at, unsigned char value) { patchNumber(path, at, value, 1); }
-inline void patch16(const std::string& path, std::size_t at, std::uint16_t value) { patchNumber(path, at, value, 2); }
-inline void patch32(const std::string& path, std::size_t at, std::uint32_t value) { patchNumber(path, at, value, 4); }
 void flipByte(const std::string& path, std::size_t offset);
 void cutTo(const std::string& path, std::size_t size);
 
