@@ -2,6 +2,7 @@
 // against the follower set of the byte before it.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <vector>
 
 #include "legacy_encoders.h"
@@ -11,8 +12,6 @@ namespace q32::zip::test {
 namespace {
 
 constexpr unsigned char Dle = 144;
-constexpr std::array<int, 33> IndexBits{0, 1, 1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4,
-                                        5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
 
 // The first stage: DLE, then a byte holding the length's low bits and the
 // distance's high bits, an extra length byte when the low bits are all
@@ -59,7 +58,7 @@ std::string reduce(const std::string& data, unsigned factor) {
         const auto found = std::find(set.begin(), set.end(), c);
         if (!set.empty()) bits.bits(found == set.end() ? 1 : 0, 1);
         if (found == set.end()) bits.bits(c, 8);
-        else bits.bits(static_cast<std::uint32_t>(found - set.begin()), IndexBits[set.size()]);
+        else bits.bits(static_cast<std::uint32_t>(found - set.begin()), std::max<int>(1, std::bit_width(set.size() - 1)));
         last = c;
     }
     return bits.finish();

@@ -86,23 +86,15 @@ public:
     void code(std::uint32_t value, int count) {
         for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
     }
-    std::string finish() {
-        if (used_ > 0) out_ += static_cast<char>(current_);
-        return std::move(out_);
-    }
+    std::string finish() { return std::move(out_); }
 
 private:
     void bit(std::uint32_t b) {
-        current_ |= static_cast<unsigned char>(b << used_);
-        if (++used_ == 8) {
-            out_ += static_cast<char>(current_);
-            current_ = 0;
-            used_ = 0;
-        }
+        if (used_ % 8 == 0) out_ += '\0';
+        out_.back() = static_cast<char>(out_.back() | (b << (used_++ % 8)));
     }
     std::string out_;
-    unsigned char current_ = 0;
-    int used_ = 0;
+    std::size_t used_ = 0;
 };
 
 using q32::test::readBytes;
