@@ -52,16 +52,12 @@ TEST_F(Extract, OverwritesExistingFilesAndLeavesOthersAlone) {
 
 TEST_F(Extract, SetsTimesAndPermissionsButNeverSetUserIdBits) {
     const std::time_t when = 1000000000;  // an even second, as DOS times are
-    MemberSpec script = file("bin/run.sh", "#!/bin/sh\n");
-    script.unixMode = 0755;
-    script.modified = when;
-    MemberSpec setuid = file("bin/su", "binary");
-    setuid.unixMode = 06755;
-    MemberSpec dated = file("old.txt", "from the past");
-    dated.modified = when + 3600 * 24 * 180;  // the other side of a daylight saving change
-    MemberSpec docs = folder("docs");
-    docs.modified = when;
-    writeZip(path("tool.zip"), {script, setuid, dated, docs, file("docs/a.txt", "a")});
+    const std::time_t later = when + 3600 * 24 * 180;  // the other side of a daylight saving change
+    writeZip(path("tool.zip"), {{.name = "bin/run.sh", .data = "#!/bin/sh\n", .unixMode = 0755, .modified = when},
+                                {.name = "bin/su", .data = "binary", .unixMode = 06755},
+                                {.name = "old.txt", .data = "from the past", .modified = later},
+                                {.name = "docs", .kind = MemberSpec::Kind::Folder, .modified = when},
+                                file("docs/a.txt", "a")});
 
     const mode_t oldMask = ::umask(0022);
     const std::int16_t code = extract("tool.zip", "out");
@@ -71,7 +67,7 @@ TEST_F(Extract, SetsTimesAndPermissionsButNeverSetUserIdBits) {
     EXPECT_EQ(info("out/bin/run.sh").st_mtime, when);
     EXPECT_EQ(info("out/bin/run.sh").st_mode & 0777, 0755u & ~0022u);
     EXPECT_EQ(info("out/bin/su").st_mode & 07000, 0u);
-    EXPECT_EQ(info("out/old.txt").st_mtime, dated.modified);
+    EXPECT_EQ(info("out/old.txt").st_mtime, later);
     EXPECT_EQ(info("out/docs").st_mtime, when);
 }
 

@@ -17,8 +17,8 @@ namespace q32::zip::test {
 
 struct MemberSpec {
     enum class Kind { File, Folder, Link };
-    std::string name;
-    std::string data;  // the link target for a link
+    std::string name{};
+    std::string data{};  // the link target for a link
     Kind kind = Kind::File;
     std::int32_t method = 8;  // ZIP_CM_DEFLATE; 0 stores
     unsigned unixMode = 0;    // permission bits, 0 for none
@@ -34,7 +34,7 @@ void writeZip(const std::string& path, const std::vector<MemberSpec>& members);
 
 // A hand-made archive of one member, its compressed bytes given as they are.
 struct RawMember {
-    std::string name;
+    std::string name{};
     std::uint16_t method = 0;
     std::uint16_t flags = 0;
     std::uint64_t size = 0;  // decoded
