@@ -159,7 +159,9 @@ TEST_F(Hostile, EachHostileArchiveGivesItsCodeAndWritesNothingWhenRefused) {
         EXPECT_EQ(extract("hostile/" + input.file, "out/" + input.file), input.extractCode);
         EXPECT_EQ(exists("out/" + input.file), input.extractCode < zipcode::CrcMismatch);
     }
-    for (const auto& entry : temp.listing()) EXPECT_TRUE(entry.starts_with("hostile") || entry.starts_with("out")) << entry;
+    for (const auto& entry : temp.listing()) {
+        EXPECT_TRUE(entry.starts_with("hostile") || entry.starts_with("out")) << entry;
+    }
 }
 
 TEST_F(Hostile, AFullDiskStopsTheWholeExtraction) {

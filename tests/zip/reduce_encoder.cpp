@@ -57,8 +57,9 @@ std::string reduce(const std::string& data, unsigned factor) {
         const auto& set = sets[last];
         const auto found = std::find(set.begin(), set.end(), c);
         if (!set.empty()) bits.bits(found == set.end() ? 1 : 0, 1);
+        const auto index = static_cast<std::uint32_t>(found - set.begin());
         if (found == set.end()) bits.bits(c, 8);
-        else bits.bits(static_cast<std::uint32_t>(found - set.begin()), std::max<int>(1, std::bit_width(set.size() - 1)));
+        else bits.bits(index, std::max<int>(1, std::bit_width(set.size() - 1)));  // one bit for a single follower
         last = c;
     }
     return bits.finish();
