@@ -5,7 +5,7 @@
 #include <bit>
 #include <vector>
 
-#include "legacy_encoders.h"
+#include "method_fixtures.h"
 #include "zip_fixtures.h"
 
 namespace q32::zip::test {
