@@ -1,7 +1,14 @@
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
+#include "hostile_inputs.h"
 #include "zip_test_base.h"
 
 namespace q32::zip::test {
@@ -16,10 +23,6 @@ protected:
         writeZip(path("tool.zip"), {file("stored.txt", "stored payload, checked by its CRC", ZIP_CM_STORE),
                                     file("packed.txt", sampleText(20000, 7)), file("other.txt", "fine")});
     }
-    std::size_t centralField(const std::string& member, std::size_t field) {
-        return centralHeaderOffset(path("tool.zip"), member) + field;
-    }
-    std::size_t localHeader(const std::string& member) { return localHeaderOffset(path("tool.zip"), member); }
 };
 
 TEST_F(Damage, AFlippedDataByteIsACrcErrorAndTheMemberIsNotLeftBehind) {
@@ -35,34 +38,55 @@ TEST_F(Damage, AFlippedDataByteIsACrcErrorAndTheMemberIsNotLeftBehind) {
               (std::vector<std::string>{"out", "out/other.txt", "out/packed.txt", "out/stored.txt", "tool.zip"}));
 }
 
-TEST_F(Damage, UndecodableDeflateDataIsBadData) {
-    patchByte(path("tool.zip"), memberDataOffset(path("tool.zip"), "packed.txt"), ReservedBlockType);
-    EXPECT_EQ(test("tool.zip"), zipcode::BadData);
-    EXPECT_EQ(extract("tool.zip", "out"), zipcode::BadData);
-    EXPECT_FALSE(exists("out/packed.txt"));
-    EXPECT_EQ(contents("out/other.txt"), "fine");
-}
+// Harm done to a copy of tool.zip: testing and extracting it both give the
+// harm's code, and extracting leaves the damaged member unwritten.
+struct Harm {
+    const char* what;
+    std::int16_t code;
+    const char* member;
+    std::function<void(const std::string& archive)> apply;
+};
 
-TEST_F(Damage, NonArchivesAndDamagedHeadersAreStructureErrors) {
-    writeBytes(path("text.zip"), "This is not an archive at all, just some text.\n");
-    writeBytes(path("empty.zip"), "");
-    EXPECT_EQ(test("text.zip"), zipcode::NotAZip);
-    EXPECT_EQ(test("empty.zip"), zipcode::NotAZip);
-
-    std::filesystem::copy_file(path("tool.zip"), path("local.zip"));
-    patchByte(path("local.zip"), localHeaderOffset(path("local.zip"), "other.txt"), 'X');
-    EXPECT_EQ(test("local.zip"), zipcode::NotAZip);
-
-    patchByte(path("tool.zip"), centralField("packed.txt", 0), 'X');
-    EXPECT_EQ(test("tool.zip"), zipcode::NotAZip);
-    EXPECT_EQ(extract("tool.zip", "out"), zipcode::NotAZip);
-}
-
-TEST_F(Damage, MissingOrUnreadableArchivesCannotBeOpened) {
-    EXPECT_EQ(test("missing.zip"), zipcode::CannotOpen);
-    std::filesystem::create_directories(path("folder.zip"));
-    EXPECT_EQ(test("folder.zip"), zipcode::CannotOpen);
-    EXPECT_EQ(extract("missing.zip", "out"), zipcode::CannotOpen);
+TEST_F(Damage, EachHarmGivesItsCodeAndLeavesTheMemberUnwritten) {
+    using Archive = const std::string&;
+    const std::vector<Harm> harms{
+        {"text", zipcode::NotAZip, "other.txt",
+         [](Archive a) { writeBytes(a, "This is not an archive at all, just some text.\n"); }},
+        {"empty", zipcode::NotAZip, "other.txt", [](Archive a) { writeBytes(a, ""); }},
+        {"local signature", zipcode::NotAZip, "other.txt",
+         [](Archive a) { patchByte(a, localHeaderOffset(a, "other.txt"), 'X'); }},
+        {"central signature", zipcode::NotAZip, "other.txt",
+         [](Archive a) { patchByte(a, centralHeaderOffset(a, "packed.txt"), 'X'); }},
+        {"missing", zipcode::CannotOpen, "other.txt", [](Archive a) { std::filesystem::remove(a); }},
+        {"a folder", zipcode::CannotOpen, "other.txt",
+         [](Archive a) {
+             std::filesystem::remove(a);
+             std::filesystem::create_directory(a);
+         }},
+        {"reserved deflate block", zipcode::BadData, "packed.txt",
+         [](Archive a) { patchByte(a, memberDataOffset(a, "packed.txt"), ReservedBlockType); }},
+        {"unknown method (WavPack)", zipcode::Unsupported, "other.txt",
+         [](Archive a) { patchNumber(a, centralHeaderOffset(a, "other.txt") + 10, 97, 2); }},
+        {"encrypted", zipcode::Unsupported, "other.txt",
+         [](Archive a) {
+             patchNumber(a, centralHeaderOffset(a, "other.txt") + 8, 1, 2);
+             patchNumber(a, localHeaderOffset(a, "other.txt") + 6, 1, 2);
+         }},
+        {"cut short", zipcode::Truncated, "packed.txt",
+         [](Archive a) { cutTo(a, memberDataOffset(a, "packed.txt") + 1000); }},
+        {"data beyond the end", zipcode::Truncated, "other.txt",
+         [](Archive a) { patchNumber(a, centralHeaderOffset(a, "other.txt") + 20, 0x7FFFFFFF, 4); }},
+    };
+    for (const Harm& harm : harms) {
+        SCOPED_TRACE(harm.what);
+        std::filesystem::remove_all(path("out"));
+        std::filesystem::remove_all(path("harmed.zip"));
+        std::filesystem::copy_file(path("tool.zip"), path("harmed.zip"));
+        harm.apply(path("harmed.zip"));
+        EXPECT_EQ(test("harmed.zip"), harm.code);
+        EXPECT_EQ(extract("harmed.zip", "out"), harm.code);
+        EXPECT_FALSE(exists(std::string("out/") + harm.member));
+    }
 }
 
 TEST_F(Damage, MembersThatCannotBeWrittenAreWriteErrors) {
@@ -77,35 +101,12 @@ TEST_F(Damage, MembersThatCannotBeWrittenAreWriteErrors) {
     EXPECT_EQ(contents("out/docs"), "a file named like the folder");
 }
 
-TEST_F(Damage, UnknownMethodsAndEncryptionAreUnsupported) {
-    std::filesystem::copy_file(path("tool.zip"), path("method.zip"));
-    const std::size_t central = centralHeaderOffset(path("method.zip"), "other.txt");
-    patch16(path("method.zip"), central + 10, 97);  // WavPack
-    EXPECT_EQ(test("method.zip"), zipcode::Unsupported);
-
-    patch16(path("tool.zip"), centralField("other.txt", 8), 0x0001);  // encrypted
-    patch16(path("tool.zip"), localHeader("other.txt") + 6, 0x0001);
-    EXPECT_EQ(test("tool.zip"), zipcode::Unsupported);
-    EXPECT_EQ(extract("tool.zip", "out"), zipcode::Unsupported);
-    EXPECT_FALSE(exists("out/other.txt"));
-}
-
-TEST_F(Damage, AnArchiveCutShortIsTruncated) {
-    writeZip(path("big.zip"), {file("first.txt", "whole"), file("big.txt", sampleText(400000, 8))});
-    cutTo(path("big.zip"), memberDataOffset(path("big.zip"), "big.txt") + 1000);
-    EXPECT_EQ(test("big.zip"), zipcode::Truncated);
-    EXPECT_EQ(extract("big.zip", "out"), zipcode::Truncated);
-
-    patch32(path("tool.zip"), centralField("other.txt", 20), 0x7FFFFFFF);  // data beyond the end
-    EXPECT_EQ(test("tool.zip"), zipcode::Truncated);
-}
-
 TEST_F(Damage, SeveralFailuresGiveTheCodeOfTheFirstInArchiveOrder) {
     // The first failure is found late (a CRC over 4 MB), the second at once.
     const std::vector<MemberSpec> members{file("ok.txt", "fine"), file("big.txt", sampleText(4 << 20, 9)),
                                           file("small.txt", sampleText(5000, 10))};
     writeZip(path("two.zip"), members);
-    patch32(path("two.zip"), centralHeaderOffset(path("two.zip"), "big.txt") + 16, 0x12345678);
+    patchNumber(path("two.zip"), centralHeaderOffset(path("two.zip"), "big.txt") + 16, 0x12345678, 4);
     patchByte(path("two.zip"), memberDataOffset(path("two.zip"), "small.txt"), ReservedBlockType);
     for (int run = 0; run < 5; ++run) {
         EXPECT_EQ(test("two.zip"), zipcode::CrcMismatch);
@@ -113,9 +114,65 @@ TEST_F(Damage, SeveralFailuresGiveTheCodeOfTheFirstInArchiveOrder) {
     }
 
     writeZip(path("reversed.zip"), {members[0], members[2], members[1]});
-    patch32(path("reversed.zip"), centralHeaderOffset(path("reversed.zip"), "big.txt") + 16, 0x12345678);
+    patchNumber(path("reversed.zip"), centralHeaderOffset(path("reversed.zip"), "big.txt") + 16, 0x12345678, 4);
     patchByte(path("reversed.zip"), memberDataOffset(path("reversed.zip"), "small.txt"), ReservedBlockType);
     EXPECT_EQ(test("reversed.zip"), zipcode::BadData);
+}
+
+// Archives made to hurt the reader, and a disk that fills up.
+
+constexpr int NoSmallDisk = 255;
+
+bool writeProcFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path);
+    return static_cast<bool>(out << text << std::flush);
+}
+
+// In a new user and mount namespace (this process only), a 64 KiB file
+// system mounted on `folder`.
+bool mountSmallDisk(const std::string& folder) {
+    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
+    return ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && writeProcFile("/proc/self/setgroups", "deny") &&
+           writeProcFile("/proc/self/uid_map", "0 " + uid + " 1") &&
+           writeProcFile("/proc/self/gid_map", "0 " + gid + " 1") &&
+           ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+}
+
+// `body`'s result from a child process that sees a small disk at `folder`,
+// or NoSmallDisk where namespaces are not allowed.
+int withSmallDisk(const std::string& folder, const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(mountSmallDisk(folder) ? body() : NoSmallDisk);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class Hostile : public ZipEngineTest {};
+
+TEST_F(Hostile, EachHostileArchiveGivesItsCodeAndWritesNothingWhenRefused) {
+    std::filesystem::create_directories(path("hostile"));
+    for (const auto& input : writeHostileCorpus(path("hostile"))) {
+        SCOPED_TRACE(input.file);
+        EXPECT_EQ(test("hostile/" + input.file), input.testCode);
+        EXPECT_EQ(extract("hostile/" + input.file, "out/" + input.file), input.extractCode);
+        EXPECT_EQ(exists("out/" + input.file), input.extractCode < zipcode::CrcMismatch);
+    }
+    for (const auto& entry : temp.listing()) {
+        EXPECT_TRUE(entry.starts_with("hostile") || entry.starts_with("out")) << entry;
+    }
+}
+
+TEST_F(Hostile, AFullDiskStopsTheWholeExtraction) {
+    writeZip(path("full.zip"), {file("big.bin", std::string(1 << 20, 'x')), file("small.txt", "fits easily")});
+    std::filesystem::create_directories(path("disk"));
+    const int result = withSmallDisk(path("disk"), [&] {
+        const std::int16_t code = extract("full.zip", "disk");
+        return exists("disk/small.txt") || exists("disk/big.bin") ? 1 : code;
+    });
+    if (result == NoSmallDisk) GTEST_SKIP() << "no namespaces here to mount a small disk";
+    EXPECT_EQ(result, zipcode::CannotWrite);
 }
 
 }  // namespace

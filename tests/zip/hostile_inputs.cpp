@@ -18,13 +18,6 @@ HeaderFields entry(const std::string& name, std::uint32_t offset, std::uint32_t 
     return {.name = name, .crc = crcOf(data), .compressed = size, .size = size, .offset = offset};
 }
 
-// `body` followed by a central directory of `entries`.
-std::string withDirectory(const std::string& body, const std::vector<HeaderFields>& entries) {
-    std::string directory;
-    for (const auto& fields : entries) directory += centralHeader(fields);
-    return body + directory + endRecord(entries.size(), directory.size(), body.size());
-}
-
 // 74 bytes, no directory: one local header whose Zip64 compressed size,
 // added to where its data starts, wraps round to the start of the file.
 std::string wrappingSize() {

@@ -1,12 +1,11 @@
 // Implode: a greedy sliding-window parse, then Shannon-Fano trees with
 // lengths from the symbols' counts, codes handed out as PKZIP does.
 #include <algorithm>
-#include <numeric>
-#include <queue>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
-#include "legacy_encoders.h"
+#include "method_fixtures.h"
 #include "zip_fixtures.h"
 
 namespace q32::zip::test {
@@ -17,25 +16,19 @@ struct Tree {
     std::vector<std::uint32_t> codes;  // first bit lowest
 };
 
-// Code lengths from counts (each at least 1), no longer than 16 bits.
+// Huffman code lengths from the counts (each plus one), no longer than 16 bits:
+// a complete code, as the Shannon-Fano codes of PKZIP are.
 std::vector<int> codeLengths(std::vector<unsigned> counts) {
     for (;;) {
-        const std::size_t n = counts.size();
-        std::vector<int> parent(2 * n, -1);
-        using Node = std::pair<std::uint64_t, int>;
-        std::priority_queue<Node, std::vector<Node>, std::greater<>> queue;
-        for (std::size_t i = 0; i < n; ++i) queue.push({counts[i] + 1, static_cast<int>(i)});
-        for (int next = static_cast<int>(n); queue.size() > 1; ++next) {
-            const Node a = queue.top();
-            queue.pop();
-            const Node b = queue.top();
-            queue.pop();
-            parent[static_cast<std::size_t>(a.second)] = parent[static_cast<std::size_t>(b.second)] = next;
-            queue.push({a.first + b.first, next});
-        }
-        std::vector<int> lengths(n, 0);
-        for (std::size_t i = 0; i < n; ++i) {
-            for (int p = parent[i]; p >= 0; p = parent[static_cast<std::size_t>(p)]) ++lengths[i];
+        std::multimap<std::uint64_t, std::vector<std::size_t>> trees;  // weight -> its symbols
+        for (std::size_t s = 0; s < counts.size(); ++s) trees.insert({counts[s] + 1, {s}});
+        std::vector<int> lengths(counts.size());
+        while (trees.size() > 1) {
+            auto a = trees.extract(trees.begin()), b = trees.extract(trees.begin());
+            a.mapped().insert(a.mapped().end(), b.mapped().begin(), b.mapped().end());
+            for (const std::size_t s : a.mapped()) ++lengths[s];
+            a.key() += b.key();
+            trees.insert(std::move(a));
         }
         if (*std::max_element(lengths.begin(), lengths.end()) <= 16) return lengths;
         for (unsigned& count : counts) count /= 2;
@@ -44,35 +37,31 @@ std::vector<int> codeLengths(std::vector<unsigned> counts) {
 
 Tree makeTree(const std::vector<unsigned>& counts) {
     Tree tree{codeLengths(counts), std::vector<std::uint32_t>(counts.size())};
-    std::vector<std::size_t> order(counts.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return tree.lengths[a] < tree.lengths[b]; });
+    // From the longest length to the shortest, the later symbol first, counting up from the top of 16 bits.
     std::uint32_t code = 0;
-    std::uint32_t increment = 0;
-    int last = 0;
-    for (std::size_t i = order.size(); i-- > 0;) {
-        const std::size_t symbol = order[i];
-        code += increment;
-        if (tree.lengths[symbol] != last) {
-            last = tree.lengths[symbol];
-            increment = 1u << (16 - last);
+    for (int length = 16; length > 0; --length) {
+        for (std::size_t symbol = counts.size(); symbol-- > 0;) {
+            if (tree.lengths[symbol] != length) continue;
+            for (int b = 0; b < length; ++b) tree.codes[symbol] |= ((code >> (15 - b)) & 1) << b;
+            code += 1u << (16 - length);
         }
-        const std::uint32_t top = code >> (16 - last);
-        for (int b = 0; b < last; ++b) tree.codes[symbol] |= ((top >> (last - 1 - b)) & 1) << b;
     }
     return tree;
 }
 
+// The lengths as runs of up to 16 equal ones, a byte each: (count - 1) << 4 | (length - 1).
 void writeTree(BitWriter& bits, const Tree& tree) {
-    std::vector<unsigned> runs;  // (count - 1) << 4 | (length - 1)
-    for (std::size_t i = 0; i < tree.lengths.size();) {
-        std::size_t count = 1;
-        while (i + count < tree.lengths.size() && count < 16 && tree.lengths[i + count] == tree.lengths[i]) ++count;
-        runs.push_back(static_cast<unsigned>((count - 1) << 4 | (tree.lengths[i] - 1)));
-        i += count;
+    std::vector<unsigned> runs;
+    for (std::size_t i = 0; i < tree.lengths.size(); ++i) {
+        if (i > 0 && tree.lengths[i] == tree.lengths[i - 1] && runs.back() < 0xF0) runs.back() += 0x10;
+        else runs.push_back(static_cast<unsigned>(tree.lengths[i] - 1));
     }
     bits.bits(static_cast<std::uint32_t>(runs.size() - 1), 8);
     for (const unsigned run : runs) bits.bits(run, 8);
+}
+
+void writeSymbol(BitWriter& bits, const Tree& tree, std::size_t symbol) {
+    bits.bits(tree.codes[symbol], tree.lengths[symbol]);
 }
 
 }  // namespace
@@ -117,14 +106,15 @@ std::string implode(const std::string& data, bool largeWindow, bool literalTree)
     for (const Match& token : tokens) {
         const auto literal = static_cast<unsigned char>(data[token.at]);
         bits.bits(token.length == 0 ? 1 : 0, 1);
-        if (token.length == 0 && literalTree) bits.bits(literalCodes.codes[literal], literalCodes.lengths[literal]);
-        if (token.length == 0 && !literalTree) bits.bits(literal, 8);
-        if (token.length == 0) continue;
+        if (token.length == 0) {
+            if (literalTree) writeSymbol(bits, literalCodes, literal);
+            else bits.bits(literal, 8);
+            continue;
+        }
         bits.bits(static_cast<std::uint32_t>((token.distance - 1) & ((1u << lowBits) - 1)), static_cast<int>(lowBits));
-        const std::size_t high = (token.distance - 1) >> lowBits;
-        bits.bits(distanceCodes.codes[high], distanceCodes.lengths[high]);
+        writeSymbol(bits, distanceCodes, (token.distance - 1) >> lowBits);
         const std::size_t symbol = std::min<std::size_t>(token.length - shortest, 63);
-        bits.bits(lengthCodes.codes[symbol], lengthCodes.lengths[symbol]);
+        writeSymbol(bits, lengthCodes, symbol);
         if (symbol == 63) bits.bits(static_cast<std::uint32_t>(token.length - shortest - 63), 8);
     }
     return bits.finish();

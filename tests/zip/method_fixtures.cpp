@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "legacy_encoders.h"
 #include "support/run_tool.h"
 #include "zip_fixtures.h"
 

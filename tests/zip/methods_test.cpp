@@ -69,8 +69,8 @@ TEST_P(MethodMember, DamagedDataFailsAndLeavesNothingBehind) {
     expectFailure([&](const std::string& archive) { cutTo(archive, start + size / 2); }, {zipcode::Truncated});
     const auto shorten = [&](const std::string& archive) {
         const auto shorter = static_cast<std::uint32_t>(size / 2);
-        patch32(archive, localHeaderOffset(archive, Member) + 18, shorter);
-        patch32(archive, centralHeaderOffset(archive, Member) + 20, shorter);
+        patchNumber(archive, localHeaderOffset(archive, Member) + 18, shorter, 4);
+        patchNumber(archive, centralHeaderOffset(archive, Member) + 20, shorter, 4);
     };
     expectFailure(shorten, {zipcode::CrcMismatch, zipcode::BadData});
 }

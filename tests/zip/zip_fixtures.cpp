@@ -61,6 +61,12 @@ std::string endRecord(std::uint64_t entries, std::uint64_t directorySize, std::u
                          {std::min<std::uint64_t>(directoryOffset, 0xFFFFFFFF), 4}, {0, 2}});
 }
 
+std::string withDirectory(const std::string& body, const std::vector<HeaderFields>& entries) {
+    std::string directory;
+    for (const auto& fields : entries) directory += centralHeader(fields);
+    return body + directory + endRecord(entries.size(), directory.size(), body.size());
+}
+
 std::uint32_t crcOf(const std::string& data) {
     return static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
@@ -132,8 +138,7 @@ void writeRawZip(const std::string& path, const RawMember& member) {
                               .method = member.method, .flags = member.flags, .crc = member.crc,
                               .compressed = static_cast<std::uint32_t>(member.compressed.size()),
                               .size = static_cast<std::uint32_t>(member.size)};
-    const std::string body = localHeader(fields) + member.compressed, directory = centralHeader(fields);
-    writeBytes(path, body + directory + endRecord(1, directory.size(), body.size()));
+    writeBytes(path, withDirectory(localHeader(fields) + member.compressed, {fields}));
 }
 
 void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& members) {

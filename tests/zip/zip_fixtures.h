@@ -17,8 +17,8 @@ namespace q32::zip::test {
 
 struct MemberSpec {
     enum class Kind { File, Folder, Link };
-    std::string name;
-    std::string data;  // the link target for a link
+    std::string name{};
+    std::string data{};  // the link target for a link
     Kind kind = Kind::File;
     std::int32_t method = 8;  // ZIP_CM_DEFLATE; 0 stores
     unsigned unixMode = 0;    // permission bits, 0 for none
@@ -34,7 +34,7 @@ void writeZip(const std::string& path, const std::vector<MemberSpec>& members);
 
 // A hand-made archive of one member, its compressed bytes given as they are.
 struct RawMember {
-    std::string name;
+    std::string name{};
     std::uint16_t method = 0;
     std::uint16_t flags = 0;
     std::uint64_t size = 0;  // decoded
@@ -52,11 +52,8 @@ void writeZip64Stored(const std::string& path, const std::vector<MemberSpec>& me
 
 std::uint32_t crcOf(const std::string& data);
 
-// Little-endian numbers appended to hand-made records.
 using q32::test::littleEndian;
 using q32::test::putNumber;
-inline void put16(std::string& out, std::uint32_t value) { putNumber(out, value, 2); }
-inline void put32(std::string& out, std::uint32_t value) { putNumber(out, value, 4); }
 
 // The fields of a hand-made local or central header, dated 1980-01-01. Sizes
 // of 0xFFFFFFFF with a Zip64 extra field leave the real ones to that field.
@@ -77,6 +74,8 @@ std::string localHeader(const HeaderFields& fields);
 std::string centralHeader(const HeaderFields& fields);
 // The end of central directory record, counts and places capped at their 16 and 32 bits.
 std::string endRecord(std::uint64_t entries, std::uint64_t directorySize, std::uint64_t directoryOffset);
+// `body` followed by a central directory of `entries` and its end record.
+std::string withDirectory(const std::string& body, const std::vector<HeaderFields>& entries);
 
 // Bits least significant first; codes most significant bit first.
 class BitWriter {
@@ -87,23 +86,15 @@ public:
     void code(std::uint32_t value, int count) {
         for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
     }
-    std::string finish() {
-        if (used_ > 0) out_ += static_cast<char>(current_);
-        return std::move(out_);
-    }
+    std::string finish() { return std::move(out_); }
 
 private:
     void bit(std::uint32_t b) {
-        current_ |= static_cast<unsigned char>(b << used_);
-        if (++used_ == 8) {
-            out_ += static_cast<char>(current_);
-            current_ = 0;
-            used_ = 0;
-        }
+        if (used_ % 8 == 0) out_ += '\0';
+        out_.back() = static_cast<char>(out_.back() | (b << (used_++ % 8)));
     }
     std::string out_;
-    unsigned char current_ = 0;
-    int used_ = 0;
+    std::size_t used_ = 0;
 };
 
 using q32::test::readBytes;
@@ -122,8 +113,6 @@ std::size_t localHeaderOffset(const std::string& path, const std::string& name);
 // Overwrites `bytes` bytes at `offset` with the little-endian `value`.
 void patchNumber(const std::string& path, std::size_t offset, std::uint32_t value, int bytes);
 inline void patchByte(const std::string& path, std::size_t at, unsigned char value) { patchNumber(path, at, value, 1); }
-inline void patch16(const std::string& path, std::size_t at, std::uint16_t value) { patchNumber(path, at, value, 2); }
-inline void patch32(const std::string& path, std::size_t at, std::uint32_t value) { patchNumber(path, at, value, 4); }
 void flipByte(const std::string& path, std::size_t offset);
 void cutTo(const std::string& path, std::size_t size);
 

@@ -16,35 +16,11 @@ using namespace q32::zip::test;
 
 // One stored member whose sizes and CRC follow its data in a descriptor.
 std::string withDataDescriptor(const std::string& name, const std::string& data) {
-    std::string out;
-    const auto header = [&](std::uint32_t crc, std::uint32_t size) {
-        for (const std::uint32_t field : {20u, 8u, 0u, 0u, 0x21u}) put16(out, field);  // version, flags .. date
-        put32(out, crc);
-        put32(out, size);
-        put32(out, size);
-        put16(out, static_cast<std::uint32_t>(name.size()));
-        put16(out, 0);
-    };
-    put32(out, 0x04034b50);
-    header(0, 0);
-    out += name + data;
-    put32(out, 0x08074b50);
-    for (const std::uint32_t field : {crcOf(data), unsigned(data.size()), unsigned(data.size())}) put32(out, field);
-    const std::size_t directoryAt = out.size();
-    put32(out, 0x02014b50);
-    put16(out, 20);
-    header(crcOf(data), static_cast<std::uint32_t>(data.size()));
-    for (int i = 0; i < 4; ++i) put16(out, 0);  // comment, disk, attributes
-    put32(out, 0);
-    put32(out, 0);
-    out += name;
-    const std::size_t directorySize = out.size() - directoryAt;
-    put32(out, 0x06054b50);
-    for (const std::uint32_t field : {0u, 0u, 1u, 1u}) put16(out, field);
-    put32(out, static_cast<std::uint32_t>(directorySize));
-    put32(out, static_cast<std::uint32_t>(directoryAt));
-    put16(out, 0);
-    return out;
+    const auto size = static_cast<std::uint32_t>(data.size());
+    const HeaderFields known{.name = name, .flags = 8, .crc = crcOf(data), .compressed = size, .size = size};
+    const std::string body = localHeader({.name = name, .flags = 8}) + data +
+                             littleEndian({{0x08074b50, 4}, {known.crc, 4}, {size, 4}, {size, 4}});
+    return withDirectory(body, {known});
 }
 
 }  // namespace
