@@ -2,12 +2,10 @@
 
 #include "ace_crc.h"
 #include "headers.h"
-#include "lz77_encoder.h"
 #include "test_folder.h"
 #include "volume_files.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace q32::ace::testing {
 namespace {
@@ -51,83 +49,60 @@ std::string fileHeader(const Segment& segment, const WriterOptions& options) {
                   member.name);
 }
 
-class Writer {
-public:
-    explicit Writer(const WriterOptions& options) : options_(options) { startVolume(); }
-
-    void add(const WriterMember& member) {
-        const std::string packed = pack(member);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(member.data.data());
-        const std::uint32_t crc = aceCrc32(bytes, member.data.size());
-        std::size_t done = 0;
-        do {
-            Segment segment{member, crc, 0, done > 0, false};
-            const std::size_t headerSize = fileHeader(segment, options_).size();
-            if (options_.volumeSize > 0 && volumeBytes() + headerSize + 1 > options_.volumeSize &&
-                volumeHasMembers_)
-                startVolume();
-            segment.packedSize = std::min(packed.size() - done, room(headerSize));
-            segment.continuesInNext = done + segment.packedSize < packed.size();
-            append(fileHeader(segment, options_), written_.fileHeaders);
-            append(packed.substr(done, segment.packedSize), written_.data);
-            volumeHasMembers_ = true;
-            done += segment.packedSize;
-            if (segment.continuesInNext)
-                startVolume();
-        } while (done < packed.size());
+// Packs a member's data; stored members still fill a solid archive's window.
+std::string pack(Lz77Encoder& encoder, const WriterMember& member, bool solid) {
+    if (!solid)
+        encoder.forget();
+    if (!member.packedOverride.empty())
+        return member.packedOverride;
+    if (!member.lz77) {
+        encoder.remember(member.data);
+        return member.data;
     }
-
-    WrittenArchive finish() { return std::move(written_); }
-
-private:
-    std::string pack(const WriterMember& member) {
-        if (!member.packedOverride.empty())
-            return member.packedOverride;
-        if (!options_.solid)
-            encoder_ = std::make_unique<Lz77Encoder>();
-        if (!member.lz77) {
-            encoder_->remember(member.data);
-            return member.data;
-        }
-        return encoder_->encode(member.data);
-    }
-
-    std::size_t volumeBytes() const { return written_.volumes.back().size(); }
-
-    std::size_t room(std::size_t headerSize) const {
-        if (options_.volumeSize == 0)
-            return static_cast<std::size_t>(-1);
-        const std::size_t used = volumeBytes() + headerSize;
-        return used + 1 > options_.volumeSize ? 1 : options_.volumeSize - used;
-    }
-
-    void startVolume() {
-        written_.volumes.emplace_back();
-        volumeHasMembers_ = false;
-        const auto volume = static_cast<unsigned>(written_.volumes.size() - 1);
-        append(mainHeader(options_, volume), written_.mainHeaders);
-    }
-
-    void append(const std::string& bytes, std::vector<Part>& parts) {
-        std::string& volume = written_.volumes.back();
-        if (!bytes.empty())
-            parts.push_back({static_cast<unsigned>(written_.volumes.size() - 1), volume.size(), bytes.size()});
-        volume += bytes;
-    }
-
-    WriterOptions options_;
-    WrittenArchive written_;
-    bool volumeHasMembers_ = false;
-    std::unique_ptr<Lz77Encoder> encoder_ = std::make_unique<Lz77Encoder>();
-};
+    return encoder.encode(member.data);
+}
 
 }  // namespace
 
 WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOptions& options) {
-    Writer writer(options);
-    for (const WriterMember& member : members)
-        writer.add(member);
-    return writer.finish();
+    WrittenArchive written;
+    Lz77Encoder encoder(options.symbolsPerBlock);
+    const auto append = [&](const std::string& bytes, std::vector<Part>& parts) {
+        std::string& volume = written.volumes.back();
+        if (!bytes.empty())
+            parts.push_back({static_cast<unsigned>(written.volumes.size() - 1), volume.size(), bytes.size()});
+        volume += bytes;
+    };
+    const auto startVolume = [&] {
+        written.volumes.emplace_back();
+        append(mainHeader(options, static_cast<unsigned>(written.volumes.size() - 1)), written.mainHeaders);
+    };
+    startVolume();
+    for (const WriterMember& member : members) {
+        const std::string packed = pack(encoder, member, options.solid);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(member.data.data());
+        Segment segment{member, aceCrc32(bytes, member.data.size()), 0, false, false};
+        // Each segment takes what room its volume has left after its header.
+        for (std::size_t done = 0;;) {
+            const std::size_t used = written.volumes.back().size() + fileHeader(segment, options).size();
+            if (options.volumeSize > 0 && used >= options.volumeSize) {
+                startVolume();
+                continue;
+            }
+            const std::size_t room = options.volumeSize > 0 ? options.volumeSize - used : packed.size();
+            segment.packedSize = std::min(packed.size() - done, room);
+            segment.continuesInNext = done + segment.packedSize < packed.size();
+            append(fileHeader(segment, options), written.fileHeaders);
+            append(packed.substr(done, segment.packedSize), written.data);
+            done += segment.packedSize;
+            if (!segment.continuesInNext)
+                break;
+            segment.continuedFromPrevious = true;
+            startVolume();
+        }
+    }
+    written.stats = encoder.stats();
+    return written;
 }
 
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base) {

@@ -4,6 +4,7 @@
 // lies, so that tests can damage exactly one part.
 #pragma once
 
+#include "lz77_encoder.h"
 #include "support/run_tool.h"
 
 #include <cstddef>
@@ -26,6 +27,7 @@ struct WriterMember {
 struct WriterOptions {
     bool solid = false;
     std::size_t volumeSize = 0;  // most bytes a volume holds; 0 for one volume
+    std::uint32_t symbolsPerBlock = 32767;  // in the packed members' streams
 };
 
 struct Part {
@@ -39,6 +41,7 @@ struct WrittenArchive {
     std::vector<Part> mainHeaders;  // one per volume
     std::vector<Part> fileHeaders;  // one per segment of a member
     std::vector<Part> data;         // every segment's packed data that is not empty
+    Lz77Stats stats;                // what packing the members took
 };
 
 WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOptions& options = {});

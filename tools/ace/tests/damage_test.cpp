@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <map>
 
 namespace q32::ace::testing {
 namespace {
@@ -16,6 +16,8 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"dir\\second.bin", randomBytes(2000, 2)},  // runs on into the second volume
     {"third.txt", randomBytes(100, 3)},
 };
+
+const std::map<std::string, std::string> kOnDisk = onDisk(kFiles);
 
 // Two volumes; the second member is split between them.
 WrittenArchive twoVolumes() { return writeAce(storedMembers(kFiles), {.solid = true, .volumeSize = 1500}); }
@@ -30,18 +32,9 @@ Outcome extractDamaged(const WrittenArchive& archive) {
     const std::string destination = work / "out";
     Outcome outcome{extract(saveVolumes(archive, work.path(), "set"), destination), {}};
     // Whatever is there must be complete and correct.
-    std::map<std::string, std::string> expected;
-    for (const auto& [name, data] : kFiles) {
-        std::string path = name;
-        std::replace(path.begin(), path.end(), '\\', '/');
-        expected[path] = data;
-    }
-    for (const std::string& file : filesUnder(destination)) {
-        const auto found = expected.find(file);
-        EXPECT_NE(found, expected.end()) << "unexpected file " << file;
-        if (found != expected.end()) {
-            EXPECT_EQ(readBytes(destination + "/" + file), found->second) << file;
-        }
+    for (const auto& [file, bytes] : filesIn(destination)) {
+        const auto expected = kOnDisk.find(file);
+        EXPECT_TRUE(expected != kOnDisk.end() && expected->second == bytes) << "wrong or unexpected file " << file;
         outcome.files.push_back(file);
     }
     return outcome;
@@ -55,10 +48,6 @@ WrittenArchive flipped(WrittenArchive archive, const Part& part, std::size_t wit
 WrittenArchive cut(WrittenArchive archive, const Part& part, std::size_t within) {
     archive.volumes[part.volume].resize(part.offset + within);
     return archive;
-}
-
-bool contains(const std::vector<std::string>& files, const std::string& file) {
-    return std::find(files.begin(), files.end(), file) != files.end();
 }
 
 bool insideAny(const std::vector<Part>& parts, unsigned volume, std::size_t offset) {
@@ -128,7 +117,7 @@ TEST(DamagedArchives, CutsInsideEveryPartAreCaught) {
             EXPECT_TRUE(result == AceResult::Truncated || result == AceResult::NotAnAceArchive)
                 << "volume " << part.volume << " offset " << part.offset + within << ": "
                 << outcome.extraction.error;
-            EXPECT_FALSE(contains(outcome.files, "third.txt"));
+            EXPECT_EQ(std::ranges::count(outcome.files, "third.txt"), 0);
         }
     }
 }
@@ -158,8 +147,7 @@ TEST(DamagedSample, FlippedBitsAndCutsInCompressedDataAreCaught) {
         writeBytes(work / "damaged.ace", damaged[index].first);
         const Extraction done = extract(work / "damaged.ace", work / "out");
         EXPECT_EQ(done.result, damaged[index].second) << "case " << index << ": " << done.error;
-        EXPECT_FALSE(std::filesystem::exists(work / "out/exe/test.exe")) << "case " << index;
-        EXPECT_EQ(temporaryFilesUnder(work / "out"), std::vector<std::string>{}) << "case " << index;
+        EXPECT_TRUE(filesIn(work / "out").empty()) << "case " << index;
     }
 }
 

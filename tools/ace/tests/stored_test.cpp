@@ -20,19 +20,6 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"last.txt", "the end"},
 };
 
-// Every file of kFiles below `folder`, byte for byte, and nothing else.
-void expectAllFiles(const std::string& folder) {
-    std::vector<std::string> expected;
-    for (const auto& [name, data] : kFiles) {
-        std::string path = name;
-        std::replace(path.begin(), path.end(), '\\', '/');
-        expected.push_back(path);
-        EXPECT_EQ(readBytes(folder + "/" + path), data) << path;
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(filesUnder(folder), expected);
-}
-
 class StoredArchives : public ::testing::Test {
 protected:
     Extraction extractWritten(const WrittenArchive& archive, const std::string& base = "set") {
@@ -52,7 +39,7 @@ TEST_F(StoredArchives, ExtractByteExactWithTheirFoldersSolidOrNotOverOlderFiles)
         writeBytes(destination_ + "/readme.txt", "an older readme that is longer than the new one");
         const Extraction done = extractWritten(writeAce(members, {.solid = solid}));
         ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-        expectAllFiles(destination_);
+        EXPECT_EQ(filesIn(destination_), onDisk(kFiles));
         EXPECT_TRUE(std::filesystem::is_directory(destination_ + "/docs/empty folder"));
     }
 }
@@ -76,7 +63,8 @@ TEST_F(StoredArchives, FolderInTheWayOfAFileFailsCleanly) {
     const Extraction done = extractWritten(writeAce(storedMembers(kFiles)));
     EXPECT_EQ(done.result, AceResult::WriteFailed);
     EXPECT_NE(done.error.find("last.txt"), std::string::npos) << done.error;
-    EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
+    // The members before it are there, and nothing half-written.
+    EXPECT_EQ(filesIn(destination_), onDisk({kFiles.begin(), kFiles.end() - 1}));
 }
 
 TEST_F(StoredArchives, MissingFilesAndOtherFilesAreRefusedBeforeAnythingIsMade) {
@@ -108,7 +96,7 @@ TEST_F(StoredArchives, UnsupportedMembersFailCleanlyAfterTheOnesBefore) {
         const Extraction done = extractWritten(writeAce(members));
         EXPECT_EQ(done.result, AceResult::Unsupported) << done.error;
         EXPECT_NE(done.error.find(test.errorMentions), std::string::npos) << done.error;
-        EXPECT_EQ(filesUnder(destination_), std::vector<std::string>{"open.txt"});
+        EXPECT_EQ(filesIn(destination_), onDisk({{"open.txt", "plain"}}));
     }
 }
 
@@ -120,7 +108,7 @@ TEST_F(StoredArchives, SolidMembersSpanningVolumesContinueFromC99To100) {
         ASSERT_TRUE(std::filesystem::exists(work_ / name)) << name;
     const Extraction done = extract(work_ / "big.ace", destination_);
     ASSERT_EQ(done.result, AceResult::Ok) << done.error;
-    expectAllFiles(destination_);
+    EXPECT_EQ(filesIn(destination_), onDisk(kFiles));
 }
 
 TEST_F(StoredArchives, VolumesOutOfOrderAreRefused) {
@@ -130,7 +118,8 @@ TEST_F(StoredArchives, VolumesOutOfOrderAreRefused) {
     const Extraction done = extractWritten(archive);
     EXPECT_EQ(done.result, AceResult::Damaged);
     EXPECT_NE(done.error.find("set.c00: is not the volume that follows"), std::string::npos) << done.error;
-    EXPECT_EQ(temporaryFilesUnder(destination_), std::vector<std::string>{});
+    // The members before the one that runs on are there, and nothing half-written.
+    EXPECT_EQ(filesIn(destination_), onDisk({kFiles.begin(), kFiles.begin() + 3}));
 }
 
 }  // namespace

@@ -9,22 +9,27 @@ namespace fs = std::filesystem;
 
 namespace q32::ace::testing {
 
-std::vector<std::string> filesUnder(const std::string& folder) {
-    std::vector<std::string> files;
+std::map<std::string, std::string> filesIn(const std::string& folder) {
+    std::map<std::string, std::string> files;
     if (!fs::exists(folder))
         return files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (!entry.is_directory() || entry.is_symlink())
-            files.push_back(fs::relative(entry.path(), folder).generic_string());
+        const std::string path = fs::relative(entry.path(), folder).generic_string();
+        if (entry.is_symlink())
+            files[path] = "link to " + fs::read_symlink(entry.path()).string();
+        else if (!entry.is_directory())
+            files[path] = readBytes(entry.path());
     }
-    std::sort(files.begin(), files.end());
     return files;
 }
 
-std::vector<std::string> temporaryFilesUnder(const std::string& folder) {
-    std::vector<std::string> found = filesUnder(folder);
-    std::erase_if(found, [](const std::string& file) { return !file.ends_with(".part"); });
-    return found;
+std::map<std::string, std::string> onDisk(const std::vector<std::pair<std::string, std::string>>& members) {
+    std::map<std::string, std::string> files;
+    for (auto [name, data] : members) {
+        std::replace(name.begin(), name.end(), '\\', '/');
+        files[name] = data;
+    }
+    return files;
 }
 
 Extraction extract(const std::string& firstVolume, const std::string& destination) {

@@ -5,7 +5,9 @@
 #include "ace_error.h"
 #include "support/run_tool.h"
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q32::ace::testing {
@@ -17,10 +19,12 @@ using q32::test::readManifest;
 using q32::test::TempFolder;
 using q32::test::writeBytes;
 
-// Relative paths of every file and link below `folder`, sorted.
-std::vector<std::string> filesUnder(const std::string& folder);
-// Those of them that are unfinished temporary files.
-std::vector<std::string> temporaryFilesUnder(const std::string& folder);
+// Every file and link below `folder` by its relative path: a file's bytes,
+// a link's target. Empty when the folder is not there.
+std::map<std::string, std::string> filesIn(const std::string& folder);
+// The same for members given by their names in the archive ("\" between
+// folders) and their bytes, once extracted.
+std::map<std::string, std::string> onDisk(const std::vector<std::pair<std::string, std::string>>& members);
 
 struct Extraction {
     AceResult result;
