@@ -7,27 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 namespace q32::ace::testing {
 namespace {
-
-// Short copies from a handful of distances in random order, so that copies
-// at each of the four recent distances come up.
-std::string repeatsAtFewDistances(std::size_t size, unsigned seed) {
-    static const std::size_t kDistances[] = {777, 1500, 3001, 6000};
-    std::mt19937 random(seed);
-    std::string bytes = randomBytes(8192, seed);
-    while (bytes.size() < size) {
-        const std::size_t from = bytes.size() - kDistances[random() % 4];
-        const std::size_t length = 5 + random() % 8;
-        for (std::size_t i = 0; i < length; ++i)
-            bytes += bytes[from + i];
-        bytes += static_cast<char>(random() & 0xFF);
-    }
-    bytes.resize(size);
-    return bytes;
-}
 
 class Lz77Members : public ::testing::Test {
 protected:
@@ -44,7 +26,7 @@ protected:
 
 TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
     const std::vector<WriterMember> members = {
-        packedFile("mixed.bin", sampleText(100000, 1) + repeatsAtFewDistances(60000, 2) + randomBytes(3000, 3))};
+        packedFile("mixed.bin", sampleText(100000, 1) + randomBytes(3000, 3))};
     const WrittenArchive archive = writeAce(members, {.solid = true, .symbolsPerBlock = 1000});
     const Lz77Stats& stats = archive.stats;
     EXPECT_GT(stats.literals, 0u);
