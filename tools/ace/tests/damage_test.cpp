@@ -1,7 +1,6 @@
 // Damaged and cut-off archives: every failure is reported, and no file is
 // left under a member's name unless it is complete and correct.
 #include "ace_writer.h"
-#include "test_folder.h"
 
 #include <gtest/gtest.h>
 

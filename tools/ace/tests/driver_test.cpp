@@ -1,6 +1,5 @@
 // The acex command line: exit codes and messages.
 #include "ace_writer.h"
-#include "test_folder.h"
 
 #include <gtest/gtest.h>
 

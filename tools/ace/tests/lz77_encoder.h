@@ -53,11 +53,12 @@ inline std::string packWords(std::string bits) {
     return out;
 }
 
-// The code of every symbol, read back from the reader's own table so that
-// both agree on which code each width gives.
-inline std::vector<Code> codesOf(const HuffmanTable& table, unsigned count) {
-    std::vector<Code> codes(count);
-    const unsigned maxWidth = table.maxWidth();
+// The code of every symbol of the given widths, read back from the reader's
+// own table so that both agree on which code each width gives.
+inline std::vector<Code> codesFor(unsigned maxWidth, const std::vector<std::uint8_t>& widths) {
+    HuffmanTable table;
+    table.build(maxWidth, widths.data(), static_cast<unsigned>(widths.size()));
+    std::vector<Code> codes(widths.size());
     for (std::uint32_t index = 0; index < (1u << maxWidth); ++index) {
         const std::uint16_t symbol = table.symbolAt(index);
         if (symbol == HuffmanTable::kNoSymbol || codes[symbol].width != 0)
@@ -95,9 +96,7 @@ inline std::vector<Code> writeTable(std::string& bits, const std::vector<std::ui
     const unsigned base = *std::min_element(widths.begin(), widths.end()) - 1u;
     const unsigned zeroRun = *std::max_element(widths.begin(), widths.end()) - base + 1;
     const std::vector<std::uint8_t> widthCodeWidths(zeroRun + 1, 4);
-    HuffmanTable widthTable;
-    widthTable.build(7, widthCodeWidths.data(), zeroRun + 1);
-    const std::vector<Code> widthCodes = codesOf(widthTable, zeroRun + 1);
+    const std::vector<Code> widthCodes = codesFor(7, widthCodeWidths);
 
     put(bits, static_cast<std::uint32_t>(widths.size() - 1), 9);
     put(bits, base, 4);
@@ -119,9 +118,7 @@ inline std::vector<Code> writeTable(std::string& bits, const std::vector<std::ui
         put(bits, widthCodes[(value + zeroRun - previous) % zeroRun]);
         previous = value;
     }
-    HuffmanTable table;
-    table.build(HuffmanTable::kMaxWidth, widths.data(), static_cast<unsigned>(widths.size()));
-    return codesOf(table, static_cast<unsigned>(widths.size()));
+    return codesFor(HuffmanTable::kMaxWidth, widths);
 }
 
 inline std::uint32_t lengthBase(std::uint32_t decoderDistance) {

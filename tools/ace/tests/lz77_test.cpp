@@ -2,7 +2,6 @@
 // members spread over volumes, long distances, several blocks, and streams
 // the reader must refuse.
 #include "ace_writer.h"
-#include "test_folder.h"
 
 #include <gtest/gtest.h>
 

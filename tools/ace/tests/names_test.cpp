@@ -2,7 +2,6 @@
 // out in UTF-8 whatever character set the archive used.
 #include "ace_writer.h"
 #include "member_names.h"
-#include "test_folder.h"
 
 #include <gtest/gtest.h>
 

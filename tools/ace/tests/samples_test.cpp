@@ -1,5 +1,5 @@
 // The real archives made by the ACE archiver itself.
-#include "test_folder.h"
+#include "ace_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 // Stored archives and volume sets made by the tests' own writer.
 #include "ace_writer.h"
 #include "headers.h"
-#include "test_folder.h"
 
 #include <gtest/gtest.h>
 

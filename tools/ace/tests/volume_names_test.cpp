@@ -1,5 +1,4 @@
 #include "ace_writer.h"
-#include "test_folder.h"
 #include "volume_files.h"
 
 #include <gtest/gtest.h>
