@@ -49,7 +49,7 @@ std::string fileHeader(const WriterMember& member, const WriterOptions& options,
 
 WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOptions& options) {
     WrittenArchive written;
-    Lz77Encoder encoder(options.symbolsPerBlock);
+    Lz77Encoder encoder;
     const auto append = [&](const std::string& bytes, std::vector<Part>& parts) {
         std::string& volume = written.volumes.back();
         if (!bytes.empty())
@@ -104,7 +104,7 @@ std::string saveVolumes(const WrittenArchive& archive, const std::string& folder
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files) {
     std::vector<WriterMember> members;
     for (const auto& [name, data] : files)
-        members.push_back(storedFile(name, data));
+        members.push_back({.name = name, .data = data});
     return members;
 }
 

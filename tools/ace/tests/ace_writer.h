@@ -41,7 +41,6 @@ struct WriterMember {
 struct WriterOptions {
     bool solid = false;
     std::size_t volumeSize = 0;  // most bytes a volume holds; 0 for one volume
-    std::uint32_t symbolsPerBlock = 32767;  // in the packed members' streams
 };
 
 struct Part {
@@ -64,9 +63,6 @@ WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOp
 // first volume's path.
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base);
 
-inline WriterMember storedFile(const std::string& name, const std::string& data) {
-    return {.name = name, .data = data};
-}
 inline WriterMember packedFile(const std::string& name, const std::string& data) {
     return {.name = name, .data = data, .lz77 = true};
 }

@@ -69,22 +69,17 @@ inline std::vector<Code> codesFor(unsigned maxWidth, const std::vector<std::uint
     return codes;
 }
 
-// Code widths that change from block to block; every symbol has one.
+// Code widths that change from block to block, with steps up and down
+// between neighbours; every symbol has one.
 inline std::vector<std::uint8_t> mainWidths(std::size_t block) {
-    std::vector<std::uint8_t> widths(284);
-    for (unsigned s = 0; s < widths.size(); ++s) {
-        if (block % 2 == 0)
-            widths[s] = s < 256 ? 9 : s < 260 ? 7 : 8;
-        else
-            widths[s] = s < 128 ? 8 : s < 256 ? 10 : s < 260 ? 6 : 9;
-    }
+    std::vector<std::uint8_t> widths(284, block % 2 == 0 ? 7 : 9);  // copies, then literals
+    std::fill_n(widths.begin(), 256, block % 2 == 0 ? 9 : 10);
     return widths;
 }
 
 inline std::vector<std::uint8_t> lengthWidths(std::size_t block) {
-    std::vector<std::uint8_t> widths(256);
-    for (unsigned s = 0; s < widths.size(); ++s)
-        widths[s] = block % 2 == 0 ? (s < 16 ? 6 : 9) : 8;
+    std::vector<std::uint8_t> widths(256, block % 2 == 0 ? 9 : 8);
+    std::fill_n(widths.begin(), block % 2 == 0 ? 16 : 0, 6);
     return widths;
 }
 
@@ -129,8 +124,6 @@ inline std::uint32_t lengthBase(std::uint32_t decoderDistance) {
 
 class Lz77Encoder {
 public:
-    explicit Lz77Encoder(std::uint32_t symbolsPerBlock = 32767) : symbolsPerBlock_(symbolsPerBlock) {}
-
     // Bytes that a solid archive's stored member put in the window.
     void remember(std::string_view data) {
         history_ += data;
@@ -234,8 +227,8 @@ private:
 
     std::string writeBlocks(const std::vector<Symbol>& symbols) {
         std::string bits;
-        for (std::size_t first = 0; first < symbols.size(); first += symbolsPerBlock_) {
-            const std::size_t count = std::min<std::size_t>(symbolsPerBlock_, symbols.size() - first);
+        for (std::size_t first = 0; first < symbols.size(); first += kSymbolsPerBlock) {
+            const std::size_t count = std::min<std::size_t>(kSymbolsPerBlock, symbols.size() - first);
             const std::vector<lz77::Code> mainCodes = lz77::writeTable(bits, lz77::mainWidths(stats_.blocks));
             const std::vector<lz77::Code> lengthCodes = lz77::writeTable(bits, lz77::lengthWidths(stats_.blocks));
             ++stats_.blocks;
@@ -251,7 +244,8 @@ private:
         return lz77::packWords(std::move(bits));
     }
 
-    std::uint32_t symbolsPerBlock_;
+    static constexpr std::size_t kSymbolsPerBlock = 32767;  // the most a block's count can say
+
     std::string history_;
     std::unordered_map<std::string, std::size_t> lastSeen_;  // by the three bytes there
     std::array<std::uint32_t, 4> recent_{};  // decoder's values (distance - 1), last at the back

@@ -23,27 +23,13 @@ protected:
     std::string destination_ = work_ / "out";
 };
 
-TEST_F(Lz77Members, EveryKindOfSymbolDecodes) {
-    const std::vector<WriterMember> members = {
-        packedFile("mixed.bin", sampleText(100000, 1) + randomBytes(3000, 3))};
-    const WrittenArchive archive = writeAce(members, {.solid = true, .symbolsPerBlock = 1000});
-    const Lz77Stats& stats = archive.stats;
-    EXPECT_GT(stats.literals, 0u);
-    EXPECT_GT(stats.newDistances, 0u);
-    for (std::size_t count : stats.recentDistances)
-        EXPECT_GT(count, 0u);
-    EXPECT_GT(stats.blocks, 2u);
-    EXPECT_GT(stats.longestDistance, 8192u);
-    expectExtracted(archive, members);
-}
-
 TEST_F(Lz77Members, DecodeByteExactAloneSolidOrOverVolumes) {
     const std::string shared = randomBytes(20000, 6);  // compresses only by reference to the first member
     const std::pair<std::vector<WriterMember>, WriterOptions> cases[] = {
         {{packedFile("prose.txt", sampleText(120000, 4)), packedFile("noise.bin", randomBytes(5000, 5)),
           packedFile("one.txt", "x"), packedFile("empty.txt", "")}, {}},
         // Solid: a packed member, and a stored one too, fill the window later members copy from.
-        {{packedFile("a.bin", shared), storedFile("b.bin", randomBytes(3000, 7) + shared.substr(0, 9000)),
+        {{packedFile("a.bin", shared), {.name = "b.bin", .data = randomBytes(3000, 7) + shared.substr(0, 9000)},
           packedFile("c.bin", shared.substr(5000) + shared.substr(0, 5000))}, {.solid = true}},
         {{packedFile("prose.txt", sampleText(60000, 10)), packedFile("more.txt", sampleText(30000, 11))},
          {.solid = true, .volumeSize = 2500}}};
@@ -57,14 +43,20 @@ TEST_F(Lz77Members, DecodeByteExactAloneSolidOrOverVolumes) {
     }
 }
 
-TEST_F(Lz77Members, CopiesAcrossTheWindowsWrapPointDecode) {
+TEST_F(Lz77Members, EveryKindOfSymbolAndCopiesAcrossTheWindowsWrapPointDecode) {
     // Over 4 MiB in one solid run, so that the window wraps; the last copy
     // reaches back almost 4 MiB, across the wrap point.
     const std::string unique = randomBytes(200000, 8);
     const std::vector<WriterMember> members = {packedFile("lead.txt", sampleText(300000, 9)),
                                                packedFile("far.bin", unique + sampleText(3700000, 10) + unique)};
     const WrittenArchive archive = writeAce(members, {.solid = true});
-    ASSERT_GT(archive.stats.longestDistance, 3800000u);
+    const Lz77Stats& stats = archive.stats;
+    EXPECT_GT(stats.literals, 0u);
+    EXPECT_GT(stats.newDistances, 0u);
+    for (std::size_t count : stats.recentDistances)
+        EXPECT_GT(count, 0u);
+    EXPECT_GT(stats.blocks, 2u);
+    EXPECT_GT(stats.longestDistance, 3800000u);
     expectExtracted(archive, members);
 }
 
