@@ -10,10 +10,9 @@ namespace {
 
 TEST(Acex, ExitsWithZeroOnSuccessTheResultNumberOtherwiseAndShowsItsUsage) {
     TempFolder work;
-    std::vector<WriterMember> ace20 = storedMembers({{"b.txt", "b"}});
-    ace20[0].method = 2;
     const std::string good = saveVolumes(writeAce(storedMembers({{"a.txt", "a"}})), work.path(), "good");
-    const std::string unsupported = saveVolumes(writeAce(ace20), work.path(), "ace20");
+    const std::string unsupported =
+        saveVolumes(writeAce({{.name = "b.txt", .data = "b", .method = 2}}), work.path(), "ace20");
     // Arguments, exit code, how the error text starts, a part of it.
     const std::tuple<std::vector<std::string>, int, std::string, std::string> runs[] = {
         {{good, work / "out"}, 0, "", ""},

@@ -67,8 +67,8 @@ TEST(Lz77Streams, ThatTheReaderCannotUseFailWithoutLeavingFiles) {
     for (unsigned seed = 0; seed < 300; ++seed)
         streams.push_back({randomBytes(64 + seed * 3, seed), ""});
     for (std::size_t index = 0; index < streams.size(); ++index) {
-        WriterMember member = packedFile("member.bin", sampleText(5000, 12));
-        member.packedOverride = streams[index].first;
+        const WriterMember member = {
+            .name = "member.bin", .data = sampleText(5000, 12), .lz77 = true, .packedOverride = streams[index].first};
         TempFolder work;
         const Extraction done = extract(saveVolumes(writeAce({member}), work.path(), "bad"), work / "out");
         EXPECT_EQ(done.result, AceResult::Damaged) << "stream " << index << ": " << done.error;
