@@ -69,20 +69,6 @@ inline std::vector<Code> codesFor(unsigned maxWidth, const std::vector<std::uint
     return codes;
 }
 
-// Code widths that change from block to block, with steps up and down
-// between neighbours; every symbol has one.
-inline std::vector<std::uint8_t> mainWidths(std::size_t block) {
-    std::vector<std::uint8_t> widths(284, block % 2 == 0 ? 7 : 9);  // copies, then literals
-    std::fill_n(widths.begin(), 256, block % 2 == 0 ? 9 : 10);
-    return widths;
-}
-
-inline std::vector<std::uint8_t> lengthWidths(std::size_t block) {
-    std::vector<std::uint8_t> widths(256, block % 2 == 0 ? 9 : 8);
-    std::fill_n(widths.begin(), block % 2 == 0 ? 16 : 0, 6);
-    return widths;
-}
-
 // Sends code widths the way a block header carries them: each as its
 // difference from the one before modulo the zero-run code, runs of four or
 // more zero differences as one zero-run code, all under a code of width 4.
@@ -229,8 +215,15 @@ private:
         std::string bits;
         for (std::size_t first = 0; first < symbols.size(); first += kSymbolsPerBlock) {
             const std::size_t count = std::min<std::size_t>(kSymbolsPerBlock, symbols.size() - first);
-            const std::vector<lz77::Code> mainCodes = lz77::writeTable(bits, lz77::mainWidths(stats_.blocks));
-            const std::vector<lz77::Code> lengthCodes = lz77::writeTable(bits, lz77::lengthWidths(stats_.blocks));
+            // Code widths that change from block to block, with steps up and
+            // down between neighbours; every symbol has one.
+            const bool even = stats_.blocks % 2 == 0;
+            std::vector<std::uint8_t> mainWidths(284, even ? 7 : 9);  // literals, then copies
+            std::fill_n(mainWidths.begin(), 256, even ? 9 : 10);
+            std::vector<std::uint8_t> lengthWidths(256, even ? 9 : 8);
+            std::fill_n(lengthWidths.begin(), even ? 16 : 0, 6);
+            const std::vector<lz77::Code> mainCodes = lz77::writeTable(bits, mainWidths);
+            const std::vector<lz77::Code> lengthCodes = lz77::writeTable(bits, lengthWidths);
             ++stats_.blocks;
             lz77::put(bits, static_cast<std::uint32_t>(count), 15);
             for (std::size_t i = first; i < first + count; ++i) {
