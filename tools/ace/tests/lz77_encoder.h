@@ -76,14 +76,13 @@ inline std::vector<Code> codesFor(unsigned maxWidth, const std::vector<std::uint
 inline std::vector<Code> writeTable(std::string& bits, const std::vector<std::uint8_t>& widths) {
     const unsigned base = *std::min_element(widths.begin(), widths.end()) - 1u;
     const unsigned zeroRun = *std::max_element(widths.begin(), widths.end()) - base + 1;
-    const std::vector<std::uint8_t> widthCodeWidths(zeroRun + 1, 4);
-    const std::vector<Code> widthCodes = codesFor(7, widthCodeWidths);
+    const std::vector<Code> widthCodes = codesFor(7, std::vector<std::uint8_t>(zeroRun + 1, 4));
 
     put(bits, static_cast<std::uint32_t>(widths.size() - 1), 9);
     put(bits, base, 4);
     put(bits, zeroRun, 4);
-    for (std::uint8_t width : widthCodeWidths)
-        put(bits, width, 3);
+    for (unsigned i = 0; i <= zeroRun; ++i)
+        put(bits, 4, 3);
     unsigned previous = 0;
     for (std::size_t i = 0; i < widths.size();) {
         std::size_t run = 0;
