@@ -21,8 +21,8 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
 
 class StoredArchives : public ::testing::Test {
 protected:
-    Extraction extractWritten(const WrittenArchive& archive, const std::string& base = "set") {
-        return extract(saveVolumes(archive, work_.path(), base), destination_);
+    Extraction extractWritten(const WrittenArchive& archive) {
+        return extract(saveVolumes(archive, work_.path(), "set"), destination_);
     }
     TempFolder work_;
     std::string destination_ = work_ / "out";
