@@ -1,13 +1,14 @@
 #include "ace_writer.h"
 
 #include "ace_crc.h"
+#include "ace_extract.h"
 #include "headers.h"
-#include "lz77_encoder.h"
-#include "test_folder.h"
 #include "volume_files.h"
 
 #include <algorithm>
-#include <memory>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace q32::ace::testing {
 namespace {
@@ -29,105 +30,69 @@ std::string mainHeader(const WriterOptions& options, unsigned volume) {
                   littleEndian({{20, 1}, {20, 1}, {2, 1}, {volume, 1}, {kDosTime, 4}}) + std::string(8, '\0'));
 }
 
-struct Segment {
-    const WriterMember& member;
-    std::uint32_t crc;
-    std::size_t packedSize;
-    bool continuedFromPrevious;
-    bool continuesInNext;
-};
-
-std::string fileHeader(const Segment& segment, const WriterOptions& options) {
-    const WriterMember& member = segment.member;
-    const std::uint16_t flags = header_flag::kAddSize | member.extraFlags | (options.solid ? header_flag::kSolid : 0) |
-                                (segment.continuedFromPrevious ? header_flag::kContinuedFromPrevious : 0) |
-                                (segment.continuesInNext ? header_flag::kContinuesInNext : 0);
+// The header of one segment of a member; `segmentFlags` tell whether it
+// continues one in the volume before and whether one in the next follows.
+std::string fileHeader(const WriterMember& member, const WriterOptions& options, std::uint32_t crc,
+                       std::size_t packedSize, std::uint16_t segmentFlags) {
+    const std::uint16_t flags =
+        header_flag::kAddSize | member.extraFlags | (options.solid ? header_flag::kSolid : 0) | segmentFlags;
     const int method = member.method >= 0 ? member.method : member.lz77 ? 1 : 0;
-    return framed(littleEndian({{header_type::kFile32, 1}, {flags, 2}, {segment.packedSize, 4},
+    return framed(littleEndian({{header_type::kFile32, 1}, {flags, 2}, {packedSize, 4},
                                 {member.data.size(), 4}, {kDosTime, 4}, {member.folder ? kFolderAttribute : 0x20u, 4},
-                                {segment.crc, 4}, {static_cast<std::uint64_t>(method), 1},
+                                {crc, 4}, {static_cast<std::uint64_t>(method), 1},
                                 {method == 0 ? 0u : 3u, 1},  // quality
                                 {kDictionaryParameter, 2}, {0, 2}, {member.name.size(), 2}}) +
                   member.name);
 }
 
-class Writer {
-public:
-    explicit Writer(const WriterOptions& options) : options_(options) { startVolume(); }
-
-    void add(const WriterMember& member) {
-        const std::string packed = pack(member);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(member.data.data());
-        const std::uint32_t crc = aceCrc32(bytes, member.data.size());
-        std::size_t done = 0;
-        do {
-            Segment segment{member, crc, 0, done > 0, false};
-            const std::size_t headerSize = fileHeader(segment, options_).size();
-            if (options_.volumeSize > 0 && volumeBytes() + headerSize + 1 > options_.volumeSize &&
-                volumeHasMembers_)
-                startVolume();
-            segment.packedSize = std::min(packed.size() - done, room(headerSize));
-            segment.continuesInNext = done + segment.packedSize < packed.size();
-            append(fileHeader(segment, options_), written_.fileHeaders);
-            append(packed.substr(done, segment.packedSize), written_.data);
-            volumeHasMembers_ = true;
-            done += segment.packedSize;
-            if (segment.continuesInNext)
-                startVolume();
-        } while (done < packed.size());
-    }
-
-    WrittenArchive finish() { return std::move(written_); }
-
-private:
-    std::string pack(const WriterMember& member) {
-        if (!member.packedOverride.empty())
-            return member.packedOverride;
-        if (!options_.solid)
-            encoder_ = std::make_unique<Lz77Encoder>();
-        if (!member.lz77) {
-            encoder_->remember(member.data);
-            return member.data;
-        }
-        return encoder_->encode(member.data);
-    }
-
-    std::size_t volumeBytes() const { return written_.volumes.back().size(); }
-
-    std::size_t room(std::size_t headerSize) const {
-        if (options_.volumeSize == 0)
-            return static_cast<std::size_t>(-1);
-        const std::size_t used = volumeBytes() + headerSize;
-        return used + 1 > options_.volumeSize ? 1 : options_.volumeSize - used;
-    }
-
-    void startVolume() {
-        written_.volumes.emplace_back();
-        volumeHasMembers_ = false;
-        const auto volume = static_cast<unsigned>(written_.volumes.size() - 1);
-        append(mainHeader(options_, volume), written_.mainHeaders);
-    }
-
-    void append(const std::string& bytes, std::vector<Part>& parts) {
-        std::string& volume = written_.volumes.back();
-        if (!bytes.empty())
-            parts.push_back({static_cast<unsigned>(written_.volumes.size() - 1), volume.size(), bytes.size()});
-        volume += bytes;
-    }
-
-    WriterOptions options_;
-    WrittenArchive written_;
-    bool volumeHasMembers_ = false;
-    std::unique_ptr<Lz77Encoder> encoder_ = std::make_unique<Lz77Encoder>();
-};
-
 }  // namespace
 
 WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOptions& options) {
-    Writer writer(options);
-    for (const WriterMember& member : members)
-        writer.add(member);
-    return writer.finish();
+    WrittenArchive written;
+    Lz77Encoder encoder;
+    const auto append = [&](const std::string& bytes, std::vector<Part>& parts) {
+        std::string& volume = written.volumes.back();
+        if (!bytes.empty())
+            parts.push_back({static_cast<unsigned>(written.volumes.size() - 1), volume.size(), bytes.size()});
+        volume += bytes;
+    };
+    const auto startVolume = [&] {
+        written.volumes.emplace_back();
+        append(mainHeader(options, static_cast<unsigned>(written.volumes.size() - 1)), written.mainHeaders);
+    };
+    startVolume();
+    for (const WriterMember& member : members) {
+        if (!options.solid)
+            encoder.forget();
+        if (!member.lz77)
+            encoder.remember(member.data);  // stored members fill a solid archive's window too
+        const std::string packed = !member.packedOverride.empty() ? member.packedOverride
+                                   : member.lz77                  ? encoder.encode(member.data)
+                                                                  : member.data;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(member.data.data());
+        const std::uint32_t crc = aceCrc32(bytes, member.data.size());
+        // Each segment takes what room its volume has left after its header.
+        for (std::size_t done = 0;;) {
+            const std::size_t used = written.volumes.back().size() + fileHeader(member, options, crc, 0, 0).size();
+            if (options.volumeSize > 0 && used >= options.volumeSize) {
+                startVolume();
+                continue;
+            }
+            const std::size_t room = options.volumeSize > 0 ? options.volumeSize - used : packed.size();
+            const std::size_t size = std::min(packed.size() - done, room);
+            const bool continues = done + size < packed.size();
+            const std::uint16_t segmentFlags = (done > 0 ? header_flag::kContinuedFromPrevious : 0) |
+                                               (continues ? header_flag::kContinuesInNext : 0);
+            append(fileHeader(member, options, crc, size, segmentFlags), written.fileHeaders);
+            append(packed.substr(done, size), written.data);
+            done += size;
+            if (!continues)
+                break;
+            startVolume();
+        }
+    }
+    written.stats = encoder.stats();
+    return written;
 }
 
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base) {
@@ -139,8 +104,37 @@ std::string saveVolumes(const WrittenArchive& archive, const std::string& folder
 std::vector<WriterMember> storedMembers(const std::vector<std::pair<std::string, std::string>>& files) {
     std::vector<WriterMember> members;
     for (const auto& [name, data] : files)
-        members.push_back(storedFile(name, data));
+        members.push_back({.name = name, .data = data});
     return members;
+}
+
+std::map<std::string, std::string> filesIn(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    if (!fs::exists(folder))
+        return files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string path = fs::relative(entry.path(), folder).generic_string();
+        if (entry.is_symlink())
+            files[path] = "link to " + fs::read_symlink(entry.path()).string();
+        else if (!entry.is_directory())
+            files[path] = readBytes(entry.path());
+    }
+    return files;
+}
+
+std::map<std::string, std::string> onDisk(const std::vector<std::pair<std::string, std::string>>& members) {
+    std::map<std::string, std::string> files;
+    for (auto [name, data] : members) {
+        std::replace(name.begin(), name.end(), '\\', '/');
+        files[name] = data;
+    }
+    return files;
+}
+
+Extraction extract(const std::string& firstVolume, const std::string& destination) {
+    Extraction extraction;
+    extraction.result = extractAce(firstVolume, destination, extraction.error);
+    return extraction;
 }
 
 }  // namespace q32::ace::testing

@@ -1,35 +1,30 @@
 // The acex command line: exit codes and messages.
 #include "ace_writer.h"
-#include "test_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
+#include <tuple>
 
 namespace q32::ace::testing {
 namespace {
 
 TEST(Acex, ExitsWithZeroOnSuccessTheResultNumberOtherwiseAndShowsItsUsage) {
     TempFolder work;
-    std::vector<WriterMember> ace20 = storedMembers({{"b.txt", "b"}});
-    ace20[0].method = 2;
     const std::string good = saveVolumes(writeAce(storedMembers({{"a.txt", "a"}})), work.path(), "good");
-    const std::string unsupported = saveVolumes(writeAce(ace20), work.path(), "ace20");
+    const std::string unsupported =
+        saveVolumes(writeAce({{.name = "b.txt", .data = "b", .method = 2}}), work.path(), "ace20");
     // Arguments, exit code, how the error text starts, a part of it.
-    const std::tuple<std::string, int, std::string, std::string> runs[] = {
-        {good + " " + work / "out", 0, "", ""},
-        {unsupported + " " + work / "out2", static_cast<int>(AceResult::Unsupported), "acex: ", "ACE 2.0"},
-        {work / "missing.ace " + work / "out3", static_cast<int>(AceResult::CannotOpen), "acex: ", "missing.ace"},
-        {"only-one", 2, "usage: acex FIRSTVOLUME DESTFOLDER", ""}};
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> runs[] = {
+        {{good, work / "out"}, 0, "", ""},
+        {{unsupported, work / "out2"}, static_cast<int>(AceResult::Unsupported), "acex: ", "ACE 2.0"},
+        {{work / "missing.ace", work / "out3"}, static_cast<int>(AceResult::CannotOpen), "acex: ", "missing.ace"},
+        {{"only-one"}, 2, "usage: acex FIRSTVOLUME DESTFOLDER", ""}};
     for (const auto& [arguments, exitCode, errorStart, errorPart] : runs) {
-        const std::string command = std::string(Q32_ACEX_PATH) + " " + arguments + " 2>" + work / "stderr.txt";
-        const int status = std::system(command.c_str());
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, exitCode) << arguments;
-        const std::string errors = readBytes(work / "stderr.txt");
-        EXPECT_EQ(errors.empty(), errorStart.empty()) << errors;
-        EXPECT_EQ(errors.rfind(errorStart, 0), 0u) << errors;
-        EXPECT_NE(errors.find(errorPart), std::string::npos) << errors;
+        const q32::test::ToolResult run = q32::test::runTool(Q32_ACEX_PATH, arguments);
+        EXPECT_EQ(run.exitCode, exitCode) << arguments[0];
+        EXPECT_EQ(run.errorText.empty(), errorStart.empty()) << run.errorText;
+        EXPECT_EQ(run.errorText.rfind(errorStart, 0), 0u) << run.errorText;
+        EXPECT_NE(run.errorText.find(errorPart), std::string::npos) << run.errorText;
     }
     EXPECT_EQ(readBytes(work / "out/a.txt"), "a");
 }

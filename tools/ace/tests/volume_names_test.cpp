@@ -1,14 +1,10 @@
 #include "ace_writer.h"
-#include "test_folder.h"
 #include "volume_files.h"
 
 #include <gtest/gtest.h>
 
-namespace q32::ace {
+namespace q32::ace::testing {
 namespace {
-
-using testing::TempFolder;
-using testing::writeBytes;
 
 TEST(VolumeNames, FollowTheFirstVolumeWithC00ToC99Then100Up) {
     EXPECT_EQ(volumeFileName("Set.ace", 0), "Set.ace");
@@ -33,4 +29,4 @@ TEST(VolumeNames, AreFoundWhateverTheirLetterCaseOnDisk) {
 }
 
 }  // namespace
-}  // namespace q32::ace
+}  // namespace q32::ace::testing
