@@ -27,7 +27,6 @@ int main(int argc, char** argv) {
     {
         q32::host::HostFileSystem files(q32::host::DriveTable::parse("c=" + folder + ";d=" + programRoot.string()));
         q32::test::HeadlessUi ui(files, "d:\\Quillet32");
-        ui.processes.real = nullptr;
         q32::MainWindow window(ui.platform());
         window.Form_Load();
         ui.tree.userSelects("c:\\");
