@@ -58,11 +58,10 @@ TEST(DriveTable, VirtualToHostResolvesLetterCase) {
 
 TEST(DriveTable, HostToVirtualPrefersTheMostSpecificDrive) {
     DriveTable table = DriveTable::parse("c=/home/u;z=/;d=/home/u/data");
-    EXPECT_EQ(table.toVirtual("/home/u/games"), "c:\\games");
-    EXPECT_EQ(table.toVirtual("/home/u"), "c:\\");
-    EXPECT_EQ(table.toVirtual("/home/u/data/x/y.zip"), "d:\\x\\y.zip");
-    EXPECT_EQ(table.toVirtual("/etc/passwd"), "z:\\etc\\passwd");
-    EXPECT_EQ(table.toVirtual("/home/user2"), "z:\\home\\user2");  // not inside /home/u
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/u/games", "c:\\games"}, {"/home/u", "c:\\"}, {"/home/u/data/x/y.zip", "d:\\x\\y.zip"},
+        {"/etc/passwd", "z:\\etc\\passwd"}, {"/home/user2", "z:\\home\\user2"}};  // the last not inside /home/u
+    for (const auto& [host, path] : cases) EXPECT_EQ(table.toVirtual(host), path) << host;
     EXPECT_FALSE(DriveTable::parse("c=/home/u").toVirtual("/etc"));
 }
 
@@ -183,13 +182,11 @@ TEST(ProgramFolder, PerUserCopyTakesTheHelpAndSoundsOnly) {
         std::ofstream(path) << text;
         fs::permissions(path, perms);
     };
-    fs::create_directories(installed);
-    fs::create_directories(user);
+    for (const fs::path& folder : {installed, user, installed / "help"}) fs::create_directories(folder);
     write(installed / "Quil32.HLP", "help");
     write(installed / "thunder.wav", "new thunder");
     write(installed / "quillet32-standin", "program", fs::perms::owner_all);
     fs::create_symlink("quillet32-standin", installed / "winhelp.exe");
-    fs::create_directory(installed / "help");
     write(user / "thunder.wav", "kept");
 
     copyProgramFiles(installed, user);

@@ -20,8 +20,8 @@ const std::string kSamples = Q32_SAMPLES_DIR;
 class StandinTest : public ::testing::Test {
 protected:
     StandinTest() {
-        drive.makeFolder("c:\\Quil001");
-        drive.makeFolder("c:\\My Down");
+        for (const char* folder : {"c:\\Quil001", "c:\\My Down", "c:\\Mixed", "c:\\Elsewhere"})
+            drive.makeFolder(folder);
         for (const char* kind : {"rar", "arj", "ace"}) {
             for (const auto& sample : fs::directory_iterator(kSamples + "/" + kind)) {
                 const fs::path target = drive.host("c:\\My Down") + "/" + sample.path().filename().string();
@@ -49,11 +49,9 @@ protected:
 // (The volume sets as the install runs them: tests/install/volume_sets_test.)
 TEST_F(StandinTest, EachExtractorExtractsItsArchivesButNeverThroughALink) {
     const std::string from = drive.host("c:\\My Down") + "/Arj.store.split.";
-    drive.makeFolder("c:\\Mixed");
     fs::copy_file(from + "arj", drive.host("c:\\Mixed") + "/SETUP.ARJ");
     for (const char* volume : {"a01", "a02", "a03", "a04", "a05"})
         fs::copy_file(from + volume, drive.host("c:\\Mixed") + "/setup." + volume);
-    drive.makeFolder("c:\\Elsewhere");
     const struct {
         const char* tool;
         const char* arguments;
