@@ -14,12 +14,11 @@
 namespace q32 {
 namespace {
 
-// A leading blank for the sign; seven significant digits at most.
+// A leading blank for the sign; seven significant digits at most. More in the settings tests.
 TEST(NumText, SignPositionAndDigits) {
     const std::pair<double, const char*> cases[] = {
-        {0, " 0"},               {100, " 100"},             {-5, "-5"},
-        {7200.0, " 7200"},       {1950.5, " 1950.5"},       {-120.0, "-120"},
-        {1234567.0, " 1234567"}, {1234.56789, " 1234.568"}, {12345678.0, " 1.234568E+07"},
+        {0, " 0"},           {-5, "-5"},                {1234567.0, " 1234567"},
+        {1950.5, " 1950.5"}, {1234.56789, " 1234.568"}, {12345678.0, " 1.234568E+07"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(numText(value), text) << value;
 }

@@ -209,26 +209,23 @@ TEST(CommandLine, SplitsAtBlanksAndKeepsQuotedGroups) {
 class ProcessesTest : public ::testing::Test {
 protected:
     ProcessesTest() {
-        exeFolder = drive.root() + "/exe";
-        fs::create_directories(exeFolder);
-        fs::create_directories(drive.root() + "/prog");
-        search = {exeFolder, drive.root() + "/prog", &drive.fs().driveTable()};
+        for (const std::string& folder : {exeFolder, progFolder}) fs::create_directories(folder);
+        search = {exeFolder, progFolder, &drive.fs().driveTable()};
     }
     void script(const std::string& path, const std::string& body) {
         std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
         fs::permissions(path, fs::perms::owner_all);
     }
     TestDrive drive;
-    std::string exeFolder;
+    std::string exeFolder = drive.root() + "/exe", progFolder = drive.root() + "/prog";
     ProgramSearch search;
 };
 
 TEST_F(ProcessesTest, ProgramsAreFoundInOrderAndWithoutLetterCase) {
-    script(exeFolder + "/WRAR.EXE", "exit 0");
-    script(drive.root() + "/prog/wrar.exe", "exit 0");
-    script(drive.root() + "/prog/killd.pif", "exit 0");
+    for (const std::string& path : {exeFolder + "/WRAR.EXE", progFolder + "/wrar.exe", progFolder + "/killd.pif"})
+        script(path, "exit 0");
     EXPECT_EQ(findProgram("wrar.exe", search), exeFolder + "/WRAR.EXE");
-    EXPECT_EQ(findProgram("KillD.pif", search), drive.root() + "/prog/killd.pif");
+    EXPECT_EQ(findProgram("KillD.pif", search), progFolder + "/killd.pif");
     EXPECT_TRUE(findProgram("sh", search).has_value());
     EXPECT_FALSE(findProgram("no-such-program.exe", search));
     drive.writeFile("c:\\Quil001\\setup.exe", "MZ");

@@ -128,11 +128,10 @@ TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
     EXPECT_FALSE(drive.exists("c:\\Quil 003"));
     EXPECT_TRUE(drive.exists("c:\\Quil"));
 
-    EXPECT_NE(run("killd.pif", "c:\\").exitCode, 0);
-    EXPECT_NE(run("killd.pif", "d:").exitCode, 0);
-    EXPECT_TRUE(drive.exists("c:\\My Down\\Rar.rar"));
     drive.writeFile("c:\\plain.txt");
-    EXPECT_NE(run("killd.pif", "c:\\plain.txt").exitCode, 0);
+    for (const char* target : {"c:\\", "d:", "c:\\plain.txt"})
+        EXPECT_NE(run("killd.pif", target).exitCode, 0) << target;
+    EXPECT_TRUE(drive.exists("c:\\My Down\\Rar.rar"));
     EXPECT_TRUE(drive.exists("c:\\plain.txt"));
 }
 
@@ -166,7 +165,6 @@ TEST(RunProgram, ProgressOnDiskKeepsAQuietProgramAlive) {
 TEST(RunProgram, KeepsTheEndOfALongOutputAndTheExitCode) {
     const ProgramResult result =
         runProgram({"sh", "-c", "head -c 1000000 /dev/zero | tr '\\0' a; echo; echo last words; exit 3"});
-    EXPECT_FALSE(result.hung);
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.output.size(), RunLimits{}.keptOutput);
     EXPECT_TRUE(result.output.ends_with("aaaa\nlast words\n"));
