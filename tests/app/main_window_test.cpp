@@ -296,11 +296,10 @@ TEST_F(MainWindowTest, AboutClosesByTimerOrClick) {
 class DropTest : public ProgramTest {
 protected:
     DropTest() {
-        drive.makeFolder("c:\\GAMES");
+        drive.writeFile("c:\\GAMES\\readme.txt");  // with its folder
         for (const std::string name : {"A.ZIP", "B.ZIP", "c.zip"})
             zip::test::writeZip(drive.host("c:\\GAMES\\" + name), {zip::test::file(name + ".txt", name)});
         zip::test::writeZip(drive.host("c:\\A.ZIP"), {zip::test::file("root.txt", "root")});
-        drive.writeFile("c:\\GAMES\\readme.txt");
         drive.makeFolder("c:\\Other");
         program.window.Form_Load();
         ui.tree.userSelects("c:\\Other");
