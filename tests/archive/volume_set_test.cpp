@@ -36,29 +36,24 @@ TEST(Kinds, VolumeCandidatesLookFromTheSecondCharacterFirstVolumesAtTheLastThree
         EXPECT_EQ(isVolumeCandidate(c.kind, c.name), c.candidate) << c.name;
         EXPECT_EQ(isFirstVolume(c.kind, c.name), c.first) << c.name;
     }
-    for (const char* name : {"A.ZIP", "a.zip"}) EXPECT_TRUE(isZipName(name)) << name;
-    for (const char* name : {"a.zip.bad", "ip"}) EXPECT_FALSE(isZipName(name)) << name;
+    for (const char* name : {"a.zip.bad", "ip"}) EXPECT_FALSE(isZipName(name)) << name;  // ZIP names: the drop tests
 }
 
+// Short, misspelt and misplaced heads; the set selection below proves whole ones.
 TEST(HeadTests, MarkersAtTheirPlaces) {
     const std::string ace = std::string(7, '\0') + "**ACE**";
     const std::string arjAt50 = std::string(50, 'x') + "\x60\xEA";
     const std::string preamble99(99, 'p');
     const std::tuple<ArchiveKind, std::string, bool> cases[] = {
-        {ArchiveKind::Rar, "Rar!\x1a\x07\x00"s, true},
         {ArchiveKind::Rar, "Rar!", true},
         {ArchiveKind::Rar, "rar!", false},
         {ArchiveKind::Rar, "Rar", false},
         {ArchiveKind::Rar, "", false},
-        {ArchiveKind::Ace, ace, true},
         {ArchiveKind::Ace, ace.substr(0, 12), true},
-        {ArchiveKind::Ace, ace.substr(1), false},  // starts at offset 6
         {ArchiveKind::Ace, std::string(10, '*'), false},  // too short
         {ArchiveKind::Ace, std::string(7, '\0') + "**ace", false},
         {ArchiveKind::Arj, arjAt50, true},
         {ArchiveKind::Arj, "ab\x60\x00"s + std::string(6, 'y') + "\x60\xEA", false},  // only the first 60h byte counts
-        {ArchiveKind::Arj, preamble99 + "\x60\xEA", true},
-        {ArchiveKind::Arj, preamble99 + "p\x60\xEA", false},
         {ArchiveKind::Arj, preamble99 + "\x60", false},  // ends before the byte after the marker
         {ArchiveKind::Zip, "PK\x03\x04", false},
     };

@@ -1,6 +1,7 @@
 // The host layer: the drive table between virtual and host paths, the file
 // system over it, the instance lock, the per-user program folder; splitting
-// command lines, finding programs, and running them.
+// command lines, finding programs, and running them. The program's sounds as
+// the build makes them, and the length a synchronous play waits for at most.
 #include "platform/host/host_file_system.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "platform/host/drive_table.h"
 #include "platform/host/host_processes.h"
 #include "platform/host/instance_lock.h"
 #include "platform/host/program_folder.h"
+#include "platform/wav_length.h"
 #include "support/test_drive.h"
 
 namespace q32::host {
@@ -44,26 +47,21 @@ TEST(DriveTable, VirtualToHostResolvesLetterCase) {
     drive.makeFolder("c:\\Games\\New");
     const DriveTable& table = drive.fs().driveTable();
     const std::string c = drive.root() + "/c";
-    EXPECT_EQ(table.toHost("c:\\"), c);
-    EXPECT_EQ(table.toHost("C:"), c);
-    EXPECT_EQ(table.toHost("c:\\GAMES\\new"), c + "/Games/New");
-    // Components that do not exist yet are kept as written.
-    EXPECT_EQ(table.toHost("c:\\games\\Later\\x.txt"), c + "/Games/Later/x.txt");
-    EXPECT_FALSE(table.toHost("q:\\games"));
-    EXPECT_FALSE(table.toHost("c:games"));
-    EXPECT_FALSE(table.toHost("c:\\games\\..\\..\\etc"));
-    // A name part too long for the host simply does not exist.
+    // Components that do not exist yet, or are too long for the host to hold, are kept as written.
     const std::string longName(300, 'a');
-    EXPECT_EQ(table.toHost("c:\\" + longName + "\\x"), c + "/" + longName + "/x");
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"c:\\", c}, {"C:", c}, {"c:\\GAMES\\new", c + "/Games/New"},
+        {"c:\\games\\Later\\x.txt", c + "/Games/Later/x.txt"}, {"c:\\" + longName + "\\x", c + "/" + longName + "/x"},
+        {"q:\\games", std::nullopt}, {"c:games", std::nullopt}, {"c:\\games\\..\\..\\etc", std::nullopt}};
+    for (const auto& [path, host] : cases) EXPECT_EQ(table.toHost(path), host) << path;
 }
 
 TEST(DriveTable, HostToVirtualPrefersTheMostSpecificDrive) {
     DriveTable table = DriveTable::parse("c=/home/u;z=/;d=/home/u/data");
-    EXPECT_EQ(table.toVirtual("/home/u/games"), "c:\\games");
-    EXPECT_EQ(table.toVirtual("/home/u"), "c:\\");
-    EXPECT_EQ(table.toVirtual("/home/u/data/x/y.zip"), "d:\\x\\y.zip");
-    EXPECT_EQ(table.toVirtual("/etc/passwd"), "z:\\etc\\passwd");
-    EXPECT_EQ(table.toVirtual("/home/user2"), "z:\\home\\user2");  // not inside /home/u
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/u/games", "c:\\games"}, {"/home/u", "c:\\"}, {"/home/u/data/x/y.zip", "d:\\x\\y.zip"},
+        {"/etc/passwd", "z:\\etc\\passwd"}, {"/home/user2", "z:\\home\\user2"}};  // the last not inside /home/u
+    for (const auto& [host, path] : cases) EXPECT_EQ(table.toVirtual(host), path) << host;
     EXPECT_FALSE(DriveTable::parse("c=/home/u").toVirtual("/etc"));
 }
 
@@ -184,13 +182,11 @@ TEST(ProgramFolder, PerUserCopyTakesTheHelpAndSoundsOnly) {
         std::ofstream(path) << text;
         fs::permissions(path, perms);
     };
-    fs::create_directories(installed);
-    fs::create_directories(user);
+    for (const fs::path& folder : {installed, user, installed / "help"}) fs::create_directories(folder);
     write(installed / "Quil32.HLP", "help");
     write(installed / "thunder.wav", "new thunder");
     write(installed / "quillet32-standin", "program", fs::perms::owner_all);
     fs::create_symlink("quillet32-standin", installed / "winhelp.exe");
-    fs::create_directory(installed / "help");
     write(user / "thunder.wav", "kept");
 
     copyProgramFiles(installed, user);
@@ -213,26 +209,23 @@ TEST(CommandLine, SplitsAtBlanksAndKeepsQuotedGroups) {
 class ProcessesTest : public ::testing::Test {
 protected:
     ProcessesTest() {
-        exeFolder = drive.root() + "/exe";
-        fs::create_directories(exeFolder);
-        fs::create_directories(drive.root() + "/prog");
-        search = {exeFolder, drive.root() + "/prog", &drive.fs().driveTable()};
+        for (const std::string& folder : {exeFolder, progFolder}) fs::create_directories(folder);
+        search = {exeFolder, progFolder, &drive.fs().driveTable()};
     }
     void script(const std::string& path, const std::string& body) {
         std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
         fs::permissions(path, fs::perms::owner_all);
     }
     TestDrive drive;
-    std::string exeFolder;
+    std::string exeFolder = drive.root() + "/exe", progFolder = drive.root() + "/prog";
     ProgramSearch search;
 };
 
 TEST_F(ProcessesTest, ProgramsAreFoundInOrderAndWithoutLetterCase) {
-    script(exeFolder + "/WRAR.EXE", "exit 0");
-    script(drive.root() + "/prog/wrar.exe", "exit 0");
-    script(drive.root() + "/prog/killd.pif", "exit 0");
+    for (const std::string& path : {exeFolder + "/WRAR.EXE", progFolder + "/wrar.exe", progFolder + "/killd.pif"})
+        script(path, "exit 0");
     EXPECT_EQ(findProgram("wrar.exe", search), exeFolder + "/WRAR.EXE");
-    EXPECT_EQ(findProgram("KillD.pif", search), drive.root() + "/prog/killd.pif");
+    EXPECT_EQ(findProgram("KillD.pif", search), progFolder + "/killd.pif");
     EXPECT_TRUE(findProgram("sh", search).has_value());
     EXPECT_FALSE(findProgram("no-such-program.exe", search));
     drive.writeFile("c:\\Quil001\\setup.exe", "MZ");
@@ -264,6 +257,23 @@ TEST_F(ProcessesTest, StartDoesNotWait) {
     EXPECT_FALSE(fs::exists(done));
     for (int i = 0; i < 100 && !fs::exists(done); ++i) ::usleep(50000);
     EXPECT_TRUE(fs::exists(done));
+}
+
+TEST(ProgramSounds, AreSixteenBitPcmOfASecondOrTwo) {
+    for (const char* name : {"error.wav", "thunder.wav"}) {
+        const std::string wav = test::readBytes(std::string(Q32_BIN_DIR) + "/" + name);
+        ASSERT_GT(wav.size(), 44u) << name;
+        EXPECT_EQ(test::readNumber(wav, 20, 2), 1u) << name;   // PCM
+        EXPECT_EQ(test::readNumber(wav, 34, 2), 16u) << name;  // bits a sample
+        const auto length = wavLength(wav);
+        ASSERT_TRUE(length) << name;
+        EXPECT_GT(length->count(), 300) << name;
+        EXPECT_LT(length->count(), 3000) << name;
+        // A file cut short waits only for what is there; a file that is no WAV not at all.
+        EXPECT_LT(wavLength(wav.substr(0, wav.size() / 2)), length) << name;
+        EXPECT_FALSE(wavLength("RIFF" + wav.substr(4, 8) + "data" + wav.substr(40))) << name;
+        EXPECT_FALSE(wavLength(wav.substr(0, 30))) << name;
+    }
 }
 
 }  // namespace

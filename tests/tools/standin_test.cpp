@@ -20,8 +20,8 @@ const std::string kSamples = Q32_SAMPLES_DIR;
 class StandinTest : public ::testing::Test {
 protected:
     StandinTest() {
-        drive.makeFolder("c:\\Quil001");
-        drive.makeFolder("c:\\My Down");
+        for (const char* folder : {"c:\\Quil001", "c:\\My Down", "c:\\Mixed", "c:\\Elsewhere"})
+            drive.makeFolder(folder);
         for (const char* kind : {"rar", "arj", "ace"}) {
             for (const auto& sample : fs::directory_iterator(kSamples + "/" + kind)) {
                 const fs::path target = drive.host("c:\\My Down") + "/" + sample.path().filename().string();
@@ -49,11 +49,9 @@ protected:
 // (The volume sets as the install runs them: tests/install/volume_sets_test.)
 TEST_F(StandinTest, EachExtractorExtractsItsArchivesButNeverThroughALink) {
     const std::string from = drive.host("c:\\My Down") + "/Arj.store.split.";
-    drive.makeFolder("c:\\Mixed");
     fs::copy_file(from + "arj", drive.host("c:\\Mixed") + "/SETUP.ARJ");
     for (const char* volume : {"a01", "a02", "a03", "a04", "a05"})
         fs::copy_file(from + volume, drive.host("c:\\Mixed") + "/setup." + volume);
-    drive.makeFolder("c:\\Elsewhere");
     const struct {
         const char* tool;
         const char* arguments;
@@ -123,21 +121,17 @@ TEST_F(StandinTest, FailuresSayWhyAndLeaveNothing) {
 }
 
 TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
-    drive.writeFile("c:\\Quil002\\sub\\file.txt");
-    EXPECT_EQ(run("killd.pif", "c:\\Quil002").exitCode, 0);
-    EXPECT_FALSE(drive.exists("c:\\Quil002"));
-    // A folder with blanks in its name is taken whole.
-    drive.makeFolder("c:\\Quil 003");
+    // Contents and all; a folder with blanks in its name is taken whole.
+    drive.writeFile("c:\\Quil 003\\sub\\file.txt");
     drive.makeFolder("c:\\Quil");
     EXPECT_EQ(run("killd.pif", "c:\\Quil 003").exitCode, 0);
     EXPECT_FALSE(drive.exists("c:\\Quil 003"));
     EXPECT_TRUE(drive.exists("c:\\Quil"));
 
-    EXPECT_NE(run("killd.pif", "c:\\").exitCode, 0);
-    EXPECT_NE(run("killd.pif", "d:").exitCode, 0);
-    EXPECT_TRUE(drive.exists("c:\\My Down\\Rar.rar"));
     drive.writeFile("c:\\plain.txt");
-    EXPECT_NE(run("killd.pif", "c:\\plain.txt").exitCode, 0);
+    for (const char* target : {"c:\\", "d:", "c:\\plain.txt"})
+        EXPECT_NE(run("killd.pif", target).exitCode, 0) << target;
+    EXPECT_TRUE(drive.exists("c:\\My Down\\Rar.rar"));
     EXPECT_TRUE(drive.exists("c:\\plain.txt"));
 }
 
@@ -171,7 +165,6 @@ TEST(RunProgram, ProgressOnDiskKeepsAQuietProgramAlive) {
 TEST(RunProgram, KeepsTheEndOfALongOutputAndTheExitCode) {
     const ProgramResult result =
         runProgram({"sh", "-c", "head -c 1000000 /dev/zero | tr '\\0' a; echo; echo last words; exit 3"});
-    EXPECT_FALSE(result.hung);
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.output.size(), RunLimits{}.keptOutput);
     EXPECT_TRUE(result.output.ends_with("aaaa\nlast words\n"));
