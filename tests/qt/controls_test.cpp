@@ -13,7 +13,6 @@
 #include "platform/qt/qt_splitter.h"
 #include "platform/qt/qt_status_panel.h"
 #include "platform/qt/qt_toolbar.h"
-#include "qt_test_suites.h"
 
 using namespace q32;
 
@@ -268,6 +267,6 @@ private slots:
     }
 };
 
-Q32_TEST_SUITE(ControlsTest);
+QTEST_MAIN(ControlsTest)
 
 #include "controls_test.moc"

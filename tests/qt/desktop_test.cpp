@@ -14,7 +14,6 @@
 #include "platform/qt/qt_sound.h"
 #include "platform/qt/twips.h"
 #include "platform/wav_length.h"
-#include "qt_test_suites.h"
 #include "support/test_drive.h"
 
 using namespace q32;
@@ -152,6 +151,6 @@ private slots:
     }
 };
 
-Q32_TEST_SUITE(DesktopTest);
+QTEST_MAIN(DesktopTest)
 
 #include "desktop_test.moc"

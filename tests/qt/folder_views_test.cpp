@@ -7,7 +7,6 @@
 #include "platform/qt/qt_drive_picker.h"
 #include "platform/qt/qt_file_list.h"
 #include "platform/qt/qt_folder_tree.h"
-#include "qt_test_suites.h"
 #include "support/test_drive.h"
 
 using namespace q32;
@@ -244,6 +243,6 @@ private slots:
     }
 };
 
-Q32_TEST_SUITE(FolderViewsTest);
+QTEST_MAIN(FolderViewsTest)
 
 #include "folder_views_test.moc"

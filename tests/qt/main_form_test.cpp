@@ -15,7 +15,6 @@
 #include "platform/qt/qt_main_form.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/zip/zip_archive_engine.h"
-#include "qt_test_suites.h"
 #include "support/test_drive.h"
 
 using namespace q32;
@@ -315,6 +314,6 @@ private slots:
     }
 };
 
-Q32_TEST_SUITE(MainFormTest);
+QTEST_MAIN(MainFormTest)
 
 #include "main_form_test.moc"

@@ -17,7 +17,6 @@
 #include "platform/qt/qt_splash.h"
 #include "platform/qt/qt_viewer_window.h"
 #include "platform/qt/twips.h"
-#include "qt_test_suites.h"
 #include "support/test_drive.h"
 
 using namespace q32;
@@ -240,6 +239,6 @@ private slots:
     }
 };
 
-Q32_TEST_SUITE(WindowsTest);
+QTEST_MAIN(WindowsTest)
 
 #include "windows_test.moc"

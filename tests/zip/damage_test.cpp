@@ -8,7 +8,7 @@
 #include <fstream>
 #include <functional>
 
-#include "hostile_inputs.h"
+#include "method_fixtures.h"
 #include "zip_test_base.h"
 
 namespace q32::zip::test {

@@ -1,6 +1,7 @@
 // Members of every method the engine reads, made by the tests: by 7-Zip
 // (`7zz a -tzip -mm=...`), by small writers over liblzma and libzstd, and by
-// the test encoders of the methods of PKZIP 0.9 and 1.x below.
+// the test encoders of the methods of PKZIP 0.9 and 1.x below; and hostile
+// archives, made to hurt the reader.
 #pragma once
 
 #include <cstdint>
@@ -55,5 +56,17 @@ struct Match {
     std::size_t distance = 0;
 };
 std::vector<Match> greedyParse(const std::string& data, std::size_t window, std::size_t shortest, std::size_t longest);
+
+// Archives made to hurt the zip engine's reader, each with the result codes
+// it must give: lying sizes, members that share their data, names too deep
+// or too long to make. The tests run them all, and they seed the fuzzer.
+struct HostileInput {
+    std::string file;
+    std::int16_t testCode;
+    std::int16_t extractCode;
+};
+
+// Writes every hostile archive into `folder`, which must exist.
+std::vector<HostileInput> writeHostileCorpus(const std::string& folder);
 
 }  // namespace q32::zip::test

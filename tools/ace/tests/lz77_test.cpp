@@ -1,7 +1,8 @@
 // LZ77 members made by the tests' encoder: single members, solid archives,
 // members spread over volumes, long distances, several blocks, and streams
-// the reader must refuse.
+// the reader must refuse, and the bit reader beneath it.
 #include "ace_writer.h"
+#include "bit_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,21 @@ TEST(Lz77Streams, ThatTheReaderCannotUseFailWithoutLeavingFiles) {
         EXPECT_NE(done.error.find(streams[index].second), std::string::npos) << done.error;
         EXPECT_TRUE(filesIn(work / "out").empty()) << "stream " << index;
     }
+}
+
+// Words are little-endian, read from their top bit; a partial last word is
+// padded at the top, one word of zeros follows, then reading stops.
+TEST(BitReader, ReadsOneWordOfZerosPastTheEndThenStops) {
+    const std::vector<std::uint8_t> bytes = {0x01, 0x00, 0x00, 0x80, 0xAB};  // word 0x80000001, a stray byte
+    MemoryInput input(bytes);
+    BitReader bits(input);
+    EXPECT_EQ(bits.read(1), 1u);
+    EXPECT_EQ(bits.peek(32), 2u);  // across into the next word
+    EXPECT_EQ(bits.read(31), 1u);
+    EXPECT_EQ(bits.read(24), 0u);  // the missing top bytes of the partial word
+    EXPECT_EQ(bits.read(8), 0xABu);
+    EXPECT_EQ(bits.read(32), 0u);  // the padding word
+    EXPECT_THROW(bits.read(1), AceError);
 }
 
 }  // namespace

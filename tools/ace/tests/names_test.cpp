@@ -1,7 +1,8 @@
 // Member names: nothing is written outside the destination, and names come
-// out in UTF-8 whatever character set the archive used.
+// out in UTF-8 whatever character set the archive used; the names of a set's volumes.
 #include "ace_writer.h"
 #include "member_names.h"
+#include "volume_files.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,28 @@ TEST_F(NamesOnDisk, LinksInTheDestinationAreNotFollowed) {
     EXPECT_FALSE(std::filesystem::is_symlink(destination_ + "/file-link.txt"));
     EXPECT_EQ(readBytes(destination_ + "/file-link.txt"), "new");
     EXPECT_TRUE(std::filesystem::is_empty(work_ / "elsewhere"));
+}
+
+TEST(VolumeNames, FollowTheFirstVolumeWithC00ToC99Then100Up) {
+    EXPECT_EQ(volumeFileName("Set.ace", 0), "Set.ace");
+    EXPECT_EQ(volumeFileName("Set.ace", 1), "Set.c00");
+    EXPECT_EQ(volumeFileName("Set.ace", 2), "Set.c01");
+    EXPECT_EQ(volumeFileName("Set.ace", 100), "Set.c99");
+    EXPECT_EQ(volumeFileName("Set.ace", 101), "Set.100");
+    EXPECT_EQ(volumeFileName("Set.ace", 1000), "Set.999");
+    EXPECT_EQ(volumeFileName("Set.ace", 1001), std::nullopt);
+    EXPECT_EQ(volumeFileName("my.set.ACE", 1), "my.set.c00");
+    EXPECT_EQ(volumeFileName("noextension", 1), "noextension.c00");
+}
+
+TEST(VolumeNames, AreFoundWhateverTheirLetterCaseOnDisk) {
+    TempFolder folder;
+    writeBytes(folder / "SET.C00", "");
+    writeBytes(folder / "set.c01", "");
+    writeBytes(folder / "Set.C01", "");
+    EXPECT_EQ(findNoCase(folder.path(), "set.c00"), "SET.C00");
+    EXPECT_EQ(findNoCase(folder.path(), "set.c01"), "set.c01");  // the exact match wins
+    EXPECT_EQ(findNoCase(folder.path(), "set.c02"), std::nullopt);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "hostile_inputs.h"
 #include "method_fixtures.h"
 #include "zip_fixtures.h"
 
