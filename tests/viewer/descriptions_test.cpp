@@ -30,12 +30,6 @@ protected:
         ui.tree.userSelects(folder);
         ui.list.doubleClick(name);
     }
-    // The user describes an archive that brings these .nfo files.
-    void describeArchiveWith(std::vector<zip::test::MemberSpec> nfoFiles) {
-        nfoFiles.push_back(file("file_id.diz", "d"));
-        makeZip("c:\\dl\\pkg.zip", nfoFiles);
-        describe("c:\\dl", "pkg.zip");
-    }
     // An .nfo file shown on its own through the command.
     std::string shownNfo(const std::string& bytes) {
         drive.writeFile("c:\\Quillet32\\one.nfo", bytes);
@@ -115,13 +109,12 @@ TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) 
 TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) {
     makeZip("c:\\dl\\a.zip", {file("file_id.diz", "d")});
     const Rect elsewhere{300, 400, 7000, 3000};
-    const auto maximise = [&] { ui.form.setWindowState(WindowState::Maximized); };
-    const auto nearTheTop = [&] { ui.form.setGeometry({0, 2500, 9600, 7200}); };
-    for (const auto& noRoom : {std::function<void()>(maximise), std::function<void()>(nearTheTop)}) {
+    for (bool maximised : {true, false}) {  // else near the top of the screen
         ui.form.setWindowState(WindowState::Normal);
         describe("c:\\dl", "a.zip");
         viewer.setGeometry(elsewhere);
-        noRoom();
+        if (maximised) ui.form.setWindowState(WindowState::Maximized);
+        else ui.form.setGeometry({0, 2500, 9600, 7200});
         describe("c:\\dl", "a.zip");
         EXPECT_EQ(viewer.geometry(), elsewhere);
         EXPECT_EQ(viewer.text(), "d");
@@ -129,17 +122,12 @@ TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) 
 }
 
 // Archives damaged three ways, as the zip engine tells them apart.
-struct Damage {
-    const char* what;
-    int code;
-};
-
-class DamagedArchiveTest : public DescriptionsTest, public ::testing::WithParamInterface<Damage> {
+class DamagedArchiveTest : public DescriptionsTest, public ::testing::WithParamInterface<int> {
 protected:
     // c:\dl\Tool.ZIP, damaged as the parameter says.
     void makeDamaged() {
         const std::string path = drive.host("c:\\dl\\Tool.ZIP");
-        const int code = GetParam().code;
+        const int code = GetParam();
         if (code == zipcode::NotAZip) {
             drive.writeFile("c:\\dl\\Tool.ZIP", "not an archive at all");
             return;
@@ -150,7 +138,7 @@ protected:
         else zip::test::cutTo(path, data + 1000);
     }
     std::string message() const {
-        return "\r\n\r\n\r\n\r\n# " + std::to_string(GetParam().code) + " - Zip CRC error - c:\\dl\\tool.zip";
+        return "\r\n\r\n\r\n\r\n# " + std::to_string(GetParam()) + " - Zip CRC error - c:\\dl\\tool.zip";
     }
 };
 
@@ -185,9 +173,8 @@ TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, DamagedArchiveTest,
-                         ::testing::Values(Damage{"NotAZip", zipcode::NotAZip}, Damage{"BadData", zipcode::BadData},
-                                           Damage{"Truncated", zipcode::Truncated}),
-                         [](const auto& info) { return std::string(info.param.what); });
+                         ::testing::Values(zipcode::NotAZip, zipcode::BadData, zipcode::Truncated),
+                         [](const auto& info) { return "Code" + std::to_string(info.param); });
 
 TEST_F(DescriptionsTest, DeleteClosesTheDescriptionViewerAndShutdownBoth) {
     makeZip("c:\\dl\\a.zip", {file("file_id.diz", "d"), file("a.nfo", "n")});
@@ -209,7 +196,9 @@ TEST_F(DescriptionsTest, DeleteClosesTheDescriptionViewerAndShutdownBoth) {
 }
 
 TEST_F(DescriptionsTest, NfoFilesAreShownInTurnUntilNoneIsLeft) {
-    describeArchiveWith({file("a.nfo", "first"), file("B.NFO", "second"), file("c.nfo", "third")});
+    makeZip("c:\\dl\\pkg.zip",
+            {file("a.nfo", "first"), file("B.NFO", "second"), file("c.nfo", "third"), file("file_id.diz", "d")});
+    describe("c:\\dl", "pkg.zip");
     ui.menus.choose("dnfo");
     std::vector<std::string> captions{nfo.caption()}, texts{nfo.text()};
     EXPECT_TRUE(nfoCommandEnabled());
@@ -224,6 +213,14 @@ TEST_F(DescriptionsTest, NfoFilesAreShownInTurnUntilNoneIsLeft) {
     EXPECT_TRUE(nfo.isShown());
     EXPECT_FALSE(drive.fs().firstFile("c:\\Quillet32\\*.nfo"));
     EXPECT_FALSE(nfo.busy());
+
+    // Even after the command was disabled, Next shows a file that came since,
+    // restoring a minimised viewer.
+    drive.writeFile("c:\\Quillet32\\late.nfo", "late");
+    nfo.setWindowState(WindowState::Minimized);
+    nfo.clickButton();
+    EXPECT_EQ(nfo.windowState(), WindowState::Normal);
+    EXPECT_EQ(nfo.caption(), "late.nfo");
 
     nfo.clickButton();
     EXPECT_FALSE(nfo.isLoaded());
@@ -251,17 +248,6 @@ TEST_F(DescriptionsTest, LongLfNfoFilesAppearWhileTheyAreRead) {
     EXPECT_EQ(letters, (std::vector<std::size_t>{1999, 3999, 4455}));
     EXPECT_EQ(nfo.redraws, 2);
     EXPECT_EQ(nfo.text().size(), 4455u + 2 * 45);
-}
-
-// Even after the command was disabled, Next shows a file that came since.
-TEST_F(DescriptionsTest, NfoNextRestoresAMinimisedViewer) {
-    describeArchiveWith({file("a.nfo", "first")});
-    ui.menus.choose("dnfo");
-    drive.writeFile("c:\\Quillet32\\late.nfo", "late");
-    nfo.setWindowState(WindowState::Minimized);
-    nfo.clickButton();
-    EXPECT_EQ(nfo.windowState(), WindowState::Normal);
-    EXPECT_EQ(nfo.caption(), "late.nfo");
 }
 
 // Three empty lines, then four of 37 characters: nine blanks and the mark in
