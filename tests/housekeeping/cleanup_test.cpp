@@ -81,14 +81,6 @@ TEST_F(CleanupTest, OnlyRootFoldersOfThePatternShownAndCarriedExactlyAreOffered)
     for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
 }
 
-TEST_F(CleanupTest, CancelAtStartupStopsAskingAndStartsNormally) {
-    ui.desktop.answers = {MsgAnswer::Cancel};
-    program.window.Form_Load();
-    EXPECT_EQ(ui.desktop.boxes.size(), 1u);
-    EXPECT_TRUE(ui.processes.waited.empty());
-    expectZipListOf("c:\\Games");
-}
-
 // Also when the tree shows a drive root.
 TEST_F(CleanupTest, DeleteTempDirsRestoresTheViewEvenAfterCancel) {
     start();
@@ -109,6 +101,8 @@ TEST_F(CleanupTest, DeleteTempDirsRestoresTheViewEvenAfterCancel) {
     expectZipListOf("c:\\");
 }
 
+// A picker refused on a drive this full scans nothing and makes drive C the
+// install drive again; Cancel leaves the scratch folder asked about on show.
 TEST_F(CleanupTest, TemporaryDriveScansTheChosenDrive) {
     start();
     drive.writeFile("d:\\Quil001\\x.txt");
@@ -117,15 +111,21 @@ TEST_F(CleanupTest, TemporaryDriveScansTheChosenDrive) {
     ui.desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
     ui.toolbar.click(3);
     ui.menus.choose("temp");
+    EXPECT_EQ(ui.picker.prompt, "Choose drive for temporary files...");
     EXPECT_EQ(program.window.installDrive(), 'd');
     EXPECT_EQ(boxTexts(), questions({"d:\\Quil001", "d:\\Quil002"}));
     EXPECT_FALSE(drive.exists("d:\\Quil001"));
     EXPECT_TRUE(drive.exists("c:\\Quil001"));  // drive C is not scanned
     expectZipListOf("c:\\Games");
-}
 
-TEST_F(CleanupTest, TemporaryDriveCancelLeavesTheScratchFolderOnShow) {
-    start();
+    ui.desktop.boxes.clear();
+    drive.fs().freeBytes['d'] = 10;
+    ui.menus.choose("temp");
+    EXPECT_EQ(program.window.installDrive(), 'c');
+    EXPECT_TRUE(ui.desktop.boxes.empty());
+    EXPECT_EQ(ui.list.path(), "c:\\Games");
+
+    ui.processes.waited.clear();
     ui.picker.walk = {"c:\\Games"};
     ui.desktop.answers = {MsgAnswer::No, MsgAnswer::Cancel};
     ui.menus.choose("temp");
@@ -136,21 +136,6 @@ TEST_F(CleanupTest, TemporaryDriveCancelLeavesTheScratchFolderOnShow) {
     EXPECT_TRUE(ui.processes.waited.empty());
 }
 
-// OK is refused on a drive this full: nothing is scanned, and drive C is the
-// install drive again.
-TEST_F(CleanupTest, ARefusedPickerScansNothingAndResetsTheDrive) {
-    start();
-    EXPECT_EQ(ui.picker.prompt, "Choose drive for temporary files...");
-    ui.picker.walk = {"d:\\"};
-    ui.menus.choose("temp");
-    ASSERT_EQ(program.window.installDrive(), 'd');
-    drive.fs().freeBytes['d'] = 10;
-    ui.menus.choose("temp");
-    EXPECT_EQ(program.window.installDrive(), 'c');
-    EXPECT_TRUE(ui.desktop.boxes.empty());
-    EXPECT_EQ(ui.list.path(), "c:\\Games");
-}
-
 class DeleteTest : public ProgramTest {
 protected:
     DeleteTest() {
@@ -159,12 +144,18 @@ protected:
     }
 };
 
-// In a folder and in a drive root.
+// Cancel touches nothing; OK deletes, in a folder and in a drive root.
 TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
     select("c:\\dl", {"a.zip", "c.zip"});
+    ui.desktop.answers = {MsgAnswer::Cancel};
     ui.menus.choose("delete");
-    EXPECT_EQ(ui.desktop.boxes, (std::vector<MessageBoxRecord>{{"Delete all files selected?", "Quillet32",
-                                                                MsgIcon::Exclamation, MsgButtons::OkCancel}}));
+    EXPECT_EQ(ui.list.items().size(), 3u);
+    EXPECT_TRUE(enabled(9) && enabled("delete"));
+    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"a.zip", "c.zip"}));
+
+    ui.menus.choose("delete");
+    EXPECT_EQ(ui.desktop.boxes, (std::vector<MessageBoxRecord>(2, {"Delete all files selected?", "Quillet32",
+                                                                   MsgIcon::Exclamation, MsgButtons::OkCancel})));
     EXPECT_EQ(ui.list.items(), (std::vector<std::string>{"b.zip"}));
     EXPECT_TRUE(drive.exists("c:\\dl\\b.zip"));
     expectSelectionCommandsDisabled();
@@ -173,16 +164,6 @@ TEST_F(DeleteTest, AsksOnceAndDeletesTheSelectedFiles) {
     select("c:\\", {"root.zip"});
     ui.menus.choose("delete");
     EXPECT_FALSE(drive.exists("c:\\root.zip"));
-}
-
-TEST_F(DeleteTest, CancelTouchesNothing) {
-    select("c:\\dl", {"a.zip"});
-    ui.desktop.answers = {MsgAnswer::Cancel};
-    ui.menus.choose("delete");
-    EXPECT_EQ(ui.list.items().size(), 3u);
-    EXPECT_TRUE(ui.toolbar.isEnabled(9));
-    EXPECT_TRUE(ui.menus.isEnabled("delete"));
-    EXPECT_EQ(ui.list.selectedItems(), (std::vector<std::string>{"a.zip"}));
 }
 
 TEST_F(DeleteTest, ReadOnlyFilesGoAndAFileGoneMeanwhileIsPassedOver) {

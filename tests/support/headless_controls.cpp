@@ -122,12 +122,7 @@ void HeadlessMainForm::unload() {
     shown_ = false;
 }
 
-void HeadlessMainForm::resizeTo(double width, double height) {
-    Rect rect = rect_;
-    rect.width = width;
-    rect.height = height;
-    setGeometry(rect);
-}
+void HeadlessMainForm::resizeTo(double width, double height) { setGeometry({rect_.left, rect_.top, width, height}); }
 
 void HeadlessMainForm::clickCloseBox() {
     if (onQueryUnload && !onQueryUnload()) return;
@@ -197,20 +192,13 @@ bool HeadlessDrivePicker::browse() {
 }
 
 // ---------------------------------------------------------------- the set
-namespace {
-
-host::ProgramSearch searchFor(const host::HostFileSystem& fs, const std::string& programFolder) {
-    return {Q32_BIN_DIR, fs.driveTable().toHost(programFolder).value_or(""), &fs.driveTable()};
-}
-
-}  // namespace
-
 HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
     : fs(fileSystem),
       programFolder(std::move(folder)),
       tree(fileSystem),
       list(fileSystem),
-      realProcesses(searchFor(fileSystem, programFolder)),
+      realProcesses({Q32_BIN_DIR, fileSystem.driveTable().toHost(programFolder).value_or(""),
+                     &fileSystem.driveTable()}),
       processes(realProcesses),
       zip(fileSystem.driveTable()) {}
 

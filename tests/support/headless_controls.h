@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -22,6 +23,12 @@
 #include "platform/zip/zip_archive_engine.h"
 
 namespace q32::test {
+
+// Calls a control's event handler when the program has set one.
+template <typename Handler, typename... Args>
+void callIfSet(const Handler& handler, Args&&... args) {
+    if (handler) handler(std::forward<Args>(args)...);
+}
 
 class HeadlessPlaced : public virtual Placed {
 public:
@@ -54,9 +61,7 @@ public:
 
     // A user's click: a disabled button does nothing; a group button goes down.
     void click(int index);
-    void pointerEnters() {
-        if (onMouseEnter) onMouseEnter();
-    }
+    void pointerEnters() { callIfSet(onMouseEnter); }
 
 private:
     struct Button {
@@ -109,12 +114,8 @@ public:
     void setTextColor(TextColor color) override { color_ = color; }
     void repaint() override {}
 
-    void rightClick() {
-        if (onMouseDown) onMouseDown(MouseButton::Right);
-    }
-    void click() {
-        if (onClick) onClick();
-    }
+    void rightClick() { callIfSet(onMouseDown, MouseButton::Right); }
+    void click() { callIfSet(onClick); }
 
 private:
     std::string caption_;
@@ -206,18 +207,10 @@ public:
 
     // What a user does to the window.
     void resizeTo(double width, double height);
-    void keyDown(int keyCode, int shift = 0) {
-        if (onKeyDown) onKeyDown(keyCode, shift);
-    }
-    void keyPress(int charCode) {
-        if (onKeyPress) onKeyPress(charCode);
-    }
-    void rightClickBackground() {
-        if (onMouseDown) onMouseDown(MouseButton::Right);
-    }
-    void drop(const std::vector<std::string>& paths) {
-        if (onDropFiles) onDropFiles(paths);
-    }
+    void keyDown(int keyCode, int shift = 0) { callIfSet(onKeyDown, keyCode, shift); }
+    void keyPress(int charCode) { callIfSet(onKeyPress, charCode); }
+    void rightClickBackground() { callIfSet(onMouseDown, MouseButton::Right); }
+    void drop(const std::vector<std::string>& paths) { callIfSet(onDropFiles, paths); }
     void clickCloseBox();
 
     static constexpr double kBorder = 60;
