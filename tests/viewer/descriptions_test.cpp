@@ -278,7 +278,9 @@ TEST_F(TextViewerTest, TheTextAreaFollowsTheWindowUnlessMinimised) {
         const Rect text = window.textGeometry();
         EXPECT_EQ(text, (Rect{created.left, created.top, window.innerWidth() - widthMargin,
                               window.innerHeight() - 10}));
-        if (viewer == &form5) EXPECT_EQ(window.buttonGeometry().left, text.width - 1500);
+        if (viewer == &form5) {
+            EXPECT_EQ(window.buttonGeometry().left, text.width - 1500);
+        }
         window.setWindowState(WindowState::Minimized);
         window.setGeometry({100, 100, 100, 100});
         EXPECT_EQ(window.textGeometry(), text);
