@@ -18,10 +18,10 @@ std::string MainWindow::helpFilePath() const { return joinPath(ProgramFolder, "Q
 
 void MainWindow::contents_Click() { Help.showContents(helpFilePath()); }
 
-void MainWindow::web_Click() { Programs.start(std::string("webdial.exe $") + kMakerWebPage, ShowState::Normal); }
+void MainWindow::web_Click() { Programs.start({"webdial.exe", {std::string("$") + kMakerWebPage}}, ShowState::Normal); }
 
 void MainWindow::mail_Click() {
-    Programs.start(std::string("webdial.exe >mailto:") + kMakerMailAddress, ShowState::Normal);
+    Programs.start({"webdial.exe", {std::string(">mailto:") + kMakerMailAddress}}, ShowState::Normal);
 }
 
 // Already open, the window is shown again and the thunder rolls again.

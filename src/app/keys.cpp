@@ -10,7 +10,7 @@ void MainWindow::Form_KeyDown(int keyCode, int /*shift*/) {
     if (keyCode == keys::Escape) XceedZip1.setAbort(true);
     if (keyCode == keys::F1) {
         runCommand([this] {
-            Programs.start("winhelp.exe " + joinPath(ProgramFolder, "Quil32.hlp"), ShowState::NormalNoFocus);
+            Programs.start({"winhelp.exe", {joinPath(ProgramFolder, "Quil32.hlp")}}, ShowState::NormalNoFocus);
         });
     }
 }

@@ -67,7 +67,7 @@ public:
     bool ChooseInstallDrive();
     void BrowseDialog1_SelectionChanged(const std::string& newPath);
     // Returns the program's exit code; most callers go on whatever it did.
-    int ExecCmd(const std::string& commandLine);
+    int ExecCmd(const CommandLine& command);
 
     // Housekeeping
     bool ScanScratchFolders(char drive);
@@ -176,7 +176,7 @@ private:
     bool holdsFileOfKind(const std::string& folder, const KindInfo& kind);
     void extractShownSet(const KindInfo& kind);
     void returnToIdle();
-    int runMinimised(const std::vector<std::string>& commandLines);
+    int runMinimised(const std::vector<CommandLine>& commands);
 
     // Set selection: runs the kind's selection and returns its set-found flag.
     bool selectSetOf(ArchiveKind kind);

@@ -15,10 +15,10 @@ bool MainWindow::ScanScratchFolders(char drive) {
     for (const std::string& name : *folders) {
         if (!wildcardMatch("Quil0??", name)) continue;
         const std::string folder = root + name;
-        // Only a folder the user has seen is offered, and only one that the
-        // deleting program would be given exactly, never another of a
-        // similar name.
-        if (!carriesOnCommandLine(folder) || !File1.setPath(folder)) continue;
+        // Only a real folder the user has seen is offered (a link of that
+        // name is not a scratch folder), and only one that the deleting
+        // program would be given exactly, never another of a similar name.
+        if (!Fs.isRealFolder(folder) || !carriesOnCommandLine(folder) || !File1.setPath(folder)) continue;
         ExplorerTree1.setPath(File1.path());
         File1.setPattern("*.*");
         SSPanel2.setAlignment(Alignment::Center);
@@ -30,7 +30,7 @@ bool MainWindow::ScanScratchFolders(char drive) {
         if (answer == MsgAnswer::Cancel) return false;
         if (answer != MsgAnswer::Yes) continue;
         Me.setBusy(true);
-        ExecCmd("killd.pif " + folder);
+        ExecCmd({"killd.pif", {folder}});
         Me.setBusy(false);
     }
     return true;

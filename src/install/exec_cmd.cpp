@@ -3,6 +3,6 @@
 
 namespace q32 {
 
-int MainWindow::ExecCmd(const std::string& commandLine) { return Programs.runAndWait(commandLine); }
+int MainWindow::ExecCmd(const CommandLine& command) { return Programs.runAndWait(command); }
 
 }  // namespace q32

@@ -105,12 +105,12 @@ void MainWindow::offerSetup(const std::string& folder) {
     endProgressMode("Found " + folder + "\\Setup.exe");
     const MsgAnswer answer = Screen.messageBox("   Run Setup.exe?   ", "Found setup", MsgIcon::Question, MsgButtons::YesNo);
     if (answer != MsgAnswer::Yes) return;
-    const std::string setup = folder + "\\setup.exe";
+    const CommandLine setup("", {folder + "\\setup.exe"});
     // A Windows program: without Wine nothing could start it, and the user
     // must learn why nothing happens.
     if (!Programs.canStart(setup)) {
         showError("Setup.exe is a Windows program. It needs Wine to run here: install Wine (the Debian "
-                  "package wine), then start " + setup + " again.");
+                  "package wine), then start " + setup.text() + " again.");
         return;
     }
     Programs.start(setup, ShowState::Hidden);

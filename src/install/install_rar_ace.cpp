@@ -34,7 +34,8 @@ void MainWindow::extractShownSet(const KindInfo& kind) {
     SSPanel2.setCaption(kind.caption);
     endProgressMode("Installed to: " + folder);
     SSPanel3.repaint();  // seen before the archiver takes over
-    const int exitCode = runMinimised({kind.directCommand + install_.sourceFolder + "\\" + selection(1) + " " + folder});
+    const int exitCode =
+        runMinimised({{kind.directCommand, {install_.sourceFolder + "\\" + selection(1), folder}}});
     // The archiver has told the user what went wrong, in its own window;
     // the panel must not go on claiming an install.
     if (exitCode != 0) SSPanel3.setCaption("Not installed: " + folder);
@@ -52,12 +53,12 @@ void MainWindow::returnToIdle() {
 
 // The archivers run with the window minimised; it comes back as it was. The
 // result is the first exit code that was not 0.
-int MainWindow::runMinimised(const std::vector<std::string>& commandLines) {
+int MainWindow::runMinimised(const std::vector<CommandLine>& commands) {
     const WindowState before = Me.windowState();
     Me.setWindowState(WindowState::Minimized);
     int failure = 0;
-    for (const std::string& line : commandLines) {
-        const int exitCode = ExecCmd(line);
+    for (const CommandLine& command : commands) {
+        const int exitCode = ExecCmd(command);
         if (failure == 0) failure = exitCode;
     }
     Screen.doEvents();

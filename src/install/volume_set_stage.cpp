@@ -50,11 +50,11 @@ int MainWindow::extractSet(const KindInfo& kind, const std::string& setFolder) {
     }
     endProgressMode("Installed to: " + setFolder);
     SSPanel3.repaint();
-    std::vector<std::string> commandLines;
+    std::vector<CommandLine> commands;
     const int volumes = kind.runPerVolume ? selectionCount() : 1;
     for (int slot = 1; slot <= volumes; ++slot)
-        commandLines.push_back(kind.setCommand + installFolder + "\\" + selection(slot) + " " + setFolder);
-    return runMinimised(commandLines);
+        commands.push_back({kind.setCommand, {installFolder + "\\" + selection(slot), setFolder}});
+    return runMinimised(commands);
 }
 
 void MainWindow::finishSetInstall(const std::string& setFolder, bool extracted) {
@@ -67,7 +67,7 @@ void MainWindow::finishSetInstall(const std::string& setFolder, bool extracted) 
         keepInstallFolder(setFolder);
         return;
     }
-    if (Fs.folderExists(installFolder)) ExecCmd("killd.pif " + installFolder);
+    if (Fs.folderExists(installFolder)) ExecCmd({"killd.pif", {installFolder}});
     if (Fs.fileExists(joinPath(setFolder, "setup.exe"))) {
         ExplorerTree1.setPath(setFolder);
         SSPanel2.setCaption("*.*");

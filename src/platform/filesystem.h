@@ -15,15 +15,22 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    virtual bool exists(const std::string& path) = 0;        // a file or a folder
+    virtual bool exists(const std::string& path) = 0;        // any entry, a dangling link included
     virtual bool fileExists(const std::string& path) = 0;    // a file, not a folder
     virtual bool folderExists(const std::string& path) = 0;  // a folder, drive roots included
+    // A folder itself, not a link to one; the last name exactly as written.
+    virtual bool isRealFolder(const std::string& path) = 0;
     virtual std::optional<std::uint64_t> fileLength(const std::string& path) = 0;
 
+    // The three calls below change the entry whose last name is exactly as
+    // written (a name the program took from a listing), never another whose
+    // name differs only in letter case, and never the target of a link.
     // Clears read-only, hidden and system: on this platform, makes the file
-    // writable by its owner again.
+    // writable by its owner again. A link has nothing to clear.
     virtual bool setNormalAttributes(const std::string& path) = 0;
+    // Never over an existing entry.
     virtual bool rename(const std::string& from, const std::string& to) = 0;
+    // A file or a link, not a folder.
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool makeFolder(const std::string& path) = 0;
 

@@ -29,8 +29,22 @@ TestStep afterTest(std::int16_t code) {
     }
 }
 
+namespace {
+
+// A control character in a name (a line feed, say) would split the record
+// or hide part of it: it is written as "?".
+std::string visible(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = '?';
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string errorRecord(std::int16_t code, std::string_view folder, std::string_view name) {
-    return "#" + numText(static_cast<int>(code)) + " - " + std::string(folder) + "\\" + std::string(name);
+    return "#" + numText(static_cast<int>(code)) + " - " + visible(folder) + "\\" + visible(name);
 }
 
 std::string reportText(const std::vector<std::string>& records) {

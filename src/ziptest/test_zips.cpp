@@ -74,9 +74,11 @@ void MainWindow::showTestSummary() {
 
 // The report, shown in Notepad, and the error sound, which the command waits for.
 void MainWindow::writeTestReport(const std::string& report) {
-    Fs.writeFileAtomic(report, reportText(test_.errors));
-    if (!Fs.fileExists(report)) return;
-    Programs.start("notepad.exe " + report, ShowState::Normal);
+    if (!Fs.writeFileAtomic(report, reportText(test_.errors)) || !Fs.fileExists(report)) {
+        showError("The report of the damaged archives could not be written:\n" + report);
+        return;
+    }
+    Programs.start({"notepad.exe", {report}}, ShowState::Normal);
     Sounds.play(joinPath(ProgramFolder, "error.wav"), true);
 }
 

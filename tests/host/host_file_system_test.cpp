@@ -138,8 +138,9 @@ TEST(HostFileSystem, ChangesFilesAndFolders) {
     EXPECT_TRUE(fs.writeFileAtomic("c:\\quil001\\a.txt", "one"));
     EXPECT_TRUE(fs.writeFileAtomic("c:\\quil001\\a.txt", "two"));
     EXPECT_EQ(drive.readFile("c:\\Quil001\\a.txt"), "two");
-    EXPECT_FALSE(fs::exists(drive.host("c:\\Quil001\\a.txt") + ".new~"));
-    EXPECT_TRUE(fs.rename("c:\\quil001\\A.TXT", "c:\\quil001\\a.txt.bad"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(drive.host("c:\\Quil001")), fs::directory_iterator()), 1);
+    EXPECT_FALSE(fs.rename("c:\\quil001\\A.TXT", "c:\\quil001\\a.txt.bad"));  // renames the name as listed
+    EXPECT_TRUE(fs.rename("c:\\QUIL001\\a.txt", "c:\\quil001\\a.txt.bad"));
     EXPECT_FALSE(fs.fileExists("c:\\quil001\\a.txt"));
     drive.writeFile("c:\\Quil001\\b.txt");
     EXPECT_FALSE(fs.rename("c:\\quil001\\b.txt", "c:\\quil001\\a.txt.bad"));  // never over another file
@@ -154,8 +155,56 @@ TEST(HostFileSystem, NormalAttributesMakeAReadOnlyFileWritable) {
     TestDrive drive;
     drive.writeFile("c:\\ro.nfo");
     fs::permissions(drive.host("c:\\ro.nfo"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    ASSERT_TRUE(drive.fs().setNormalAttributes("c:\\RO.NFO"));
+    ASSERT_TRUE(drive.fs().setNormalAttributes("c:\\ro.nfo"));
     EXPECT_NE(fs::status(drive.host("c:\\ro.nfo")).permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
+// Two names that differ only in letter case are two files: a name from
+// outside that matches both addresses neither, and a listed name is changed
+// exactly as listed.
+TEST(HostFileSystem, NamesDifferingInCaseStayApart) {
+    TestDrive drive;
+    drive.writeFile("c:\\Case.zip.bad", "upper");
+    drive.writeFile("c:\\case.zip", "lower");
+    auto& fs = drive.fs();
+    EXPECT_FALSE(fs.deleteFile("c:\\case.zip.bad"));
+    std::ofstream(drive.root() + "/c/case.zip.bad") << "older";
+    EXPECT_FALSE(fs.fileExists("c:\\CASE.ZIP.BAD"));
+    EXPECT_FALSE(fs.readFile("c:\\CASE.ZIP.BAD"));
+    EXPECT_TRUE(fs.deleteFile("c:\\case.zip.bad"));
+    EXPECT_TRUE(fs.rename("c:\\case.zip", "c:\\case.zip.bad"));
+    EXPECT_EQ(drive.readFile("c:\\Case.zip.bad"), "upper");
+    EXPECT_EQ(fs.readFile("c:\\CASE.ZIP.BAD"), std::nullopt);
+    EXPECT_EQ(drive.readFile("c:\\case.zip.bad"), "lower");
+}
+
+// Links in the program's way are changed or replaced themselves; what they
+// point at, outside, is never written, made writable or deleted.
+TEST(HostFileSystem, LinksAreNeverWrittenThrough) {
+    TestDrive drive;
+    auto& fs = drive.fs();
+    const std::string outside = drive.root() + "/d/outside.txt";
+    drive.writeFile("d:\\outside.txt", "theirs");
+    fs::permissions(outside, fs::perms::owner_read);
+    drive.makeFolder("c:\\Prog");
+    drive.makeFolder("c:\\Real");
+    for (const char* name : {"errors.txt", "errors.txt.new~", "tool.zip.bad", "Quil001"})
+        fs::create_symlink(outside, drive.host("c:\\Prog") + "/" + name);
+    fs::create_symlink(drive.root() + "/nowhere", drive.host("c:\\Prog") + "/Quil002");
+    fs::create_symlink(drive.host("c:\\Real"), drive.host("c:\\Prog") + "/Quil003");
+
+    EXPECT_TRUE(fs.writeFileAtomic("c:\\Prog\\errors.txt", "report"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(drive.host("c:\\Prog\\errors.txt"))));
+    EXPECT_EQ(drive.readFile("c:\\Prog\\errors.txt"), "report");
+    EXPECT_TRUE(fs.setNormalAttributes("c:\\Prog\\tool.zip.bad"));
+    EXPECT_TRUE(fs.deleteFile("c:\\Prog\\tool.zip.bad"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(drive.host("c:\\Prog\\tool.zip.bad"))));
+    EXPECT_EQ(fs::status(outside).permissions(), fs::perms::owner_read);
+    EXPECT_EQ(drive.readFile("d:\\outside.txt"), "theirs");
+    // Any entry is a name in use; only a folder itself is a real folder.
+    EXPECT_TRUE(fs.exists("c:\\Prog\\Quil002"));
+    EXPECT_FALSE(fs.isRealFolder("c:\\Prog\\Quil003"));
+    EXPECT_TRUE(fs.isRealFolder("c:\\Real"));
 }
 
 TEST(InstanceLock, SecondCopyInTheSameFolderIsRefused) {
@@ -198,14 +247,6 @@ TEST(ProgramFolder, PerUserCopyTakesTheHelpAndSoundsOnly) {
     EXPECT_EQ(drive.readFile("c:\\user\\thunder.wav"), "kept");
 }
 
-TEST(CommandLine, SplitsAtBlanksAndKeepsQuotedGroups) {
-    EXPECT_EQ(splitCommandLine("wrar.exe x -o+ -y c:\\My Down\\game.rar c:\\Quil001"),
-              (std::vector<std::string>{"wrar.exe", "x", "-o+", "-y", "c:\\My", "Down\\game.rar", "c:\\Quil001"}));
-    EXPECT_EQ(splitCommandLine("  a\t b  "), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(splitCommandLine("sh -c \"echo a b\""), (std::vector<std::string>{"sh", "-c", "echo a b"}));
-    EXPECT_TRUE(splitCommandLine("   ").empty());
-}
-
 class ProcessesTest : public ::testing::Test {
 protected:
     ProcessesTest() {
@@ -234,11 +275,13 @@ TEST_F(ProcessesTest, ProgramsAreFoundInOrderAndWithoutLetterCase) {
 
 TEST_F(ProcessesTest, RunAndWaitReturnsAfterTheProgramHasEndedOrCouldNotStart) {
     const std::string done = drive.root() + "/done";
-    script(exeFolder + "/slow.pif", "sleep 1; printf '%s\\n' \"$*\" > '" + done + "'; exit 3");
+    script(exeFolder + "/slow.pif", "sleep 1; printf '%s|' \"$@\" > '" + done + "'; exit 3");
     HostProcesses processes(search);
-    EXPECT_EQ(processes.runAndWait("slow.pif c:\\My Down\\a.rar c:\\Quil001"), 3);
-    // The path with a space arrives as two arguments, as the stand-ins expect.
-    EXPECT_EQ(test::readBytes(done), "c:\\My Down\\a.rar c:\\Quil001\n");
+    // Names arrive exactly, whatever blanks or quotes they hold.
+    const CommandLine command("slow.pif x  -y", {"c:\\My  Down\\\"a\".rar ", " c:\\Quil001"});
+    EXPECT_EQ(command.text(), "slow.pif x -y c:\\My  Down\\\"a\".rar   c:\\Quil001");
+    EXPECT_EQ(processes.runAndWait(command), 3);
+    EXPECT_EQ(test::readBytes(done), "x|-y|c:\\My  Down\\\"a\".rar | c:\\Quil001|");
 
     // A program that cannot start: returns rather than waiting for nothing.
     EXPECT_EQ(processes.runAndWait("no-such-program.exe x -y a b"), kNotStarted);

@@ -66,6 +66,7 @@ TEST_F(CleanupTest, OnlyRootFoldersOfThePatternShownAndCarriedExactlyAreOffered)
     drive.makeFolder("c:\\Quil1000");   // four digits do not
     drive.makeFolder("c:\\Games\\Quil004");
     drive.writeFile("c:\\Quil005");     // a file is no folder
+    std::filesystem::create_symlink(drive.host("c:\\Games"), drive.host("c:\\") + "/Quil006");  // nor is a link
     const std::vector<std::string> kept = {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0  ", "c:\\Quil0", "c:\\Quil002"};
     for (const std::string& folder : kept) drive.writeFile(folder + "\\keep.txt");
     ui.list.unreadable.insert("c:\\quil002");
@@ -74,11 +75,11 @@ TEST_F(CleanupTest, OnlyRootFoldersOfThePatternShownAndCarriedExactlyAreOffered)
     for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
     EXPECT_FALSE(drive.exists("c:\\Quil001"));
 
-    // The command runner refuses such lines, so the deleting program never
-    // sees a name other than the one written.
-    program.window.ExecCmd("killd.pif c:\\Quil0\"a");
-    program.window.ExecCmd("killd.pif c:\\Quil0  ");
-    for (const std::string& folder : kept) EXPECT_TRUE(drive.exists(folder + "\\keep.txt")) << folder;
+    // Given such a name, the deleting program deletes exactly that folder.
+    program.window.ExecCmd({"killd.pif", {"c:\\Quil0  "}});
+    EXPECT_FALSE(drive.exists("c:\\Quil0  "));
+    for (const std::string& folder : {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0"})
+        EXPECT_TRUE(drive.exists(std::string(folder) + "\\keep.txt")) << folder;
 }
 
 // Also when the tree shows a drive root.

@@ -80,6 +80,8 @@ TEST_F(InstallTest, NextScratchFolderSkipsWhatExistsAndGrowsPast999) {
     drive.writeFile("c:\\Quil003");  // a plain file blocks the name as well
     EXPECT_EQ(window.NextScratchFolder('c', 1), (ScratchFolder{"c:\\Quil004", 4}));
     EXPECT_FALSE(drive.exists("c:\\Quil004"));  // naming makes nothing
+    fs::create_symlink(drive.root() + "/nowhere", drive.host("c:\\") + "/Quil004");  // nor does a dangling link
+    EXPECT_EQ(window.NextScratchFolder('c', 1), (ScratchFolder{"c:\\Quil005", 5}));
     EXPECT_EQ(window.NextScratchFolder('d', 42), (ScratchFolder{"d:\\Quil042", 42}));
     drive.makeFolder("d:\\Quil999");
     EXPECT_EQ(window.NextScratchFolder('d', 999), (ScratchFolder{"d:\\Quil1000", 1000}));

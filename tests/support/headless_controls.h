@@ -378,15 +378,13 @@ private:
 class RecordingProcesses : public Processes {
 public:
     explicit RecordingProcesses(Processes& real) : real_(real) {}
-    int runAndWait(const std::string& commandLine) override {
-        waited.push_back(commandLine);
-        return real_.runAndWait(commandLine);
+    int runAndWait(const CommandLine& command) override {
+        waited.push_back(command.text());
+        return real_.runAndWait(command);
     }
-    void start(const std::string& commandLine, ShowState show) override { started.emplace_back(commandLine, show); }
+    void start(const CommandLine& command, ShowState show) override { started.emplace_back(command.text(), show); }
     // What the test says, else what the real runner says.
-    bool canStart(const std::string& commandLine) const override {
-        return startable.value_or(real_.canStart(commandLine));
-    }
+    bool canStart(const CommandLine& command) const override { return startable.value_or(real_.canStart(command)); }
     std::optional<bool> startable;
     std::vector<std::string> waited;
     std::vector<std::pair<std::string, ShowState>> started;

@@ -30,10 +30,10 @@ protected:
             }
         }
     }
-    // The command line as the program builds it, split at blanks as the
-    // program's runner splits it.
+    // The command line as the program builds it, split at blanks: a folder
+    // with a space arrives as two words, which the stand-ins join again.
     ToolResult run(const std::string& tool, const std::string& arguments) {
-        return runTool(kBin + "/" + tool, host::splitCommandLine(arguments),
+        return runTool(kBin + "/" + tool, CommandLine(arguments).words,
                        {{"QUILLET32_DRIVES", "c=" + drive.root() + "/c;d=" + drive.root() + "/d"},
                         {"QUILLET32_NO_ERROR_WINDOW", "1"}});
     }

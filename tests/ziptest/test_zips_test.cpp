@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <utility>
 
 #include "support/test_drive.h"
@@ -98,6 +100,35 @@ TEST_F(TestZipsTest, FailuresAreReportedInTestOrderMarkedAndShown) {
     ui.form.keyPress(keys::CtrlT);
     EXPECT_EQ(report(), "# 100 - c:\\root.zip\r\n");
     EXPECT_TRUE(drive.exists("c:\\root.zip.bad"));
+}
+
+// Two archives whose names differ only in letter case keep their own bytes;
+// a name with a line feed stays on one line of the report; a ".bad" name in
+// the way, or a report that cannot be written, is said in a box.
+TEST_F(TestZipsTest, TheReportAndTheBadNamesAreHonest) {
+    for (const char* name : {"Case.zip", "case.zip", "new\nline.zip", "tool.zip"})
+        std::ofstream(drive.host("c:\\DL") + "/" + name) << name;
+    drive.makeFolder("c:\\DL\\tool.zip.bad");
+    select("c:\\DL", {"Case.zip", "case.zip", "new\nline.zip", "tool.zip"});
+    ui.form.keyPress(keys::CtrlT);
+    EXPECT_EQ(report(), "# 110 - c:\\dl\\case.zip\r\n# 110 - c:\\dl\\case.zip\r\n# 110 - c:\\dl\\new?line.zip\r\n"
+                        "# 110 - c:\\dl\\tool.zip\r\n");
+    for (const char* name : {"Case.zip", "case.zip", "new\nline.zip"})
+        EXPECT_EQ(drive.readFile("c:\\DL\\" + std::string(name) + ".bad"), name);
+    EXPECT_EQ(ui.list.items(), std::vector<std::string>{"tool.zip"});
+    ASSERT_EQ(ui.desktop.boxes.size(), 1u);
+    EXPECT_EQ(ui.desktop.boxes[0].title, "Quillet32 Error");
+    EXPECT_NE(ui.desktop.boxes[0].text.find("c:\\DL\\tool.zip\ncould not be renamed tool.zip.bad"), std::string::npos);
+
+    ui.desktop.boxes.clear();
+    ui.processes.started.clear();
+    std::filesystem::remove(drive.host(kReport));
+    drive.makeFolder(kReport);
+    select("c:\\DL", {"tool.zip"});
+    ui.form.keyPress(keys::CtrlT);
+    EXPECT_EQ(ui.panel3.caption(), " Found 1 zip error(s)");
+    EXPECT_EQ(boxTexts().back(), "The report of the damaged archives could not be written:\nc:\\Quillet32\\errors.txt");
+    EXPECT_TRUE(ui.processes.started.empty());
 }
 
 TEST_F(TestZipsTest, EscapeInTheThirdTestStopsBeforeTheFourthArchive) {

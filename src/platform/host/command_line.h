@@ -1,4 +1,4 @@
-// Splitting a command line into words, and finding the program it names.
+// Finding the program a command names.
 #pragma once
 
 #include <optional>
@@ -8,11 +8,6 @@
 #include "platform/host/drive_table.h"
 
 namespace q32::host {
-
-// Words separated by blanks and tabs, as an unquoted line is split; double
-// quotes group blanks into one word and are removed. A path with spaces thus
-// arrives as several words, which the stand-in programs join again.
-std::vector<std::string> splitCommandLine(const std::string& line);
 
 // Where a program named on a command line is looked for, in order.
 struct ProgramSearch {

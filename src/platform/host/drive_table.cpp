@@ -1,6 +1,7 @@
 #include "platform/host/drive_table.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -28,19 +29,29 @@ std::string trimmedBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The entry of `folder` whose name equals `name` without regard to case.
+// The one entry of `folder` whose name equals `name` without regard to case;
+// none when two or more do, since picking one of them could address the
+// wrong file.
 std::optional<std::string> findNoCase(const std::string& folder, const std::string& name) {
     DIR* dir = opendir(folder.c_str());
     if (!dir) return std::nullopt;
     std::optional<std::string> found;
+    bool ambiguous = false;
     while (dirent* entry = readdir(dir)) {
-        if (equalsNoCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
+        if (!equalsNoCase(entry->d_name, name)) continue;
+        ambiguous = found.has_value();
+        if (ambiguous) break;
+        found = entry->d_name;
     }
     closedir(dir);
+    if (ambiguous) return std::nullopt;
     return found;
+}
+
+// Any entry, a dangling link included.
+bool entryExists(const std::string& hostPath) {
+    struct stat info {};
+    return ::lstat(hostPath.c_str(), &info) == 0;
 }
 
 std::string joinHost(const std::string& folder, const std::string& name) {
@@ -116,20 +127,22 @@ std::optional<std::string> DriveTable::root(char letter) const {
     return it->second;
 }
 
-std::optional<std::string> DriveTable::toHost(const std::string& virtualPath) const {
+std::optional<std::string> DriveTable::toHost(const std::string& virtualPath, LastName last) const {
     if (virtualPath.size() < 2 || virtualPath[1] != ':') return std::nullopt;
     if (virtualPath.size() > 2 && virtualPath[2] != '\\') return std::nullopt;
     auto base = root(virtualPath[0]);
     if (!base) return std::nullopt;
     std::string host = *base;
     bool resolving = true;
-    for (const std::string& part : splitComponents(virtualPath.substr(2))) {
+    const std::vector<std::string> parts = splitComponents(virtualPath.substr(2));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
         if (part == "..") return std::nullopt;
         if (part == ".") continue;
         std::string name = part;
+        const bool exact = last == LastName::Exact && i + 1 == parts.size();
         // A name the host cannot hold (a part over 255 bytes) does not exist.
-        std::error_code missing;
-        if (resolving && !std::filesystem::exists(joinHost(host, part), missing)) {
+        if (resolving && !exact && !entryExists(joinHost(host, part))) {
             auto found = findNoCase(host, part);
             if (found) name = *found;
             else resolving = false;

@@ -25,11 +25,17 @@ public:
     std::vector<char> letters() const;
     std::optional<std::string> root(char letter) const;
 
+    // How the last component of a path is found: names from outside (the
+    // settings file, command lines, fixed names such as "setup.exe") without
+    // regard to letter case; names the program built from a listed name,
+    // which it renames, deletes or replaces, exactly as written.
+    enum class LastName { AnyCase, Exact };
     // "c:\Games\New" to a host path, each existing component looked up
-    // without regard to letter case; components that do not exist yet are
+    // without regard to letter case when it does not exist as written and
+    // exactly one entry of its folder matches it so; other components are
     // kept as written. Empty for an unknown drive, a path that is not
     // "x:" or "x:\...", or one with a ".." component.
-    std::optional<std::string> toHost(const std::string& virtualPath) const;
+    std::optional<std::string> toHost(const std::string& virtualPath, LastName last = LastName::AnyCase) const;
     // A host path to the virtual path of the drive whose folder holds it
     // (the most specific one); empty when no drive holds it.
     std::optional<std::string> toVirtual(const std::string& hostPath) const;

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/text.h"
 #include "common/wildcard.h"
@@ -17,6 +19,27 @@ namespace q32::host {
 namespace {
 
 bool statOf(const std::string& hostPath, struct stat& info) { return ::stat(hostPath.c_str(), &info) == 0; }
+// The entry itself: a link is not followed.
+bool lstatOf(const std::string& hostPath, struct stat& info) { return ::lstat(hostPath.c_str(), &info) == 0; }
+
+mode_t processUmask() {
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(022);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
+}
+
+// A new file beside `hostPath`, hidden from listings, created exclusively
+// under a fresh name: never an existing file, never through a link.
+int createTemporaryBeside(const std::string& hostPath, std::string& temporary) {
+    const std::size_t slash = hostPath.rfind('/');
+    temporary = hostPath.substr(0, slash + 1) + "." + hostPath.substr(slash + 1) + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd >= 0) ::fchmod(fd, 0666 & ~processUmask());
+    return fd;
+}
 
 bool lessNoCase(const std::string& a, const std::string& b) {
     const std::string la = lower(a), lb = lower(b);
@@ -38,7 +61,13 @@ bool writeAll(int fd, const std::string& bytes) {
 bool HostFileSystem::exists(const std::string& path) {
     auto host = drives_.toHost(path);
     struct stat info {};
-    return host && statOf(*host, info);
+    return host && lstatOf(*host, info);
+}
+
+bool HostFileSystem::isRealFolder(const std::string& path) {
+    auto host = drives_.toHost(path, DriveTable::LastName::Exact);
+    struct stat info {};
+    return host && lstatOf(*host, info) && S_ISDIR(info.st_mode);
 }
 
 bool HostFileSystem::fileExists(const std::string& path) {
@@ -60,23 +89,38 @@ std::optional<std::uint64_t> HostFileSystem::fileLength(const std::string& path)
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+// The entry is opened without following a link, so a link's target is never
+// changed: a link has no attributes of its own to clear.
 bool HostFileSystem::setNormalAttributes(const std::string& path) {
-    auto host = drives_.toHost(path);
+    auto host = drives_.toHost(path, DriveTable::LastName::Exact);
+    if (!host) return false;
+    const int fd = ::open(host->c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
     struct stat info {};
-    if (!host || !statOf(*host, info)) return false;
-    return ::chmod(host->c_str(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0;
+    bool done = ::fstat(fd, &info) == 0;
+    if (done && !S_ISLNK(info.st_mode)) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        done = ::chmod(self.c_str(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0;
+    }
+    ::close(fd);
+    return done;
 }
 
 bool HostFileSystem::rename(const std::string& from, const std::string& to) {
-    auto hostFrom = drives_.toHost(from);
-    auto hostTo = drives_.toHost(to);
-    if (!hostFrom || !hostTo || exists(to)) return false;
-    return ::rename(hostFrom->c_str(), hostTo->c_str()) == 0;
+    auto hostFrom = drives_.toHost(from, DriveTable::LastName::Exact);
+    auto hostTo = drives_.toHost(to, DriveTable::LastName::Exact);
+    struct stat info {};
+    if (!hostFrom || !hostTo || !lstatOf(*hostFrom, info) || lstatOf(*hostTo, info)) return false;
+    if (::renameat2(AT_FDCWD, hostFrom->c_str(), AT_FDCWD, hostTo->c_str(), RENAME_NOREPLACE) == 0) return true;
+    // File systems without the no-replace rename: the check above stands.
+    return errno == EINVAL && ::rename(hostFrom->c_str(), hostTo->c_str()) == 0;
 }
 
+// A link is removed as it is, whatever it points at.
 bool HostFileSystem::deleteFile(const std::string& path) {
-    auto host = drives_.toHost(path);
-    if (!host || !fileExists(path)) return false;
+    auto host = drives_.toHost(path, DriveTable::LastName::Exact);
+    struct stat info {};
+    if (!host || !lstatOf(*host, info) || S_ISDIR(info.st_mode)) return false;
     return ::unlink(host->c_str()) == 0;
 }
 
@@ -155,8 +199,8 @@ std::optional<std::string> HostFileSystem::readFile(const std::string& path) {
 bool HostFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
     auto host = drives_.toHost(path);
     if (!host) return false;
-    const std::string temporary = *host + ".new~";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    std::string temporary;
+    const int fd = createTemporaryBeside(*host, temporary);
     if (fd < 0) return false;
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;

@@ -15,6 +15,7 @@ public:
     bool exists(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
+    bool isRealFolder(const std::string& path) override;
     std::optional<std::uint64_t> fileLength(const std::string& path) override;
     bool setNormalAttributes(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;

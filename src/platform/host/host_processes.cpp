@@ -6,7 +6,6 @@
 
 #include <cerrno>
 
-#include "common/text.h"
 
 namespace q32::host {
 
@@ -52,12 +51,8 @@ int waitFor(pid_t pid) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const std::string& commandLine) const {
-    // A line that would reach the program as other words than it was built
-    // with (a quote, doubled or outer blanks) could make it act on another
-    // file; it is not run at all.
-    if (!carriesOnCommandLine(commandLine)) return std::nullopt;
-    std::vector<std::string> words = splitCommandLine(commandLine);
+std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const CommandLine& command) const {
+    std::vector<std::string> words = command.words;
     if (words.empty()) return std::nullopt;
     auto program = findProgram(words[0], search_);
     if (!program) return std::nullopt;
@@ -72,15 +67,15 @@ std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const std::s
     return words;
 }
 
-int HostProcesses::runAndWait(const std::string& commandLine) {
-    auto words = argumentsFor(commandLine);
+int HostProcesses::runAndWait(const CommandLine& command) {
+    auto words = argumentsFor(command);
     if (!words) return kNotStarted;
     const pid_t pid = spawn(std::move(*words));
     return pid > 0 ? waitFor(pid) : kNotStarted;
 }
 
-void HostProcesses::start(const std::string& commandLine, ShowState /*show*/) {
-    auto words = argumentsFor(commandLine);
+void HostProcesses::start(const CommandLine& command, ShowState /*show*/) {
+    auto words = argumentsFor(command);
     if (!words) return;
     std::vector<char*> argv = argvOf(*words);
     // The intermediate child ends at once, so the started program never

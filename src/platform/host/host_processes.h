@@ -16,15 +16,15 @@ public:
     explicit HostProcesses(ProgramSearch search) : search_(std::move(search)) {}
 
     // A program ended by a signal returns 128 + the signal number.
-    int runAndWait(const std::string& commandLine) override;
+    int runAndWait(const CommandLine& command) override;
     // The show state has no meaning for the programs started here; every
     // program opens its window, if any, as it likes.
-    void start(const std::string& commandLine, ShowState show) override;
-    bool canStart(const std::string& commandLine) const override { return argumentsFor(commandLine).has_value(); }
+    void start(const CommandLine& command, ShowState show) override;
+    bool canStart(const CommandLine& command) const override { return argumentsFor(command).has_value(); }
 
-    // The argument vector a command line starts, or empty when its program
+    // The argument vector a command starts, or empty when its program
     // cannot be found (a Windows program runs through Wine when Wine is there).
-    std::optional<std::vector<std::string>> argumentsFor(const std::string& commandLine) const;
+    std::optional<std::vector<std::string>> argumentsFor(const CommandLine& command) const;
 
 private:
     ProgramSearch search_;
