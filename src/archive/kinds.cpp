@@ -36,6 +36,22 @@ bool isVolumeCandidate(ArchiveKind kind, std::string_view name) {
     return false;
 }
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool isVolumeName(ArchiveKind kind, std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (kind == ArchiveKind::Zip || dot == std::string_view::npos || name.size() - dot != 4) return false;
+    const std::string extension = upper(name.substr(dot + 1));
+    if (extension == kindInfo(kind).firstVolumeEnding) return true;
+    if (!isDigit(extension[1]) || !isDigit(extension[2])) return false;
+    const char volumeLetter = kindInfo(kind).firstVolumeEnding[kind == ArchiveKind::Ace ? 1 : 0];
+    return extension[0] == volumeLetter || (kind != ArchiveKind::Ace && isDigit(extension[0]));
+}
+
 bool isFirstVolume(ArchiveKind kind, std::string_view name) {
     const std::string_view ending = kindInfo(kind).firstVolumeEnding;
     return !ending.empty() && name.size() >= 3 && upper(rightPart(name, 3)) == ending;

@@ -36,6 +36,12 @@ ArchiveKind kindOfButton(int index);
 // without regard to case, from the second character of the name on.
 bool isVolumeCandidate(ArchiveKind kind, std::string_view name);
 
+// A volume's own name: its extension is the kind's three letters, or the
+// kind's volume letter and two digits (RAR ".r00", ARJ ".a01", ACE ".c00"),
+// or, for RAR and ARJ, three digits (".001"), in any letter case. A
+// "readme.rtf" or "clip.cab" is a candidate of the list filter, not a volume.
+bool isVolumeName(ArchiveKind kind, std::string_view name);
+
 // The first volume of a set: the name's last three characters, upper-cased,
 // are the kind's three letters ("RAR", "ARJ", "ACE").
 bool isFirstVolume(ArchiveKind kind, std::string_view name);

@@ -21,16 +21,18 @@ bool MainWindow::selectSetOf(ArchiveKind kind) {
     return false;
 }
 
-// True when at least one volume passed its head test. A candidate that
-// cannot be read, or a failing RAR or ACE candidate, ends the run: the
-// table then holds the list in list order, cut to the volumes that passed.
+// True when at least one volume passed its head test. Files the list filter
+// shows that are not named as volumes (a readme.rtf beside a RAR set) are
+// passed over. A candidate that cannot be read, or a failing RAR or ACE
+// volume, ends the run: the table then holds the list in list order, cut to
+// the volumes that passed.
 bool MainWindow::selectVolumeSet(ArchiveKind kind) {
     int verified = 0;
     selectionTable_.assign(1, "");
     for (int index = 0; index < File1.count(); ++index) selectionTable_.push_back(File1.item(index));
     for (int index = 0; index < File1.count(); ++index) {
         const std::string name = File1.item(index);
-        if (!isVolumeCandidate(kind, name)) continue;
+        if (!isVolumeCandidate(kind, name) || !isVolumeName(kind, name)) continue;
         const auto head = Fs.readHead(joinPath(ExplorerTree1.path(), name), headBytes(kind));
         const bool passed = head && headTest(kind, *head);
         if (!passed && (!head || failedHeadEndsSelection(kind))) {

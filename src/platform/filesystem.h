@@ -33,6 +33,8 @@ public:
     // A file or a link, not a folder.
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool makeFolder(const std::string& path) = 0;
+    // An empty folder, its name exactly as written.
+    virtual bool removeEmptyFolder(const std::string& path) = 0;
 
     // The first entry (bare name) matching the pattern in the last component
     // of `pattern` ("c:\tools\*.nfo"), in the order listings use.

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/text.h"
+
 namespace q32 {
 
 namespace {
@@ -44,22 +46,21 @@ std::string bannerText() {
     return text;
 }
 
-std::string textWithCrLf(std::string_view bytes, const std::function<void(const std::string&)>& onStep,
-                         std::size_t step) {
+std::string textWithCrLf(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 16);
-    std::size_t count = 1;
     for (char byte : bytes) {
-        if (byte == '\n') {
-            text += "\r\n";
-            continue;
-        }
-        if (byte == '\r') continue;
-        text += byte;
-        ++count;
-        if (onStep && count % step == 0) onStep(text);
+        if (byte == '\n') text += "\r\n";
+        else if (byte != '\r') text += byte;
     }
     return text;
+}
+
+std::string cutNote(std::uint64_t shown, std::uint64_t fileLength) {
+    if (fileLength <= shown) return "";
+    const auto bytes = [](std::uint64_t n) { return groupDigits(static_cast<std::int64_t>(n), ","); };
+    return "\r\n\r\n--- The file is cut here: " + bytes(shown) + " of its " + bytes(fileLength) +
+           " bytes are shown. ---";
 }
 
 LineEnds lineEndStyle(std::string_view bytes) {

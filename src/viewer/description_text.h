@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,12 +14,19 @@ namespace q32 {
 std::string bannerText();
 
 // A file's bytes as viewer text: LF becomes CR LF, CR is dropped (a lone CR
-// joins its two lines), every other byte stays as it is. `onStep`, when set,
-// is handed the text so far each time the count of other bytes, starting
-// from 1, reaches a multiple of `step`, so a long file can be shown while
-// it is being read.
-std::string textWithCrLf(std::string_view bytes, const std::function<void(const std::string&)>& onStep = {},
-                         std::size_t step = 2000);
+// joins its two lines), every other byte stays as it is.
+std::string textWithCrLf(std::string_view bytes);
+
+// How much of a file the viewers show. A description is ten lines and an
+// NFO file a few pages; no real one comes near these, and a larger file is
+// shown cut, so that neither memory nor the window's response depends on
+// what an archive holds.
+inline constexpr std::size_t kDescriptionShownBytes = 64 * 1024;
+inline constexpr std::size_t kNfoShownBytes = 1024 * 1024;
+
+// The last lines of a viewer's text when only the first `shown` bytes of a
+// file of `fileLength` bytes are shown; "" when the whole file is.
+std::string cutNote(std::uint64_t shown, std::uint64_t fileLength);
 
 enum class LineEnds { CrLf, Lf };
 

@@ -27,7 +27,7 @@ void MainWindow::showNextNfoFile() {
         viewers_.form5.use().setWindowState(WindowState::Normal);
 
     const std::string path = joinPath(ProgramFolder, *name);
-    const std::optional<std::string> bytes = Fs.readFile(path);
+    const std::optional<std::string> bytes = Fs.readHead(path, kNfoShownBytes);
     Screen.doEvents();
     viewers_.form5.use().show();
     Screen.doEvents();
@@ -35,13 +35,10 @@ void MainWindow::showNextNfoFile() {
     ViewerWindow& viewer = viewers_.form5.use();
     viewer.setCaption(lower(*name));
     viewer.setBusy(true);
-    if (bytes && lineEndStyle(*bytes) == LineEnds::CrLf) {
-        viewer.setText(crLfDisplay(*bytes));
-    } else if (bytes) {
-        viewer.setText(textWithCrLf(*bytes, [&viewer](const std::string& soFar) {
-            viewer.setText(soFar);
-            viewer.redraw();
-        }));
+    if (bytes) {
+        const bool crLf = lineEndStyle(*bytes) == LineEnds::CrLf;
+        viewer.setText((crLf ? crLfDisplay(*bytes) : textWithCrLf(*bytes)) +
+                       cutNote(bytes->size(), Fs.fileLength(path).value_or(0)));
     }
     viewer.setBusy(false);
 

@@ -36,6 +36,8 @@ void MainWindow::ShowDescriptions() {
     // shows the description another archive left behind.
     removeFilesMatching("*.diz", true);
     removeFilesMatching("*.nfo", true);
+    // A folder of a description's name would keep the description out.
+    Fs.removeEmptyFolder(joinPath(ProgramFolder, "file_id.diz"));
     Me.setBusy(true);
     collectSelection();
     viewers_.currentPath = ExplorerTree1.path();
@@ -79,14 +81,16 @@ void MainWindow::showCollectedDescription() {
     if (descriptionViewerFits()) placeDescriptionViewer();
     ViewerWindow& viewer = viewers_.Form3.use();
     const std::string description = joinPath(ProgramFolder, "file_id.diz");
+    // The NFO files can be shown whether a description came or not.
+    enableNfoCommand(Fs.firstFile(joinPath(ProgramFolder, "*.nfo")).has_value());
     if (!Fs.fileExists(description)) {
         viewer.show();
         viewer.setText(viewers_.banner);
     } else {
         viewer.setText("");
         viewer.show();
-        enableNfoCommand(Fs.firstFile(joinPath(ProgramFolder, "*.nfo")).has_value());
-        viewer.setText(textWithCrLf(Fs.readFile(description).value_or("")));
+        const std::string head = Fs.readHead(description, kDescriptionShownBytes).value_or("");
+        viewer.setText(textWithCrLf(head) + cutNote(head.size(), Fs.fileLength(description).value_or(0)));
     }
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption("*.zip");

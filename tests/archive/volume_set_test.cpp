@@ -21,19 +21,23 @@ TEST(Kinds, VolumeCandidatesLookFromTheSecondCharacterFirstVolumesAtTheLastThree
         ArchiveKind kind;
         const char* name;
         bool candidate;
+        bool volume;
         bool first;
     };
     const Case cases[] = {
-        {ArchiveKind::Rar, "readme.rtf", true, false}, {ArchiveKind::Rar, "game.R01", true, false},
-        {ArchiveKind::Rar, "tool.001", true, false},   {ArchiveKind::Rar, ".r00", false, false},
-        {ArchiveKind::Rar, "tool.zip", false, false},  {ArchiveKind::Rar, "tool.RAR", true, true},
-        {ArchiveKind::Rar, "tool.rar.bak", true, false}, {ArchiveKind::Arj, "tool.001", true, false},
-        {ArchiveKind::Arj, "x.arj", true, true},       {ArchiveKind::Ace, "clip.cab", true, false},
-        {ArchiveKind::Ace, "game.ace", true, true},    {ArchiveKind::Ace, "x.c00", true, false},
-        {ArchiveKind::Ace, "game.rar", false, false},  {ArchiveKind::Zip, "x.zip", false, false},
+        {ArchiveKind::Rar, "readme.rtf", true, false, false}, {ArchiveKind::Rar, "game.R01", true, true, false},
+        {ArchiveKind::Rar, "tool.001", true, true, false},    {ArchiveKind::Rar, ".r00", false, true, false},
+        {ArchiveKind::Rar, "tool.zip", false, false, false},  {ArchiveKind::Rar, "tool.RAR", true, true, true},
+        {ArchiveKind::Rar, "tool.rar.bak", true, false, false}, {ArchiveKind::Rar, "tool.r0x", true, false, false},
+        {ArchiveKind::Arj, "tool.001", true, true, false},    {ArchiveKind::Arj, "x.arj", true, true, true},
+        {ArchiveKind::Arj, "x.a01", true, true, false},       {ArchiveKind::Ace, "clip.cab", true, false, false},
+        {ArchiveKind::Ace, "game.ace", true, true, true},     {ArchiveKind::Ace, "x.C00", true, true, false},
+        {ArchiveKind::Ace, "x.com", true, false, false},      {ArchiveKind::Ace, "x.001", true, false, false},
+        {ArchiveKind::Ace, "game.rar", false, false, false},  {ArchiveKind::Zip, "x.zip", false, false, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(isVolumeCandidate(c.kind, c.name), c.candidate) << c.name;
+        EXPECT_EQ(isVolumeName(c.kind, c.name), c.volume) << c.name;
         EXPECT_EQ(isFirstVolume(c.kind, c.name), c.first) << c.name;
     }
     for (const char* name : {"a.zip.bad", "ip"}) EXPECT_FALSE(isZipName(name)) << name;  // ZIP names: the drop tests
@@ -80,8 +84,11 @@ struct Case {
 const Case kCases[] = {
     {"a RAR set", ArchiveKind::Rar, {{"game.r00", kRar}, {"game.r01", kRar}, {"game.rar", kRar}}, true,
      {"game.rar", "game.r00", "game.r01"}, {"game.r00", "game.r01", "game.rar"}},
-    {"a RAR run ends at a file that is not RAR", ArchiveKind::Rar,
-     {{"a.r00", kRar}, {"b.rtf", kText}, {"c.rar", kRar}}, true, {"a.r00"}, {"a.r00"}},
+    {"a RAR run ends at a volume that is not RAR", ArchiveKind::Rar,
+     {{"a.r00", kRar}, {"b.r01", kText}, {"c.rar", kRar}}, true, {"a.r00"}, {"a.r00"}},
+    {"files not named as volumes are passed over", ArchiveKind::Rar,
+     {{"a.r00", kRar}, {"b.rtf", kText}, {"c.rar", kRar}, {"readme.rtf", kRar}}, true, {"c.rar", "a.r00"},
+     {"a.r00", "c.rar"}},
     {"a first candidate that is not RAR", ArchiveKind::Rar, {{"bad.r00", kText}, {"game.rar", kRar}}, false, {}, {}},
     {"two sets: every name keeps a place", ArchiveKind::Rar,
      {{"a.r00", kRar}, {"a.rar", kRar}, {"b.r00", kRar}, {"b.rar", kRar}}, true,
@@ -95,6 +102,8 @@ const Case kCases[] = {
      {"p99.arj"}},
     {"an ACE set", ArchiveKind::Ace, {{"game.ace", kAce}, {"game.c00", kAce}, {"game.c01", kAce}}, true,
      {"game.ace", "game.c00", "game.c01"}, {"game.ace", "game.c00", "game.c01"}},
+    {"ACE passes over a .cab", ArchiveKind::Ace, {{"clip.cab", kText}, {"game.ace", kAce}, {"game.c00", kAce}},
+     true, {"game.ace", "game.c00"}, {"game.ace", "game.c00"}},
     {"an ACE head one byte early", ArchiveKind::Ace, {{"game.ace", kAce.substr(1)}, {"game.c00", kAce}}, false, {},
      {}},
 };

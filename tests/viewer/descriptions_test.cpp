@@ -73,22 +73,28 @@ TEST_F(DescriptionsTest, TheFirstSelectedArchiveIsDescribedAboveTheMainWindow) {
 
 // Every old description goes first, so that an archive without one shows
 // the banner, not what another archive left.
-TEST_F(DescriptionsTest, WithoutADescriptionTheBannerShowsAndTheNfoCommandKeepsItsState) {
+// The NFO files can be shown whether a description came or not; an empty
+// folder named like a description does not keep the next one out.
+TEST_F(DescriptionsTest, WithoutADescriptionTheBannerShowsAndTheNfoFilesCanBeShown) {
     drive.writeFile("c:\\Quillet32\\another.diz", "old");
     drive.writeFile("c:\\Quillet32\\file_id.diz", "old");
-    makeZip("c:\\dl\\both.zip", {file("file_id.diz", "d"), file("x.nfo", "n")});
     makeZip("c:\\dl\\nfo.zip", {file("x.nfo", "n")});
+    makeZip("c:\\dl\\none.zip", {file("setup.exe", "x")});
+    makeZip("c:\\dl\\diz.zip", {file("file_id.diz", "d")});
     describe("c:\\dl", "nfo.zip");
     EXPECT_EQ(viewer.text(), bannerText());
     EXPECT_TRUE(viewer.isShown());
-    EXPECT_FALSE(nfoCommandEnabled());
     EXPECT_FALSE(drive.exists("c:\\Quillet32\\another.diz"));
-
-    describe("c:\\dl", "both.zip");
     ASSERT_TRUE(nfoCommandEnabled());
-    describe("c:\\dl", "nfo.zip");
+    ui.menus.choose("dnfo");
+    EXPECT_EQ(nfo.text(), "n");
+
+    describe("c:\\dl", "none.zip");
     EXPECT_EQ(viewer.text(), bannerText());
-    EXPECT_TRUE(nfoCommandEnabled());
+    EXPECT_FALSE(nfoCommandEnabled());
+    drive.makeFolder("c:\\Quillet32\\file_id.diz");
+    describe("c:\\dl", "diz.zip");
+    EXPECT_EQ(viewer.text(), "d");
 }
 
 TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) {
@@ -238,15 +244,22 @@ TEST_F(DescriptionsTest, NfoLineEndsAsTheFirstOneSays) {
     for (const auto& [bytes, text] : cases) EXPECT_EQ(shownNfo(bytes), text) << bytes;
 }
 
-TEST_F(DescriptionsTest, LongLfNfoFilesAppearWhileTheyAreRead) {
-    std::string bytes;
-    for (int line = 0; line < 45; ++line) bytes += std::string(99, 'x') + "\n";  // 4455 letters
-    shownNfo(bytes);
-    std::vector<std::size_t> letters;
-    for (const std::string& text : nfo.texts) letters.push_back(std::count(text.begin(), text.end(), 'x'));
-    EXPECT_EQ(letters, (std::vector<std::size_t>{1999, 3999, 4455}));
-    EXPECT_EQ(nfo.redraws, 2);
-    EXPECT_EQ(nfo.text().size(), 4455u + 2 * 45);
+// A file of any size is converted and shown once, and one larger than any
+// real description or NFO file is shown cut, with a line that says so.
+TEST_F(DescriptionsTest, OverlongFilesAreShownOnceAndCut) {
+    std::string lines;
+    while (lines.size() < 3 * kNfoShownBytes) lines += std::string(99, 'x') + "\n";
+    const std::string note = "--- The file is cut here: 1,048,576 of its 3,145,800 bytes are shown. ---";
+    const std::string nfoText = shownNfo(lines);
+    EXPECT_EQ(nfo.texts.size(), 1u);
+    EXPECT_EQ(nfoText.substr(0, 101), std::string(99, 'x') + "\r\n");
+    EXPECT_EQ(nfoText.substr(nfoText.size() - note.size()), note);
+    EXPECT_EQ(std::count(nfoText.begin(), nfoText.end(), 'x'), 1048576 - 1048576 / 100);
+
+    makeZip("c:\\dl\\big.zip", {file("file_id.diz", std::string(kDescriptionShownBytes + 1, 'd'))});
+    describe("c:\\dl", "big.zip");
+    EXPECT_EQ(viewer.text(), std::string(kDescriptionShownBytes, 'd') +
+                                 "\r\n\r\n--- The file is cut here: 65,536 of its 65,537 bytes are shown. ---");
 }
 
 // Three empty lines, then four of 37 characters: nine blanks and the mark in

@@ -129,6 +129,11 @@ bool HostFileSystem::makeFolder(const std::string& path) {
     return host && ::mkdir(host->c_str(), 0777) == 0;
 }
 
+bool HostFileSystem::removeEmptyFolder(const std::string& path) {
+    auto host = drives_.toHost(path, DriveTable::LastName::Exact);
+    return host && ::rmdir(host->c_str()) == 0;
+}
+
 std::optional<std::vector<std::string>> HostFileSystem::list(const std::string& folder, const std::string& filter,
                                                              EntryKind kind) {
     auto host = drives_.toHost(folder);

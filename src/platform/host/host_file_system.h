@@ -21,6 +21,7 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
     bool makeFolder(const std::string& path) override;
+    bool removeEmptyFolder(const std::string& path) override;
     std::optional<std::string> firstFile(const std::string& pattern) override;
     std::optional<std::string> firstFolder(const std::string& pattern) override;
     std::optional<std::vector<std::string>> listFiles(const std::string& folder, const std::string& filter) override;
