@@ -216,7 +216,6 @@ private:
     std::int16_t extractDescriptions(const std::string& firstName);
     void markDamagedArchive(std::int16_t code);
     void showCollectedDescription();
-    bool descriptionViewerFits() const;
     void placeDescriptionViewer();
     void showNextNfoFile();
     void enableNfoCommand(bool enabled);

@@ -21,6 +21,24 @@ struct Rgb {
     int blue = 0;
 };
 
+// The text areas were laid out for a font of 8 by 12 pixels at 96 dots an
+// inch: 120 by 180 twips a character cell. A window that draws with another
+// font keeps the designed number of whole cells: its text area, and the
+// window with it, grow until that many cells of its font fit in, and the
+// button keeps its distance from the right-hand edge.
+inline constexpr double kDesignedCellWidth = 120;
+inline constexpr double kDesignedCellHeight = 180;
+
+struct TextCells {
+    int columns = 0;
+    int lines = 0;
+};
+
+inline TextCells designedCells(const Rect& textArea) {
+    return {static_cast<int>(textArea.width / kDesignedCellWidth),
+            static_cast<int>(textArea.height / kDesignedCellHeight)};
+}
+
 // How a viewer looks when it is created. Twips; the text area and the button
 // are placed on the window's inner area.
 struct ViewerDesign {
@@ -40,7 +58,8 @@ class ViewerWindow {
 public:
     virtual ~ViewerWindow() = default;
 
-    // Creates the window, hidden, as designed; an existing one goes first.
+    // Creates the window, hidden, as designed for the font it draws with; an
+    // existing one goes first.
     virtual void load(const ViewerDesign& design) = 0;
     virtual bool isLoaded() const = 0;
     // Discards the window with its text.

@@ -1,10 +1,11 @@
 // The description command: the first selected ZIP archive's file_id.diz and
 // .nfo files are extracted into the program folder, file_id.diz (or the
-// banner) is shown in the description viewer above the main window, and a
+// banner) is shown in the description viewer beside the main window, and a
 // damaged archive is marked ".bad".
 #include "app/main_window.h"
 #include "common/text.h"
 #include "viewer/description_text.h"
+#include "viewer/viewer_placement.h"
 
 namespace q32 {
 
@@ -13,13 +14,6 @@ namespace {
 bool isDamage(std::int16_t code) {
     return code == zipcode::NotAZip || code == zipcode::BadData || code == zipcode::Truncated;
 }
-
-// The viewer's outer size, twips, and its gap above the main window.
-constexpr double kViewerWidth = 5850;
-constexpr double kViewerHeight = 2325;
-constexpr double kViewerGap = 50;
-// The main window must stand lower than this for the viewer to fit above it.
-constexpr double kRoomAbove = 2500;
 
 }  // namespace
 
@@ -61,14 +55,13 @@ std::int16_t MainWindow::extractDescriptions(const std::string& firstName) {
 }
 
 // The archive gets ".bad" added (an older ".bad" of the same name goes), and
-// the viewer says so when it has room above the main window.
+// the viewer says so.
 void MainWindow::markDamagedArchive(std::int16_t code) {
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption("*.zip");
     std::string& archive = viewers_.firstArchivePath;
     markArchiveBad(archive);
     archive = lower(archive);
-    if (!descriptionViewerFits()) return;
     placeDescriptionViewer();
     ViewerWindow& viewer = viewers_.Form3.use();
     viewer.show();
@@ -78,7 +71,7 @@ void MainWindow::markDamagedArchive(std::int16_t code) {
 // After an extraction that did not find the archive damaged: file_id.diz
 // when it came, otherwise the banner.
 void MainWindow::showCollectedDescription() {
-    if (descriptionViewerFits()) placeDescriptionViewer();
+    placeDescriptionViewer();
     ViewerWindow& viewer = viewers_.Form3.use();
     const std::string description = joinPath(ProgramFolder, "file_id.diz");
     // The NFO files can be shown whether a description came or not.
@@ -96,15 +89,11 @@ void MainWindow::showCollectedDescription() {
     SSPanel2.setCaption("*.zip");
 }
 
-bool MainWindow::descriptionViewerFits() const {
-    return Me.windowState() != WindowState::Maximized && Me.geometry().top > kRoomAbove;
-}
-
-// Just above the main window, at its left edge.
+// Where it covers none of the main window's controls, at its own size.
 void MainWindow::placeDescriptionViewer() {
-    const Rect main = Me.geometry();
-    viewers_.Form3.use().setGeometry(
-        {main.left, main.top - kViewerHeight - kViewerGap, kViewerWidth, kViewerHeight});
+    ViewerWindow& viewer = viewers_.Form3.use();
+    const Rect size = viewer.geometry();
+    viewer.setGeometry(descriptionViewerPlace(size.width, size.height, viewerSurroundings(*this)));
 }
 
 void MainWindow::enableNfoCommand(bool enabled) {

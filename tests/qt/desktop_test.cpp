@@ -8,8 +8,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
+#include "message_boxes.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_sound.h"
 #include "platform/qt/twips.h"
@@ -28,15 +28,13 @@ struct BoxSeen {
 };
 
 // Shows a box through the desktop, answers it with a button or closes it
-// (NoButton) once it is the modal window, and notes what it showed.
+// (NoButton), and notes what it showed.
 MsgAnswer answerBox(QtDesktop& desktop, const std::string& text, MsgIcon icon, MsgButtons buttons,
                     QMessageBox::StandardButton answer, BoxSeen& seen) {
-    QTimer::singleShot(0, [&seen, answer] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        seen = {box->text(), box->windowTitle(), box->icon(), box->standardButtons()};
-        if (answer == QMessageBox::NoButton) box->close();
-        else box->button(answer)->click();
+    test::answerNextBox([&seen, answer](QMessageBox& box) {
+        seen = {box.text(), box.windowTitle(), box.icon(), box.standardButtons()};
+        if (answer == QMessageBox::NoButton) box.close();
+        else box.button(answer)->click();
     });
     return desktop.messageBox(text, "Quillet32", icon, buttons);
 }

@@ -1,5 +1,6 @@
 #include "support/headless_controls.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/text.h"
@@ -137,9 +138,14 @@ void HeadlessViewerWindow::load(const ViewerDesign& design) {
     caption_ = design.caption;
     texts.clear();
     state_ = WindowState::Normal;
-    rect_ = {0, 0, design.innerWidth + 2 * kBorder, design.innerHeight + kTitle + kBorder};
-    textRect_ = design.textArea;
-    buttonRect_ = design.button;
+    // The text area grows to hold the designed cells of the VGA font, as on the screen.
+    const TextCells cells = designedCells(design.textArea);
+    const double wider = std::max(0.0, cells.columns * kCellWidth - design.textArea.width);
+    const double taller = std::max(0.0, cells.lines * kCellHeight - design.textArea.height);
+    rect_ = {0, 0, design.innerWidth + wider + 2 * kBorder, design.innerHeight + taller + kTitle + kBorder};
+    textRect_ = {design.textArea.left, design.textArea.top, design.textArea.width + wider,
+                 design.textArea.height + taller};
+    buttonRect_ = {design.button.left + wider, design.button.top, design.button.width, design.button.height};
     textVisible_ = true;
 }
 

@@ -306,6 +306,9 @@ public:
     int selectionClears = 0;
     static constexpr double kBorder = 60;
     static constexpr double kTitle = 360;
+    // The VGA font's cells: 8 by 16 pixels.
+    static constexpr double kCellWidth = 120;
+    static constexpr double kCellHeight = 240;
 
 private:
     ViewerDesign design_;

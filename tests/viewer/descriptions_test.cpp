@@ -37,9 +37,16 @@ protected:
         return nfo.text();
     }
     bool nfoCommandEnabled() { return ui.toolbar.isEnabled(7) && ui.menus.isEnabled("dnfo"); }
+    // The viewer at its size of creation, just above the main window.
     Rect placeAboveMainWindow() {
         const Rect main = ui.form.geometry();
-        return {main.left, main.top - 2375, 5850, 2325};
+        const Rect created = createdViewer();
+        return {main.left, main.top - 50 - created.height, created.width, created.height};
+    }
+    static Rect createdViewer() {
+        HeadlessViewerWindow window;
+        TextViewer(window, TextViewer::Kind::Description).use();
+        return window.geometry();
     }
     HeadlessViewerWindow& viewer = ui.descriptionViewer;
     HeadlessViewerWindow& nfo = ui.nfoViewer;
@@ -111,18 +118,61 @@ TEST_F(DescriptionsTest, OtherKindsShowNothingAndDisableTheDescriptionCommands) 
     }
 }
 
-TEST_F(DescriptionsTest, WithoutRoomAboveTheMainWindowTheViewerStaysWhereItWas) {
+bool inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
+bool overlap(const Rect& a, const Rect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+// Wherever the main window stands, the viewer keeps its size, stays on the
+// screen and leaves the caption, the menus and the toolbar uncovered.
+TEST_F(DescriptionsTest, TheViewerCoversNoneOfTheMainWindowsControls) {
     makeZip("c:\\dl\\a.zip", {file("file_id.diz", "d")});
-    const Rect elsewhere{300, 400, 7000, 3000};
-    for (bool maximised : {true, false}) {  // else near the top of the screen
+    enum class Where { Above, Right, Left, OverTheList };
+    struct Case {
+        const char* name;
+        Rect main;
+        bool maximised;
+        Where where;
+    };
+    const Case cases[] = {
+        {"room above", {2000, 5000, 9600, 7200}, false, Where::Above},
+        {"near the top", {2000, 1000, 9600, 7200}, false, Where::Right},
+        {"near the top right", {9000, 1000, 9600, 7200}, false, Where::Left},
+        {"near the top, screen wide", {0, 1000, 19200, 12000}, false, Where::OverTheList},
+        {"maximised", {2000, 5000, 9600, 7200}, true, Where::OverTheList},
+    };
+    const Rect screen{0, 0, ui.desktop.screenWidth(), ui.desktop.screenHeight()};
+    const Rect created = createdViewer();
+    for (const Case& c : cases) {
         ui.form.setWindowState(WindowState::Normal);
+        ui.form.setGeometry(c.main);
+        if (c.maximised) ui.form.setWindowState(WindowState::Maximized);
         describe("c:\\dl", "a.zip");
-        viewer.setGeometry(elsewhere);
-        if (maximised) ui.form.setWindowState(WindowState::Maximized);
-        else ui.form.setGeometry({0, 2500, 9600, 7200});
-        describe("c:\\dl", "a.zip");
-        EXPECT_EQ(viewer.geometry(), elsewhere);
-        EXPECT_EQ(viewer.text(), "d");
+        const Rect placed = viewer.geometry();
+        const double innerTop = c.main.top + HeadlessMainForm::kTitleAndMenu;
+        const double innerLeft = c.main.left + HeadlessMainForm::kBorder;
+        const Rect controls{c.main.left, c.main.top, c.main.width, innerTop - c.main.top + ui.frame.geometry().height};
+        const Rect splitter = ui.splitter.geometry();
+        const Rect list = ui.list.geometry();
+        const Rect listOnScreen{innerLeft + splitter.left + list.left, innerTop + splitter.top + list.top, list.width,
+                                list.height};
+        const bool landed[] = {
+            placed.top + placed.height <= c.main.top,   // above
+            placed.left >= c.main.left + c.main.width,  // right
+            placed.left + placed.width <= c.main.left,  // left
+            inside(placed, listOnScreen),               // over the list
+        };
+        EXPECT_TRUE(landed[static_cast<int>(c.where)]) << c.name;
+        EXPECT_EQ(placed.width, created.width) << c.name;
+        EXPECT_EQ(placed.height, created.height) << c.name;
+        EXPECT_TRUE(inside(placed, screen)) << c.name;
+        EXPECT_FALSE(overlap(placed, controls)) << c.name;
+        EXPECT_EQ(viewer.text(), "d") << c.name;
     }
 }
 
@@ -147,8 +197,8 @@ protected:
     }
 };
 
-// A full drive keeps the name; a maximised main window leaves no room to
-// show the message.
+// A full drive keeps the name; a maximised main window still shows the
+// message, over the file list.
 TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
     makeDamaged();
     drive.writeFile("c:\\dl\\Tool.ZIP.bad", "an older one");
@@ -174,7 +224,8 @@ TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
     ui.form.setWindowState(WindowState::Maximized);
     describe("c:\\dl", "Tool.ZIP");
     EXPECT_FALSE(drive.exists("c:\\dl\\Tool.ZIP"));
-    EXPECT_FALSE(viewer.isShown());
+    EXPECT_TRUE(viewer.isShown());
+    EXPECT_EQ(viewer.text(), message());
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, DamagedArchiveTest,

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QTextLayout>
+#include <QtMath>
 
 #include "common/cp437.h"
 #include "platform/qt/key_codes.h"
@@ -84,6 +86,36 @@ private:
     const QKeyEvent* lastKey_ = nullptr;
 };
 
+// A character cell of the font, pixels: the advance of a letter, and the
+// height of a line as the text area lays it out (fractions where the font
+// has them).
+QSizeF cellSize(const QFont& font) {
+    QTextLayout layout(QStringLiteral("M"), font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLeadingIncluded(true);
+    layout.endLayout();
+    return {QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')), line.height()};
+}
+
+// What the text area takes besides its cells, pixels: its frame and the
+// document's margin on each side, the caret after the longest line, and the
+// pixel the scroll range keeps below the last line.
+QSize spaceAroundCells(const QPlainTextEdit& text) {
+    const int frame = 2 * text.frameWidth();
+    const int margin = 2 * qCeil(text.document()->documentMargin());
+    return {frame + margin + text.cursorWidth(), frame + margin + 1};
+}
+
+// How much a text area of the designed size must grow, pixels, to hold the
+// designed cells in its own font; nothing when they fit already.
+QSize growthForCells(const QPlainTextEdit& text, const QSize& designed, TextCells cells) {
+    const QSizeF cell = cellSize(text.font());
+    const QSize needed = QSize(qCeil(cells.columns * cell.width()), qCeil(cells.lines * cell.height())) +
+                         spaceAroundCells(text);
+    return (needed - designed).expandedTo(QSize(0, 0));
+}
+
 }  // namespace
 
 QString viewerText(const std::string& bytes) {
@@ -130,7 +162,6 @@ void QtViewerWindow::load(const ViewerDesign& design) {
     auto* window = new ViewerFrame(this);
     window_ = window;
     window->setWindowTitle(QString::fromStdString(design.caption));
-    window->resize(scale.toPixelsX(design.innerWidth), scale.toPixelsY(design.innerHeight));
     window->installEventFilter(keyWatch_.get());
 
     text_ = new ViewerText(window, this);
@@ -140,7 +171,10 @@ void QtViewerWindow::load(const ViewerDesign& design) {
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text_->setFont(viewerFont());
-    text_->setGeometry(scale.toPixels(design.textArea));
+    const QRect textArea = scale.toPixels(design.textArea);
+    const QSize growth = growthForCells(*text_, textArea.size(), designedCells(design.textArea));
+    text_->setGeometry(QRect(textArea.topLeft(), textArea.size() + growth));
+    window->resize(QSize(scale.toPixelsX(design.innerWidth), scale.toPixelsY(design.innerHeight)) + growth);
     if (design.background) {
         QPalette palette = text_->palette();
         palette.setColor(QPalette::Base, QColor(design.background->red, design.background->green,
@@ -151,7 +185,7 @@ void QtViewerWindow::load(const ViewerDesign& design) {
 
     if (design.buttonCaption.empty()) return;
     button_ = new QPushButton(QString::fromStdString(design.buttonCaption), window);
-    button_->setGeometry(scale.toPixels(design.button));
+    button_->setGeometry(scale.toPixels(design.button).translated(growth.width(), 0));
     button_->raise();
     button_->installEventFilter(keyWatch_.get());
     QObject::connect(button_.data(), &QPushButton::clicked, button_.data(), [this] {
@@ -231,10 +265,13 @@ void QtViewerWindow::setBusy(bool busy) {
     }
 }
 
+// A line end after the last line starts no empty line of its own, so a
+// description of ten lines shows in ten lines, with nothing to scroll to.
 void QtViewerWindow::setText(const std::string& bytes) {
     if (!window_) return;
     bytes_ = bytes;
-    text_->setPlainText(viewerText(bytes));
+    const bool lineEndLast = bytes.ends_with("\r\n");
+    text_->setPlainText(viewerText(lineEndLast ? bytes.substr(0, bytes.size() - 2) : bytes));
 }
 
 void QtViewerWindow::redraw() {

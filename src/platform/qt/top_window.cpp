@@ -1,5 +1,7 @@
 #include "platform/qt/top_window.h"
 
+#include <QApplication>
+
 #include "platform/qt/twips.h"
 
 namespace q32 {
@@ -8,12 +10,30 @@ namespace {
 
 // The frame around the inner area; empty while the window is not shown (and
 // where no window manager draws frames).
-QMargins frameMargins(const QWidget& window) {
+QMargins ownFrame(const QWidget& window) {
     if (!window.isVisible()) return {};
     const QRect frame = window.frameGeometry();
     const QRect client = window.geometry();
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
             frame.bottom() - client.bottom()};
+}
+
+bool isFramedWindow(const QWidget& widget) {
+    return widget.windowType() == Qt::Window && !(widget.windowFlags() & Qt::FramelessWindowHint);
+}
+
+// The frame the window has, or will have once shown: the window manager
+// gives the program's windows the same frame, so a shown one stands for a
+// window whose own frame is not known yet.
+QMargins frameMargins(const QWidget& window) {
+    const QMargins own = ownFrame(window);
+    if (!own.isNull()) return own;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == &window || !isFramedWindow(*other)) continue;
+        const QMargins frame = ownFrame(*other);
+        if (!frame.isNull()) return frame;
+    }
+    return {};
 }
 
 }  // namespace
@@ -32,16 +52,17 @@ void setProgramWindowState(QWidget& window, WindowState state) {
     window.setWindowState(qtState);
 }
 
-Rect OuterGeometry::of(const QWidget& window) const { return TwipsScale::screen().toTwips(window.frameGeometry()); }
+Rect OuterGeometry::of(const QWidget& window) const {
+    return TwipsScale::screen().toTwips(window.geometry().marginsAdded(frameMargins(window)));
+}
 
 void OuterGeometry::place(QWidget& window, const Rect& rect) {
-    const QMargins margins = frameMargins(window);
-    asked_ = margins.isNull() ? std::optional<Rect>(rect) : std::nullopt;
-    window.setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(margins));
+    asked_ = ownFrame(window).isNull() ? std::optional<Rect>(rect) : std::nullopt;
+    window.setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(frameMargins(window)));
 }
 
 void OuterGeometry::frameMayBeKnown(QWidget& window) {
-    if (!asked_ || frameMargins(window).isNull()) return;
+    if (!asked_ || ownFrame(window).isNull()) return;
     const Rect asked = *asked_;
     place(window, asked);
 }
