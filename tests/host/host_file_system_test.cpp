@@ -16,6 +16,7 @@
 #include "platform/host/drive_table.h"
 #include "platform/host/host_processes.h"
 #include "platform/host/instance_lock.h"
+#include "platform/host/program_head.h"
 #include "platform/host/program_folder.h"
 #include "platform/wav_length.h"
 #include "support/test_drive.h"
@@ -247,6 +248,47 @@ TEST(ProgramFolder, PerUserCopyTakesTheHelpAndSoundsOnly) {
     EXPECT_EQ(drive.readFile("c:\\user\\thunder.wav"), "kept");
 }
 
+// A DOS header whose newer header, when `signature` is given, lies at 80h;
+// PE headers carry their machine and optional header magic.
+std::string programBytes(std::string signature = "", std::uint16_t machine = 0, std::uint16_t magic = 0) {
+    std::string bytes(0x80, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[0x18] = 0x40;
+    bytes[0x3C] = static_cast<char>(0x80);
+    const auto put16 = [&bytes](std::size_t at, std::uint16_t value) {
+        bytes[at] = static_cast<char>(value & 0xFF);
+        bytes[at + 1] = static_cast<char>(value >> 8);
+    };
+    bytes += signature;
+    if (signature.substr(0, 2) != "PE") return bytes + std::string(64, '\0');
+    bytes.resize(0x80 + 26, '\0');
+    put16(0x80 + 4, machine);
+    put16(0x80 + 24, magic);
+    return bytes + std::string(200, '\0');
+}
+
+TEST(ProgramHead, TellsDosWindowsAndWhatIsNoProgram) {
+    const std::string pe("PE\0\0", 4);
+    std::string dosOnly = programBytes();
+    dosOnly[0x18] = 0x1C;  // relocations right after the header: no newer one behind it
+    const struct {
+        const char* what;
+        std::string bytes;
+        ProgramKind kind;
+    } cases[] = {
+        {"DOS", dosOnly, ProgramKind::Dos},
+        {"NE", programBytes("NE"), ProgramKind::Windows16},
+        {"PE32", programBytes(pe, 0x014C, 0x010B), ProgramKind::Windows32},
+        {"PE32+", programBytes(pe, 0x8664, 0x020B), ProgramKind::Windows64},
+        {"PE for ARM", programBytes(pe, 0x01C4, 0x010B), ProgramKind::NotAProgram},
+        {"PE cut short", programBytes(pe, 0x014C, 0x010B).substr(0, 0x80 + 20), ProgramKind::NotAProgram},
+        {"only starts with MZ", "MZ, said the text", ProgramKind::NotAProgram},
+        {"text", "This is the setup text\r\n" + std::string(100, '.'), ProgramKind::NotAProgram},
+    };
+    for (const auto& c : cases) EXPECT_EQ(programKindOf(c.bytes), c.kind) << c.what;
+}
+
 class ProcessesTest : public ::testing::Test {
 protected:
     ProcessesTest() {
@@ -290,6 +332,36 @@ TEST_F(ProcessesTest, RunAndWaitReturnsAfterTheProgramHasEndedOrCouldNotStart) {
     // A Windows program without Wine, or a file that is not a program, is not started.
     drive.writeFile("c:\\Quil001\\readme.txt", "text");
     EXPECT_FALSE(processes.argumentsFor("c:\\Quil001\\readme.txt"));
+}
+
+// Whatever its mode, a Windows program goes to Wine, which starts in the
+// program's own folder; a file that only looks like one is not started.
+TEST_F(ProcessesTest, WindowsProgramsRunThroughWineInTheirOwnFolder) {
+    const std::string seen = drive.root() + "/seen";
+    script(exeFolder + "/wine", "printf '%s|%s' \"$PWD\" \"$*\" > '" + seen + "'");
+    HostProcesses processes(search);
+    for (const auto mode : {fs::perms::owner_read, fs::perms::owner_all}) {
+        drive.writeFile("c:\\Disk 1\\setup.exe", programBytes(std::string("PE\0\0", 4), 0x014C, 0x010B));
+        fs::permissions(drive.host("c:\\Disk 1\\setup.exe"), mode);
+        fs::remove(seen);
+        EXPECT_EQ(processes.runAndWait({"", {"c:\\Disk 1\\setup.exe"}}), 0);
+        EXPECT_EQ(test::readBytes(seen), drive.host("c:\\Disk 1") + "|" + drive.host("c:\\Disk 1\\setup.exe"));
+    }
+    drive.writeFile("c:\\Disk 1\\setup.exe", "MZ, said the text");
+    EXPECT_FALSE(processes.argumentsFor({"", {"c:\\Disk 1\\setup.exe"}}));
+}
+
+// Not even through an empty entry of $PATH.
+TEST_F(ProcessesTest, TheCurrentFolderIsNeverSearched) {
+    script(drive.root() + "/wine", "exit 0");
+    const fs::path before = fs::current_path();
+    const std::string path = std::getenv("PATH");
+    fs::current_path(drive.root());
+    ::setenv("PATH", (":" + path).c_str(), 1);
+    const auto found = findProgram("wine", search);
+    ::setenv("PATH", path.c_str(), 1);
+    fs::current_path(before);
+    EXPECT_NE(found, drive.root() + "/wine");
 }
 
 TEST_F(ProcessesTest, StartDoesNotWait) {

@@ -42,11 +42,6 @@ std::optional<std::string> findInFolder(const std::string& folder, const std::st
     return found;
 }
 
-std::string currentFolder() {
-    char buffer[4096];
-    return ::getcwd(buffer, sizeof buffer) ? buffer : "";
-}
-
 }  // namespace
 
 std::optional<std::string> findProgram(const std::string& name, const ProgramSearch& search) {
@@ -64,13 +59,17 @@ std::optional<std::string> findProgram(const std::string& name, const ProgramSea
         if (isExecutableFile(name)) return name;
         return std::nullopt;
     }
-    for (const std::string& folder : {search.executableFolder, search.programFolder, currentFolder()}) {
+    for (const std::string& folder : {search.executableFolder, search.programFolder}) {
         if (auto found = findInFolder(folder, name)) return found;
     }
+    // The process's current folder is never searched, not even through an
+    // empty or relative entry of $PATH: a "wine" or "unar" lying in whatever
+    // folder the program was started from must never run.
     const char* path = std::getenv("PATH");
     std::istringstream folders(path ? path : "");
     std::string folder;
     while (std::getline(folders, folder, ':')) {
+        if (folder.empty() || folder[0] != '/') continue;
         if (auto found = findInFolder(folder, name)) return found;
     }
     return std::nullopt;

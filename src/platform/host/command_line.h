@@ -18,8 +18,9 @@ struct ProgramSearch {
 
 // The host path of the program: a virtual path ("c:\Quil001\setup.exe") is
 // translated; a bare name is looked for, without regard to letter case, in
-// the executable's folder, the program folder, the current folder and the
-// folders of $PATH. Empty when there is no such executable file.
+// the executable's folder, the program folder and the absolute folders of
+// $PATH, never in the current folder. Empty when there is no such
+// executable file.
 std::optional<std::string> findProgram(const std::string& name, const ProgramSearch& search);
 
 }  // namespace q32::host

@@ -1,5 +1,6 @@
-// Outside programs over Linux: fork and exec, with the caller's environment
-// and current folder.
+// Outside programs over Linux: fork and exec, with the caller's environment;
+// Windows programs run through Wine in their own folder, others in the
+// caller's current folder.
 #pragma once
 
 #include <optional>
@@ -22,8 +23,15 @@ public:
     void start(const CommandLine& command, ShowState show) override;
     bool canStart(const CommandLine& command) const override { return argumentsFor(command).has_value(); }
 
-    // The argument vector a command starts, or empty when its program
-    // cannot be found (a Windows program runs through Wine when Wine is there).
+    // What a command starts: the argument vector and the folder it runs in
+    // ("" for the caller's own). Empty when its program cannot be found or
+    // cannot run here (a Windows program runs through Wine when Wine is
+    // there; a file that only starts like one does not run at all).
+    struct Launch {
+        std::vector<std::string> words;
+        std::string folder;
+    };
+    std::optional<Launch> launchFor(const CommandLine& command) const;
     std::optional<std::vector<std::string>> argumentsFor(const CommandLine& command) const;
 
 private:
