@@ -98,6 +98,19 @@ TEST_F(PathSafety, UnsafeNamesAndLinksAreSkippedWithAWarning) {
     EXPECT_FALSE(std::filesystem::exists("/" + rootName()));
 }
 
+TEST_F(PathSafety, ANamePartLongerThanAFileSystemTakesIsSkippedWithAWarning) {
+    const std::string longest(255, 'n'), tooLong(256, 'n');
+    writeZip(path("long.zip"), {file(tooLong, "file part"), file(tooLong + "/in.txt", "folder part"),
+                                folder(tooLong + "/"), file("dir/" + longest, "longest"), file("good.txt", "kept")});
+
+    EXPECT_EQ(test("long.zip"), zipcode::Success);
+    EXPECT_EQ(extract("long.zip", "dest"), zipcode::UnsafeNamesSkipped);
+
+    EXPECT_EQ(contents("dest/dir/" + longest), "longest");
+    EXPECT_EQ(temp.listing(),
+              (std::vector<std::string>{"dest", "dest/dir", "dest/dir/" + longest, "dest/good.txt", "long.zip"}));
+}
+
 TEST_F(PathSafety, ALinkInsideTheDestinationIsNeverFollowed) {
     std::filesystem::create_directories(path("outside"));
     std::filesystem::create_directories(path("dest"));

@@ -1,6 +1,6 @@
 // Which members an extract or test works on: those the file mask selects,
 // less (for an extraction) the ones whose names or kinds would leave the
-// destination folder.
+// destination folder, or whose names no file system here can hold.
 #pragma once
 
 #include <vector>
