@@ -102,7 +102,7 @@ Selection selectForTest(const ZipDirectory& directory, const FileMask& mask) {
     return selection;
 }
 
-Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mask) {
+Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mask, std::uint64_t sizeLimit) {
     Selection selection;
     selection.files.reserve(directory.members.size());
     PlaceFinder places(selection.folderTable);
@@ -118,8 +118,13 @@ Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mas
             continue;
         }
         member.modified = entry.unixTime ? entry.unixTime : times.toUnix(entry.dosDateTime);
-        if (entry.isDirectory()) selection.folders.push_back(member);
-        else selection.files.push_back(member);
+        if (entry.isDirectory()) {
+            selection.folders.push_back(member);
+        } else if (entry.size > sizeLimit) {
+            selection.largeSkipped = true;
+        } else {
+            selection.files.push_back(member);
+        }
     }
     selection.files = lastOfEachPlace(std::move(selection.files));
     return selection;
