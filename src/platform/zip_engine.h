@@ -15,6 +15,7 @@ namespace q32 {
 namespace zipcode {
 inline constexpr std::int16_t Success = 0;
 inline constexpr std::int16_t UnsafeNamesSkipped = 20;  // a warning: 1 to 99 are warnings
+inline constexpr std::int16_t LargeMembersSkipped = 30; // a warning: members over the size limit were not written
 inline constexpr std::int16_t CrcMismatch = 100;
 inline constexpr std::int16_t NotAZip = 110;            // or a damaged directory or header
 inline constexpr std::int16_t CannotOpen = 120;
@@ -36,6 +37,12 @@ public:
     virtual void setArchiveName(const std::string& archive) = 0;
     // Kept for the callers that set it; it changes nothing.
     virtual void setOption10(bool on) = 0;
+    // Extraction passes over every file member whose size is over `bytes`
+    // and returns LargeMembersSkipped when nothing worse happened (an unsafe
+    // name skipped too gives UnsafeNamesSkipped). 0 means no limit, as at the
+    // start; the limit stays until set again. test() checks every member,
+    // whatever its size.
+    virtual void setMemberSizeLimit(std::uint64_t bytes) = 0;
     // Asks a running extract or test to stop; it then returns Aborted.
     virtual void setAbort(bool abort) = 0;
 

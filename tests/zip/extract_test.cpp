@@ -1,5 +1,8 @@
 #include <zip.h>
 
+#include <algorithm>
+
+#include "method_fixtures.h"
 #include "platform/host/drive_table.h"
 #include "zip_test_base.h"
 
@@ -125,6 +128,46 @@ TEST_F(Extract, VirtualPathsGoThroughTheDriveTable) {
 
     virtualEngine.setArchiveName("q:\\tool.zip");
     EXPECT_EQ(virtualEngine.extract(0), zipcode::CannotOpen);
+}
+
+// The size limit of callers that extract small description files.
+class SizeLimit : public ZipEngineTest {
+protected:
+    static constexpr std::uint64_t Limit = 64 << 10;
+};
+
+TEST_F(SizeLimit, AMemberOverTheLimitIsPassedOverWithAWarning) {
+    const std::string big = sampleText(3 << 20, 2);
+    writeZip(path("tool.zip"), {file("file_id.diz", "small"), file("huge.nfo", big),
+                                file("edge.nfo", std::string(Limit, 'x'))});
+    engine.setMemberSizeLimit(Limit);
+
+    EXPECT_EQ(extract("tool.zip", "out", "*.diz\r*.nfo"), zipcode::LargeMembersSkipped);
+    EXPECT_EQ(temp.listing(), (std::vector<std::string>{"out", "out/edge.nfo", "out/file_id.diz", "tool.zip"}));
+    EXPECT_LE(engine.lastBytesDone(), Limit + 5);  // the large member was never decoded
+    EXPECT_EQ(test("tool.zip"), zipcode::Success);
+    EXPECT_EQ(engine.lastBytesDone(), big.size() + Limit + 5);
+
+    engine.setMemberSizeLimit(0);
+    EXPECT_EQ(extract("tool.zip", "all"), zipcode::Success);
+    EXPECT_EQ(contents("all/huge.nfo"), big);
+}
+
+TEST_F(SizeLimit, AMemberThatDecodesPastItsDeclaredSizeIsStoppedThereAsBadData) {
+    // 4 MB of zeros deflated, and an XZ member, both declaring 1000 bytes.
+    writeZerosZip(path("deflated.zip"), "liar.nfo", 4 << 20);
+    const MethodCase& xz = *std::find_if(methodCases().begin(), methodCases().end(),
+                                         [](const MethodCase& method) { return method.label == "xz"; });
+    ASSERT_TRUE(xz.write(path("xz.zip"), "liar.nfo", sampleText(3 << 20, 3)));
+    engine.setMemberSizeLimit(Limit);
+    for (const std::string archive : {"deflated.zip", "xz.zip"}) {
+        SCOPED_TRACE(archive);
+        patchNumber(path(archive), centralHeaderOffset(path(archive), "liar.nfo") + 24, 1000, 4);
+        patchNumber(path(archive), localHeaderOffset(path(archive), "liar.nfo") + 22, 1000, 4);
+        EXPECT_EQ(extract(archive, "out"), zipcode::BadData);
+        EXPECT_FALSE(exists("out/liar.nfo"));
+        EXPECT_LE(engine.lastBytesDone(), 1000u);
+    }
 }
 
 class Zip64 : public ZipEngineTest {};

@@ -21,8 +21,8 @@ protected:
 
 TEST_F(Masks, SeveralMasksSeparatedByCarriageReturnsMatchFileNamesWithoutCase) {
     EXPECT_EQ(extract("pkg.zip", "out", "*.diz\r*.nfo"), zipcode::Success);
-    EXPECT_EQ(temp.listing(), (std::vector<std::string>{"out", "out/FILE_ID.DIZ", "out/art.diz", "out/info",
-                                                         "out/info/Readme.NFO", "pkg.zip"}));
+    EXPECT_EQ(temp.listing(),
+              (std::vector<std::string>{"out", "out/FILE_ID.DIZ", "out/info", "out/info/Readme.NFO", "pkg.zip"}));
 }
 
 TEST_F(Masks, StarDotStarAndTheEmptyMaskSelectEveryMember) {
@@ -33,7 +33,21 @@ TEST_F(Masks, StarDotStarAndTheEmptyMaskSelectEveryMember) {
         EXPECT_EQ(contents(base + "README"), "no dot");
         EXPECT_EQ(contents(base + "setup.exe"), "MZ");
         EXPECT_EQ(contents(base + "info/Readme.NFO"), "nfo art");
+        EXPECT_TRUE(std::filesystem::is_directory(path(base + "art.diz")));
     }
+}
+
+TEST_F(Masks, AFileMaskNeverSelectsAFolderMember) {
+    // Folders by a trailing slash, a trailing backslash and the DOS attribute alone.
+    writeZip(path("dirs.zip"), {folder("file_id.diz/"), file("x.nfo\\", ""), file("old.diz", ""), file("a.nfo", "art")});
+    patchNumber(path("dirs.zip"), centralHeaderOffset(path("dirs.zip"), "old.diz") + 4, 20, 2);  // made on DOS
+    patchNumber(path("dirs.zip"), centralHeaderOffset(path("dirs.zip"), "old.diz") + 38, 0x10, 4);
+
+    EXPECT_EQ(extract("dirs.zip", "out", "*.diz\r*.nfo"), zipcode::Success);
+    EXPECT_EQ(temp.listing(), (std::vector<std::string>{"dirs.zip", "out", "out/a.nfo", "pkg.zip"}));
+    EXPECT_EQ(extract("dirs.zip", "none", "*.diz"), zipcode::NothingToDo);
+    EXPECT_EQ(test("dirs.zip", "*.diz"), zipcode::NothingToDo);
+    EXPECT_FALSE(exists("none"));
 }
 
 TEST_F(Masks, NoMatchingMemberIsNothingToDoAndWritesNothing) {
@@ -52,10 +66,12 @@ TEST_F(Masks, TestChecksOnlyTheSelectedMembers) {
 
 TEST(FileMask, QuestionMarksAndFoldersInMemberNames) {
     const FileMask mask("file_id.??z\r\r*.nfo\r");
-    EXPECT_TRUE(mask.selects("pkg/FILE_ID.DIZ"));
-    EXPECT_TRUE(mask.selects("a\\b\\x.NFO"));
-    EXPECT_FALSE(mask.selects("file_id.diz/other.txt"));
-    EXPECT_FALSE(mask.selects("nfo"));
+    EXPECT_TRUE(mask.selectsFile("pkg/FILE_ID.DIZ"));
+    EXPECT_TRUE(mask.selectsFile("a\\b\\x.NFO"));
+    EXPECT_FALSE(mask.selectsFile("file_id.diz/other.txt"));
+    EXPECT_FALSE(mask.selectsFile("nfo"));
+    EXPECT_FALSE(mask.selectsFolders());
+    for (const char* everything : {"", "\r", "*.*\r", "*.diz\r*"}) EXPECT_TRUE(FileMask(everything).selectsFolders());
 }
 
 class PathSafety : public ZipEngineTest {
@@ -80,6 +96,19 @@ TEST_F(PathSafety, UnsafeNamesAndLinksAreSkippedWithAWarning) {
     EXPECT_EQ(temp.listing(), (std::vector<std::string>{"dest", "dest/good.txt", "dest/sub", "dest/sub/safe.txt",
                                                          "hostile.zip", "outside"}));
     EXPECT_FALSE(std::filesystem::exists("/" + rootName()));
+}
+
+TEST_F(PathSafety, ANamePartLongerThanAFileSystemTakesIsSkippedWithAWarning) {
+    const std::string longest(255, 'n'), tooLong(256, 'n');
+    writeZip(path("long.zip"), {file(tooLong, "file part"), file(tooLong + "/in.txt", "folder part"),
+                                folder(tooLong + "/"), file("dir/" + longest, "longest"), file("good.txt", "kept")});
+
+    EXPECT_EQ(test("long.zip"), zipcode::Success);
+    EXPECT_EQ(extract("long.zip", "dest"), zipcode::UnsafeNamesSkipped);
+
+    EXPECT_EQ(contents("dest/dir/" + longest), "longest");
+    EXPECT_EQ(temp.listing(),
+              (std::vector<std::string>{"dest", "dest/dir", "dest/dir/" + longest, "dest/good.txt", "long.zip"}));
 }
 
 TEST_F(PathSafety, ALinkInsideTheDestinationIsNeverFollowed) {

@@ -23,6 +23,10 @@ bool MemberEntry::isDirectory() const {
     return (externalAttributes & DosDirectoryAttribute) != 0 && size == 0;
 }
 
+bool MemberEntry::markedAsFolder() const {
+    return isDirectory() || (externalAttributes & DosDirectoryAttribute) != 0;
+}
+
 bool MemberEntry::isSpecialFile() const {
     auto mode = unixMode(*this);
     if (!mode || (*mode & S_IFMT) == 0) return false;

@@ -30,6 +30,9 @@ struct MemberEntry {
 
     bool encrypted() const { return (flags & 0x0001) != 0 || (flags & 0x0040) != 0 || method == method::Aes; }
     bool isDirectory() const;
+    // Any mark of a folder: the name, the Unix mode or the DOS attribute
+    // (a member with that attribute and data is still extracted as a file).
+    bool markedAsFolder() const;
     // Symbolic links, devices, pipes: anything that is neither a file nor a folder.
     bool isSpecialFile() const;
     // Permission bits (rwx only) when the member was made on Unix.

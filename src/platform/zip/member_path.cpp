@@ -21,7 +21,7 @@ bool splitSafeName(std::string_view name, std::vector<std::string_view>& compone
         std::size_t end = start;
         while (end < name.size() && !isSeparator(name[end])) ++end;
         const std::string_view part = name.substr(start, end - start);
-        if (part == "..") return false;
+        if (part == ".." || part.size() > MaxComponentBytes) return false;
         if (!part.empty() && part != ".") components.push_back(part);
         if (components.size() > MaxNameDepth) return false;
         start = end + 1;

@@ -84,6 +84,10 @@ PlannedMembers lastOfEachPlace(PlannedMembers files) {
     return kept;
 }
 
+bool selects(const FileMask& mask, const MemberEntry& entry, std::string_view name) {
+    return entry.markedAsFolder() ? mask.selectsFolders() : mask.selectsFile(name);
+}
+
 }  // namespace
 
 Selection selectForTest(const ZipDirectory& directory, const FileMask& mask) {
@@ -91,14 +95,14 @@ Selection selectForTest(const ZipDirectory& directory, const FileMask& mask) {
     selection.files.reserve(directory.members.size());
     for (std::size_t i = 0; i < directory.members.size(); ++i) {
         const MemberEntry& entry = directory.members[i];
-        if (!mask.selects(directory.name(entry))) continue;
+        if (!selects(mask, entry, directory.name(entry))) continue;
         selection.anySelected = true;
         if (!entry.isDirectory()) selection.files.push_back(PlannedMember{i, DestinationFolder, {}, std::nullopt});
     }
     return selection;
 }
 
-Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mask) {
+Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mask, std::uint64_t sizeLimit) {
     Selection selection;
     selection.files.reserve(directory.members.size());
     PlaceFinder places(selection.folderTable);
@@ -106,7 +110,7 @@ Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mas
     for (std::size_t i = 0; i < directory.members.size(); ++i) {
         const MemberEntry& entry = directory.members[i];
         const std::string_view name = directory.name(entry);
-        if (!mask.selects(name)) continue;
+        if (!selects(mask, entry, name)) continue;
         selection.anySelected = true;
         PlannedMember member{i, DestinationFolder, {}, std::nullopt};
         if (entry.isSpecialFile() || !places.find(name, entry.isDirectory(), member.folder, member.name)) {
@@ -114,8 +118,13 @@ Selection selectForExtraction(const ZipDirectory& directory, const FileMask& mas
             continue;
         }
         member.modified = entry.unixTime ? entry.unixTime : times.toUnix(entry.dosDateTime);
-        if (entry.isDirectory()) selection.folders.push_back(member);
-        else selection.files.push_back(member);
+        if (entry.isDirectory()) {
+            selection.folders.push_back(member);
+        } else if (entry.size > sizeLimit) {
+            selection.largeSkipped = true;
+        } else {
+            selection.files.push_back(member);
+        }
     }
     selection.files = lastOfEachPlace(std::move(selection.files));
     return selection;

@@ -37,6 +37,12 @@ void setFolderTimes(const Selection& selection, FolderCache& folders) {
     }
 }
 
+// The warning of an extraction whose members were all sound.
+std::int16_t warningOf(const Selection& selection) {
+    if (selection.unsafeSkipped) return zipcode::UnsafeNamesSkipped;
+    return selection.largeSkipped ? zipcode::LargeMembersSkipped : zipcode::Success;
+}
+
 }  // namespace
 
 ZipArchiveEngine::ZipArchiveEngine(const host::DriveTable& drives)
@@ -49,6 +55,8 @@ ZipArchiveEngine::PathMapper ZipArchiveEngine::hostPaths() {
 }
 
 ZipArchiveEngine::~ZipArchiveEngine() = default;
+
+void ZipArchiveEngine::setMemberSizeLimit(std::uint64_t bytes) { memberSizeLimit_ = bytes == 0 ? NoSizeLimit : bytes; }
 
 std::int16_t ZipArchiveEngine::extract(std::int16_t) { return run(Mode::Extract); }
 
@@ -76,8 +84,8 @@ std::int16_t ZipArchiveEngine::run(Mode mode) {
 std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
                                           StatusReporter& status) {
     const FileMask mask(mask_);
-    Selection selection =
-        mode == Mode::Extract ? selectForExtraction(directory, mask) : selectForTest(directory, mask);
+    Selection selection = mode == Mode::Extract ? selectForExtraction(directory, mask, memberSizeLimit_)
+                                                : selectForTest(directory, mask);
     if (!selection.anySelected) return zipcode::NothingToDo;
     OutputFolder destination;
     if (mode == Mode::Extract) {
@@ -98,7 +106,7 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     setFolderTimes(selection, folders);
     status.report(100);
     if (decoded != zipcode::Success) return decoded;
-    return selection.unsafeSkipped ? zipcode::UnsafeNamesSkipped : zipcode::Success;
+    return warningOf(selection);
 }
 
 std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std::uint64_t totalBytes,

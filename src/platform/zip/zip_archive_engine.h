@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,7 @@ public:
     void setDestinationFolder(const std::string& folder) override { destination_ = folder; }
     void setArchiveName(const std::string& archive) override { archive_ = archive; }
     void setOption10(bool) override {}
+    void setMemberSizeLimit(std::uint64_t bytes) override;
     void setAbort(bool abort) override { abort_ = abort; }
 
     std::int16_t extract(std::int16_t argument) override;
@@ -51,6 +53,7 @@ public:
 
 private:
     enum class Mode { Test, Extract };
+    static constexpr std::uint64_t NoSizeLimit = std::numeric_limits<std::uint64_t>::max();
 
     std::int16_t run(Mode mode);
     std::int16_t runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
@@ -62,6 +65,7 @@ private:
     std::string mask_;
     std::string destination_;
     std::string archive_;
+    std::uint64_t memberSizeLimit_ = NoSizeLimit;
     std::atomic<bool> abort_{false};
     std::uint64_t lastBytesDone_ = 0;
     std::unique_ptr<WorkerPool> pool_;
