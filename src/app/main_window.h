@@ -200,6 +200,9 @@ private:
     void enableInstallAndTest();
     // Adds ".bad" to a damaged archive's name when its drive has room.
     void markArchiveBad(const std::string& archive);
+    // Extracts an archive's description files (the mask) into the program
+    // folder, passing over any too large to be a description.
+    std::int16_t extractDescriptionFiles(const std::string& mask, const std::string& archive);
     void showListFolderInPanel3();
     void startProgressMode();
     void endProgressMode(const std::string& caption);

@@ -46,12 +46,9 @@ void MainWindow::ShowDescriptions() {
 }
 
 std::int16_t MainWindow::extractDescriptions(const std::string& firstName) {
-    XceedZip1.setFileMask("*.diz\r*.nfo");
-    XceedZip1.setDestinationFolder(ProgramFolder);
-    XceedZip1.setArchiveName(viewers_.firstArchivePath);
     SSPanel2.setAlignment(Alignment::Left);
     SSPanel2.setCaption(" " + lower(firstName));
-    return XceedZip1.extract(0);
+    return extractDescriptionFiles("*.diz\r*.nfo", viewers_.firstArchivePath);
 }
 
 // The archive gets ".bad" added (an older ".bad" of the same name goes), and

@@ -6,12 +6,13 @@
 namespace q32 {
 
 // A description that could not be written into the program folder (a full or
-// read-only disk) says nothing about the archive, which is tested like one
-// without descriptions.
+// read-only disk), or one passed over as too large to be a description, says
+// nothing about the archive, which is tested like one without descriptions.
 TestStep afterExtraction(std::int16_t code) {
     switch (code) {
         case zipcode::Aborted: return TestStep::NextArchive;
         case zipcode::Success:
+        case zipcode::LargeMembersSkipped:
         case zipcode::NothingToDo:
         case zipcode::CannotWrite: return TestStep::TestArchive;
         default: return code < zipcode::CrcMismatch ? TestStep::NextArchive : TestStep::RecordError;

@@ -46,10 +46,7 @@ bool MainWindow::testArchive(int slot) {
     const std::string archive = test_.folder + "\\" + name;
     SSPanel2.setAlignment(Alignment::Left);
     SSPanel2.setCaption(testProgressCaption(shownName, slot, selectionCount()));
-    XceedZip1.setFileMask("*.diz");
-    XceedZip1.setDestinationFolder(ProgramFolder);
-    XceedZip1.setArchiveName(archive);
-    std::int16_t code = XceedZip1.extract(0);
+    std::int16_t code = extractDescriptionFiles("*.diz", archive);
     TestStep step = afterExtraction(code);
     if (step == TestStep::TestArchive) {
         XceedZip1.setArchiveName(archive);

@@ -311,6 +311,13 @@ TEST_F(DescriptionsTest, OverlongFilesAreShownOnceAndCut) {
     describe("c:\\dl", "big.zip");
     EXPECT_EQ(viewer.text(), std::string(kDescriptionShownBytes, 'd') +
                                  "\r\n\r\n--- The file is cut here: 65,536 of its 65,537 bytes are shown. ---");
+
+    // One far larger is no description: it is not even written.
+    makeZip("c:\\dl\\huge.zip", {file("file_id.diz", std::string(5 << 20, 'd')), file("a.nfo", "n")});
+    describe("c:\\dl", "huge.zip");
+    EXPECT_EQ(viewer.text(), bannerText());
+    EXPECT_FALSE(drive.exists("c:\\Quillet32\\file_id.diz"));
+    EXPECT_TRUE(drive.exists("c:\\Quillet32\\a.nfo"));
 }
 
 // Three empty lines, then four of 37 characters: nine blanks and the mark in

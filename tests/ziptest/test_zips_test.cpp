@@ -184,6 +184,7 @@ TEST(TestSteps, EachStageHasItsOwnRuleForTheEngineCodes) {
         TestStep afterExtraction, afterTest;
     } rules[] = {
         {0, TestStep::TestArchive, TestStep::NextArchive},     {20, TestStep::NextArchive, TestStep::NextArchive},
+        {30, TestStep::TestArchive, TestStep::NextArchive},
         {100, TestStep::RecordError, TestStep::RecordError},   {110, TestStep::RecordError, TestStep::RecordError},
         {120, TestStep::RecordError, TestStep::NextArchive},   {130, TestStep::TestArchive, TestStep::NextArchive},
         {140, TestStep::TestArchive, TestStep::NextArchive},   {150, TestStep::RecordError, TestStep::NextArchive},
