@@ -1,7 +1,8 @@
 // Peak memory and time of the description and NFO commands, through the real
 // Qt window (offscreen), on an archive that holds what no real package does:
-// a 64 MB one-line file_id.diz, a 100 MB NFO file with LF line ends, and NFO
-// files of 3 MB (LF) and 2 MB (one line) that the viewer shows cut. Prints
+// a 64 MB one-line file_id.diz and a 100 MB NFO file with LF line ends, too
+// large to be extracted, and NFO files of 3 MB (LF) and 2 MB (one line) that
+// the viewer shows cut. Prints
 // the peak resident size of the whole process and the time each command
 // took; exits 1 when the peak passes the goal of 400 MB.
 //   viewermem
