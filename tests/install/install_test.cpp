@@ -307,6 +307,18 @@ TEST_F(InstallTest, ASetInsideZipArchivesIsExtractedInTurn) {
     expectZipListOf("c:\\Down");
 }
 
+// The archiver is handed the set's name exactly, blanks and all.
+TEST_F(InstallTest, ASetWhoseNameHasTwoBlanksInARowIsExtracted) {
+    std::vector<zip::test::MemberSpec> members;
+    for (const std::string& name : kRarSet) members.push_back(file("my  set" + name.substr(10), sample(name)));
+    zip::test::writeZip(drive.host("c:\\Down\\set.zip"), members);
+    install({"set.zip"});
+    EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{"wrar.exe x -o+ -y c:\\Quil001\\my  set.rar c:\\Quil002",
+                                                             "killd.pif c:\\Quil001"}));
+    EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil002");
+    EXPECT_EQ(manifestOf(drive.host("c:\\Quil002")), readManifest(kSamples + "/Rar2.multi.manifest"));
+}
+
 // The archivers' own output is checked with the stand-ins' tests; here the
 // command lines, and that every run ended well. With a volume missing the
 // archiver says why, and what the ZIP archives brought is kept.
