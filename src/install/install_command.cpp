@@ -100,22 +100,6 @@ void MainWindow::showInstallFolder() {
     ExplorerTree1.setPath(File1.path());
 }
 
-void MainWindow::offerSetup(const std::string& folder) {
-    if (!Fs.fileExists(joinPath(folder, "setup.exe"))) return;
-    endProgressMode("Found " + folder + "\\Setup.exe");
-    const MsgAnswer answer = Screen.messageBox("   Run Setup.exe?   ", "Found setup", MsgIcon::Question, MsgButtons::YesNo);
-    if (answer != MsgAnswer::Yes) return;
-    const CommandLine setup("", {folder + "\\setup.exe"});
-    // A Windows program: without Wine nothing could start it, and the user
-    // must learn why nothing happens.
-    if (!Programs.canStart(setup)) {
-        showError("Setup.exe is a Windows program. It needs Wine to run here: install Wine (the Debian "
-                  "package wine), then start " + setup.text() + " again.");
-        return;
-    }
-    Programs.start(setup, ShowState::Hidden);
-}
-
 // The tree and the list back on the folder the install started from, or on
 // c:\ when that folder has gone; the pointer normal again.
 void MainWindow::showSourceFolderAgain() {

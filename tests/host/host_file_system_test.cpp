@@ -293,7 +293,7 @@ class ProcessesTest : public ::testing::Test {
 protected:
     ProcessesTest() {
         for (const std::string& folder : {exeFolder, progFolder}) fs::create_directories(folder);
-        search = {exeFolder, progFolder, &drive.fs().driveTable()};
+        search = {exeFolder, progFolder, &drive.fs().driveTable(), exeFolder + "/wine32-loader"};
     }
     void script(const std::string& path, const std::string& body) {
         std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
@@ -339,6 +339,7 @@ TEST_F(ProcessesTest, RunAndWaitReturnsAfterTheProgramHasEndedOrCouldNotStart) {
 TEST_F(ProcessesTest, WindowsProgramsRunThroughWineInTheirOwnFolder) {
     const std::string seen = drive.root() + "/seen";
     script(exeFolder + "/wine", "printf '%s|%s' \"$PWD\" \"$*\" > '" + seen + "'");
+    script(exeFolder + "/wine32-loader", "exit 0");
     HostProcesses processes(search);
     for (const auto mode : {fs::perms::owner_read, fs::perms::owner_all}) {
         drive.writeFile("c:\\Disk 1\\setup.exe", programBytes(std::string("PE\0\0", 4), 0x014C, 0x010B));
@@ -349,6 +350,54 @@ TEST_F(ProcessesTest, WindowsProgramsRunThroughWineInTheirOwnFolder) {
     }
     drive.writeFile("c:\\Disk 1\\setup.exe", "MZ, said the text");
     EXPECT_FALSE(processes.argumentsFor({"", {"c:\\Disk 1\\setup.exe"}}));
+}
+
+// Each kind of program needs its runner: Wine, its 32-bit part, or DOSBox.
+TEST_F(ProcessesTest, TheStartCheckNamesTheRunnerThatIsMissing) {
+    const std::string pe("PE\0\0", 4);
+    std::string dos = programBytes();
+    dos[0x18] = 0x1C;
+    const std::pair<const char*, std::string> programs[] = {
+        {"dos.exe", dos}, {"ne.exe", programBytes("NE")}, {"pe32.exe", programBytes(pe, 0x014C, 0x010B)},
+        {"pe64.exe", programBytes(pe, 0x8664, 0x020B)}, {"text.exe", "MZ, said the text"}};
+    for (const auto& [name, bytes] : programs) drive.writeFile("c:\\" + std::string(name), bytes);
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", (drive.root() + "/no-programs").c_str(), 1);  // this machine's Wine and DOSBox hidden
+    HostProcesses processes(search);
+    const auto problems = [&] {
+        std::vector<StartProblem> found;
+        for (const auto& program : programs)
+            found.push_back(processes.checkStart({"", {"c:\\" + std::string(program.first)}}).problem);
+        return found;
+    };
+    using P = StartProblem;
+    EXPECT_EQ(problems(), (std::vector<P>{P::NeedsWine, P::NeedsWine, P::NeedsWine, P::NeedsWine, P::NotAProgram}));
+    script(exeFolder + "/wine", "exit 0");
+    EXPECT_EQ(problems(), (std::vector<P>{P::NeedsDosBox, P::NeedsWine32, P::NeedsWine32, P::None, P::NotAProgram}));
+    script(exeFolder + "/wine32-loader", "exit 0");
+    script(exeFolder + "/dosbox", "exit 0");
+    EXPECT_EQ(problems(), (std::vector<P>{P::None, P::None, P::None, P::None, P::NotAProgram}));
+    EXPECT_EQ(processes.checkStart({"", {"c:\\ne.exe"}}).kind, ProgramKind::Windows16);
+    EXPECT_EQ(processes.checkStart({"dosbox"}).kind, ProgramKind::Native);
+    ::setenv("PATH", path.c_str(), 1);
+}
+
+// A start hands the program over; Wine failing at once, or a runner that
+// cannot be executed, is reported rather than swallowed.
+TEST_F(ProcessesTest, AStartThroughWineReportsAnEarlyFailure) {
+    drive.writeFile("c:\\setup.exe", programBytes(std::string("PE\0\0", 4), 0x8664, 0x020B));
+    HostProcesses processes(search);
+    const std::pair<std::string, int> runners[] = {
+        {"#!/bin/sh\nexit 0\n", kStarted},
+        {"#!/bin/sh\nsleep 3\n", kStarted},
+        {"#!/bin/sh\nexit 3\n", 3},
+        {"#!/no/such/shell\n", kNotStarted},
+    };
+    for (const auto& [body, code] : runners) {
+        std::ofstream(exeFolder + "/wine") << body;
+        fs::permissions(exeFolder + "/wine", fs::perms::owner_all);
+        EXPECT_EQ(processes.start({"", {"c:\\setup.exe"}}, ShowState::Hidden), code) << body;
+    }
 }
 
 // Not even through an empty entry of $PATH.

@@ -146,10 +146,36 @@ TEST_F(InstallTest, ArchivesLandByteForByteInTheFirstFreeScratchFolder) {
     returnedToTheZipList();
 }
 
+// The setup program is started, with word of it in panel 3, when this
+// machine can run its kind; otherwise, or when it fails at once, a box says
+// why, what to install, and where the setup program lies.
 TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
     makeZip("tool.zip", {file("SETUP.EXE", "MZ")});
-    for (bool wineThere : {true, false}) {
-        ui.processes.startable = wineThere;
+    const std::string path = "c:\\Quil001\\setup.exe";
+    const struct {
+        StartCheck check;
+        int startCode;
+        std::string box;  // "" for none; else a part of its text
+    } cases[] = {
+        {{ProgramKind::Windows32, StartProblem::None}, kStarted, ""},
+        {{ProgramKind::Windows64, StartProblem::NeedsWine}, kStarted, "    sudo apt install wine wine64\n"},
+        {{ProgramKind::Windows32, StartProblem::NeedsWine}, kStarted, "    sudo apt install wine wine64 wine32:i386\n"},
+        {{ProgramKind::Windows16, StartProblem::NeedsWine32},
+         kStarted,
+         "Setup.exe is a 16-bit Windows program. Wine here runs 64-bit programs only. Add its 32-bit part once "
+         "with\n\n    sudo dpkg --add-architecture i386\n    sudo apt update\n    sudo apt install wine32:i386\n\n"
+         "then start c:\\Quil001\\setup.exe again."},
+        {{ProgramKind::Dos, StartProblem::NeedsDosBox}, kStarted, "    sudo apt install dosbox\n"},
+        {{ProgramKind::NotAProgram, StartProblem::NotAProgram}, kStarted, "not a DOS or Windows program"},
+        {{ProgramKind::Windows64, StartProblem::None}, 1, "Setup.exe ended at once, with the code 1.\n" + path},
+        {{ProgramKind::Windows64, StartProblem::None}, kNotStarted, "Setup.exe could not be started.\n" + path},
+    };
+    std::string captionWhileStarting;
+    ui.processes.onStart = [&] { captionWhileStarting = ui.panel3.caption(); };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        ui.processes.startCheck = c.check;
+        ui.processes.startCode = c.startCode;
         ui.processes.started.clear();
         ui.desktop.boxes.clear();
         fs::remove_all(drive.host("c:\\Quil001"));
@@ -158,15 +184,12 @@ TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
         EXPECT_EQ(ui.desktop.boxes[0],
                   (MessageBoxRecord{"   Run Setup.exe?   ", "Found setup", MsgIcon::Question, MsgButtons::YesNo}));
         EXPECT_EQ(ui.panel3.caption(), "Found c:\\Quil001\\Setup.exe");
-        if (wineThere) {
-            ASSERT_EQ(ui.processes.started.size(), 1u);
-            EXPECT_EQ(ui.processes.started[0],
-                      std::make_pair(std::string("c:\\Quil001\\setup.exe"), ShowState::Hidden));
-        } else {
-            EXPECT_TRUE(ui.processes.started.empty());
-            ASSERT_EQ(ui.desktop.boxes.size(), 2u);
-            EXPECT_NE(ui.desktop.boxes[1].text.find("Wine"), std::string::npos);
-        }
+        const bool startable = c.check.problem == StartProblem::None;
+        EXPECT_EQ(ui.processes.started.size(), startable ? 1u : 0u);
+        if (startable) EXPECT_EQ(captionWhileStarting, "Starting Setup.exe with Wine ...");
+        ASSERT_EQ(ui.desktop.boxes.size(), c.box.empty() ? 1u : 2u);
+        if (!c.box.empty()) EXPECT_NE(ui.desktop.boxes[1].text.find(c.box), std::string::npos);
+        if (!c.box.empty()) EXPECT_NE(ui.desktop.boxes[1].text.find(path), std::string::npos);
         returnedToTheZipList();
     }
 }

@@ -385,10 +385,18 @@ public:
         waited.push_back(command.text());
         return real_.runAndWait(command);
     }
-    void start(const CommandLine& command, ShowState show) override { started.emplace_back(command.text(), show); }
+    int start(const CommandLine& command, ShowState show) override {
+        started.emplace_back(command.text(), show);
+        if (onStart) onStart();
+        return startCode;
+    }
+    std::function<void()> onStart;
     // What the test says, else what the real runner says.
-    bool canStart(const CommandLine& command) const override { return startable.value_or(real_.canStart(command)); }
-    std::optional<bool> startable;
+    StartCheck checkStart(const CommandLine& command) const override {
+        return startCheck.value_or(real_.checkStart(command));
+    }
+    std::optional<StartCheck> startCheck;
+    int startCode = kStarted;
     std::vector<std::string> waited;
     std::vector<std::pair<std::string, ShowState>> started;
 

@@ -14,6 +14,9 @@ struct ProgramSearch {
     std::string executableFolder;  // host folder of the running program
     std::string programFolder;     // host program folder
     const DriveTable* drives = nullptr;
+    // What Debian's wine32 package installs: the loader of 32-bit programs,
+    // without which Wine runs 64-bit programs only.
+    std::string wine32Loader = "/usr/lib/wine/wine";
 };
 
 // The host path of the program: a virtual path ("c:\Quil001\setup.exe") is

@@ -45,10 +45,12 @@ std::vector<char*> argvOf(std::vector<std::string>& words) {
     return argv;
 }
 
-// In the child: into the folder the program runs in, then the program.
-[[noreturn]] void execIn(const std::string& folder, std::vector<char*>& argv) {
-    if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
-    ::execv(argv[0], argv.data());
+// In the child: into the folder the program runs in, then the program. When
+// that fails, the errno goes down `failure` (closed by a successful exec).
+[[noreturn]] void execIn(const std::string& folder, std::vector<char*>& argv, int failure = -1) {
+    if (folder.empty() || ::chdir(folder.c_str()) == 0) ::execv(argv[0], argv.data());
+    const int error = errno;
+    if (failure >= 0) (void)!::write(failure, &error, sizeof error);
     ::_exit(127);
 }
 
@@ -69,26 +71,56 @@ int waitFor(pid_t pid) {
     return WEXITSTATUS(status);
 }
 
+// How long a program through Wine is watched for ending at once.
+constexpr int kWatchSteps = 30;
+constexpr useconds_t kWatchStep = 50000;
+
+// In the intermediate child: whether the program got going. A failed exec
+// is kNotStarted; a program watched that ends within the watch with a
+// failure gives its code; otherwise it runs on its own.
+int handOver(pid_t program, int execFailure, bool watch) {
+    int error = 0;
+    if (::read(execFailure, &error, sizeof error) == sizeof error) return kNotStarted;
+    for (int step = 0; watch && step < kWatchSteps; ++step) {
+        int status = 0;
+        const pid_t ended = ::waitpid(program, &status, WNOHANG);
+        if (ended == program) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        ::usleep(kWatchStep);
+    }
+    return kStarted;
+}
+
 }  // namespace
 
-std::optional<HostProcesses::Launch> HostProcesses::launchFor(const CommandLine& command) const {
-    std::vector<std::string> words = command.words;
-    if (words.empty()) return std::nullopt;
-    auto program = findProgram(words[0], search_);
-    if (!program) return std::nullopt;
-    words[0] = *program;
+StartCheck HostProcesses::checkStart(const CommandLine& command) const {
+    auto program = command.words.empty() ? std::nullopt : findProgram(command.words[0], search_);
+    if (!program) return {ProgramKind::NotAProgram, StartProblem::NotFound};
     const std::string head = headOf(*program);
     if (!startsAsWindowsProgram(head)) {
-        if (::access(program->c_str(), X_OK) != 0) return std::nullopt;
-        return Launch{words, ""};
+        if (::access(program->c_str(), X_OK) == 0) return {ProgramKind::Native, StartProblem::None};
+        return {ProgramKind::NotAProgram, StartProblem::NotAProgram};
     }
-    if (programKindOf(head) == ProgramKind::NotAProgram) return std::nullopt;
-    auto wine = findProgram("wine", search_);
-    if (!wine) return std::nullopt;
-    words.insert(words.begin(), *wine);
+    const ProgramKind kind = programKindOf(head);
+    if (kind == ProgramKind::NotAProgram) return {kind, StartProblem::NotAProgram};
+    if (!findProgram("wine", search_)) return {kind, StartProblem::NeedsWine};
+    const bool needs32 = kind == ProgramKind::Windows16 || kind == ProgramKind::Windows32;
+    if (needs32 && ::access(search_.wine32Loader.c_str(), X_OK) != 0) return {kind, StartProblem::NeedsWine32};
+    // Wine hands DOS programs to DOSBox.
+    if (kind == ProgramKind::Dos && !findProgram("dosbox", search_)) return {kind, StartProblem::NeedsDosBox};
+    return {kind, StartProblem::None};
+}
+
+std::optional<HostProcesses::Launch> HostProcesses::launchFor(const CommandLine& command) const {
+    const StartCheck check = checkStart(command);
+    if (check.problem != StartProblem::None) return std::nullopt;
+    std::vector<std::string> words = command.words;
+    words[0] = *findProgram(words[0], search_);
+    if (check.kind == ProgramKind::Native) return Launch{words, "", false};
+    const std::string folder = folderOfHost(words[0]);
+    words.insert(words.begin(), *findProgram("wine", search_));
     // As Windows starts a program opened from a folder: in that folder, where
     // setup programs look for their data files by relative names.
-    return Launch{words, folderOfHost(*program)};
+    return Launch{words, folder, true};
 }
 
 std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const CommandLine& command) const {
@@ -104,19 +136,35 @@ int HostProcesses::runAndWait(const CommandLine& command) {
     return pid > 0 ? waitFor(pid) : kNotStarted;
 }
 
-void HostProcesses::start(const CommandLine& command, ShowState /*show*/) {
+int HostProcesses::start(const CommandLine& command, ShowState /*show*/) {
     auto launch = launchFor(command);
-    if (!launch) return;
+    if (!launch) return kNotStarted;
     std::vector<char*> argv = argvOf(launch->words);
-    // The intermediate child ends at once, so the started program never
-    // stays behind as a zombie of ours.
+    int report[2], execFailure[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) return kNotStarted;
+    if (::pipe2(execFailure, O_CLOEXEC) != 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return kNotStarted;
+    }
+    // The intermediate child ends once the program is handed over, so the
+    // program never stays behind as a zombie of ours.
     const pid_t child = ::fork();
     if (child == 0) {
         ::setsid();
-        if (::fork() == 0) execIn(launch->folder, argv);
+        const pid_t program = ::fork();
+        if (program == 0) execIn(launch->folder, argv, execFailure[1]);
+        ::close(execFailure[1]);
+        const int code = program < 0 ? kNotStarted : handOver(program, execFailure[0], launch->throughWine);
+        (void)!::write(report[1], &code, sizeof code);
         ::_exit(0);
     }
+    for (int fd : {report[1], execFailure[0], execFailure[1]}) ::close(fd);
+    int code = kNotStarted;
+    if (child < 0 || ::read(report[0], &code, sizeof code) != sizeof code) code = kNotStarted;
+    ::close(report[0]);
     if (child > 0) waitFor(child);
+    return code;
 }
 
 }  // namespace q32::host

@@ -19,17 +19,18 @@ public:
     // A program ended by a signal returns 128 + the signal number.
     int runAndWait(const CommandLine& command) override;
     // The show state has no meaning for the programs started here; every
-    // program opens its window, if any, as it likes.
-    void start(const CommandLine& command, ShowState show) override;
-    bool canStart(const CommandLine& command) const override { return argumentsFor(command).has_value(); }
+    // program opens its window, if any, as it likes. A DOS or Windows
+    // program is watched for a moment: Wine refusing it ends it at once.
+    int start(const CommandLine& command, ShowState show) override;
+    StartCheck checkStart(const CommandLine& command) const override;
 
-    // What a command starts: the argument vector and the folder it runs in
-    // ("" for the caller's own). Empty when its program cannot be found or
-    // cannot run here (a Windows program runs through Wine when Wine is
-    // there; a file that only starts like one does not run at all).
+    // What a command starts: the argument vector, the folder it runs in
+    // ("" for the caller's own), and whether it goes through Wine. Empty
+    // when its program cannot start here (see checkStart).
     struct Launch {
         std::vector<std::string> words;
         std::string folder;
+        bool throughWine = false;
     };
     std::optional<Launch> launchFor(const CommandLine& command) const;
     std::optional<std::vector<std::string>> argumentsFor(const CommandLine& command) const;

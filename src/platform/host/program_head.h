@@ -5,19 +5,14 @@
 #include <cstddef>
 #include <string_view>
 
-namespace q32::host {
+#include "platform/processes.h"
 
-enum class ProgramKind {
-    NotAProgram,  // no DOS header, or a newer header cut short or for another machine
-    Dos,          // a DOS header alone
-    Windows16,    // "NE": 16-bit Windows
-    Windows32,    // "PE", PE32 for i386
-    Windows64,    // "PE", PE32+ for x86-64
-};
+namespace q32::host {
 
 // How many bytes of a file programKindOf needs at most.
 inline constexpr std::size_t kProgramHeadBytes = 4096;
 
+// Never Native: a head without "MZ" is NotAProgram here.
 ProgramKind programKindOf(std::string_view head);
 
 }  // namespace q32::host
