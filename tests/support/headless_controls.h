@@ -388,9 +388,10 @@ public:
     int start(const CommandLine& command, ShowState show) override {
         started.emplace_back(command.text(), show);
         if (onStart) onStart();
-        return startCode;
+        return realStarts ? real_.start(command, show) : startCode;
     }
     std::function<void()> onStart;
+    bool realStarts = false;  // programs started for real, not only recorded
     // What the test says, else what the real runner says.
     StartCheck checkStart(const CommandLine& command) const override {
         return startCheck.value_or(real_.checkStart(command));
