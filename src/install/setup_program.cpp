@@ -21,7 +21,8 @@ void MainWindow::offerSetup(const std::string& folder) {
     }
     // The first start of Wine makes its settings folder and takes a while.
     SSPanel3.setCaption(startingSetupCaption(check.kind));
-    SSPanel3.repaint();
+    Screen.doEvents();  // the question goes, the caption shows
+    Me.repaint();
     Me.setBusy(true);
     const int code = Programs.start(setup, ShowState::Hidden);
     Me.setBusy(false);
