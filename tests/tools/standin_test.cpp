@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/host/command_line.h"
 #include "run_program.h"
@@ -135,6 +136,23 @@ TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
         EXPECT_NE(run("killd.pif", target).exitCode, 0) << target;
     EXPECT_TRUE(drive.exists("c:\\My Down\\Rar.rar"));
     EXPECT_TRUE(drive.exists("c:\\plain.txt"));
+}
+
+// Names the DOS archivers stored in code page 437 reach the disk as UTF-8;
+// names that are UTF-8 already stay as they are.
+TEST(Staging, NamesInCodePage437ReachTheDiskAsUtf8) {
+    TestDrive drive;
+    const std::string source = drive.host("c:\\") + "/src";
+    fs::create_directories(source);
+    for (const char* name : {"\x8ERGER.TXT", "caf\u00E9.txt"}) std::ofstream(source + "/" + name) << "x";
+    const std::string archive = drive.host("c:\\") + "/names.arj";
+    ASSERT_EQ(runTool("/usr/bin/arj", {"a", "-y", "-e", archive, source + "/*"}).exitCode, 0);
+    const ToolResult result = runTool(kBin + "/warj.pif", {"x", "-y", "c:\\names.arj", "c:\\Quil001"},
+                                      {{"QUILLET32_DRIVES", "c=" + drive.root() + "/c"},
+                                       {"QUILLET32_NO_ERROR_WINDOW", "1"}});
+    EXPECT_EQ(result.exitCode, 0) << result.errorText;
+    for (const char* name : {"\u00C4RGER.TXT", "caf\u00E9.txt"})
+        EXPECT_TRUE(drive.exists("c:\\Quil001\\" + std::string(name))) << name;
 }
 
 // The watchdog over the archivers the stand-ins run: a program that neither

@@ -13,6 +13,8 @@
 #include <system_error>
 #include <vector>
 
+#include "common/cp437.h"
+
 namespace q32::standin {
 
 namespace fs = std::filesystem;
@@ -85,7 +87,7 @@ private:
         if (S_ISDIR(info.st_mode)) return moveSubfolder(from, to, joined(path, name), name);
         if (!S_ISREG(info.st_mode)) return true;  // links and special files stay out
         ::fchmodat(from, name.c_str(), info.st_mode & 0777, 0);
-        if (::renameat(from, name.c_str(), to, name.c_str()) != 0)
+        if (::renameat(from, name.c_str(), to, utf8Name(name).c_str()) != 0)
             return failed("Cannot write " + where(joined(path, name)), errno);
         return true;
     }
@@ -93,7 +95,7 @@ private:
     bool moveSubfolder(int from, int to, const std::string& path, const std::string& name) {
         const Descriptor source(::openat(from, name.c_str(), FolderFlags));
         if (!source.ok()) return failed("Cannot read the extracted folder " + path, errno);
-        const Descriptor target(openOrMakeFolder(to, name));
+        const Descriptor target(openOrMakeFolder(to, utf8Name(name)));
         if (!target.ok() && (errno == ELOOP || errno == ENOTDIR)) {
             error_ = "Cannot write into " + where(path) + ": it is a link or not a folder";
             return false;

@@ -18,11 +18,11 @@ struct MemberEntry {
     std::uint64_t size = 0;
     std::uint64_t headerOffset = 0;  // local header, from the start of the file
     std::optional<std::int64_t> unixTime;  // modification time from an extra field
-    std::size_t nameOffset = 0;  // the name's bytes as stored, in ZipDirectory::names
+    std::size_t nameOffset = 0;  // the decoded (UTF-8) name, in ZipDirectory::names
     std::uint32_t crc = 0;
     std::uint32_t dosDateTime = 0;  // date in the high half, time in the low half
     std::uint32_t externalAttributes = 0;
-    std::uint16_t nameLength = 0;
+    std::uint32_t nameLength = 0;
     std::uint16_t method = method::Stored;
     std::uint16_t flags = 0;
     std::uint8_t madeByHost = 0;  // 3 is Unix
