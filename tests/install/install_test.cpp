@@ -96,6 +96,21 @@ TEST_F(InstallTest, NextScratchFolderSkipsWhatExistsAndGrowsPast999) {
     EXPECT_EQ(window.NextScratchFolder('d', 999), (ScratchFolder{"d:\\Quil1000", 1000}));
 }
 
+// A folder and archives named outside ASCII, and member names stored in
+// code page 437: installed and tested like any other, names right on disk.
+TEST_F(InstallTest, NamesOutsideAsciiAreInstalledAndTested) {
+    drive.makeFolder("c:\\\u00C4rger");
+    zip::test::writeZip(drive.host("c:\\\u00C4rger") + "/T\u00E4st.zip", {file("\x8ERGER.TXT", "dos name")});
+    zip::test::writeBytes(drive.host("c:\\\u00C4rger") + "/b\u00F6se.zip", "not an archive");
+    install({"T\u00E4st.zip"}, "c:\\\u00C4rger");
+    EXPECT_EQ(drive.readFile("c:\\Quil001\\\u00C4RGER.TXT"), "dos name");
+    returnedToTheZipList("c:\\\u00C4rger");
+    select("c:\\\u00C4rger", {"b\u00F6se.zip"});
+    ui.form.keyPress(keys::CtrlT);
+    EXPECT_EQ(drive.readFile("c:\\Quillet32\\errors.txt"), "# 110 - c:\\\u00C4rger\\b\u00F6se.zip\r\n");
+    EXPECT_TRUE(drive.exists("c:\\\u00C4rger\\b\u00F6se.zip.bad"));
+}
+
 // Exactly enough is enough; a drive that cannot tell counts as a full one.
 TEST_F(InstallTest, SpaceCheck) {
     drive.fs().freeBytes['c'] = 1000;
