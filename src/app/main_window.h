@@ -15,7 +15,7 @@
 #include "install/install_run.h"
 #include "platform/platform.h"
 #include "viewer/viewer_state.h"
-#include "ziptest/test_run.h"
+#include "zip_test_command/zip_test_run.h"
 
 namespace q32 {
 

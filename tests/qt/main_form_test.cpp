@@ -260,7 +260,7 @@ private slots:
 
     // Ctrl+S and Ctrl+T typed in the real window test the folder's two
     // archives, which are no archives at all (the report and the renamed
-    // archives: tests/ziptest).
+    // archives: tests/zip_test_command).
     void ctrlTTestsTheSelectedArchives() {
         RealWindow w;
         MainWindow window(w.ui->platform());

@@ -3,7 +3,7 @@
 // with ".bad" added, and the report is opened in Notepad with the error sound.
 #include "app/main_window.h"
 #include "common/text.h"
-#include "ziptest/test_report.h"
+#include "zip_test_command/zip_test_report.h"
 
 namespace q32 {
 

@@ -1,4 +1,4 @@
-#include "ziptest/test_report.h"
+#include "zip_test_command/zip_test_report.h"
 
 #include "common/text.h"
 #include "platform/zip_engine.h"

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "support/test_drive.h"
-#include "ziptest/test_report.h"
+#include "zip_test_command/zip_test_report.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {
