@@ -147,9 +147,11 @@ inline constexpr int CtrlT = 20;
 inline constexpr int Tab = 9;
 }  // namespace keys
 
-class MainForm {
+// What the program's top-level windows share: the main window and the two
+// text viewers.
+class TopLevelWindow {
 public:
-    virtual ~MainForm() = default;
+    virtual ~TopLevelWindow() = default;
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
     virtual WindowState windowState() const = 0;
@@ -162,8 +164,12 @@ public:
     virtual double innerHeight() const = 0;
     virtual void show() = 0;
     virtual bool isShown() const = 0;
-    virtual void repaint() = 0;
     virtual void setBusy(bool busy) = 0;
+};
+
+class MainForm : public TopLevelWindow {
+public:
+    virtual void repaint() = 0;
     // Closes the window; onUnload runs once, before it goes.
     virtual void unload() = 0;
     virtual bool isUnloaded() const = 0;

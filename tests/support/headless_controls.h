@@ -280,7 +280,6 @@ public:
     void setText(const std::string& bytes) override {
         if (loaded_) texts.push_back(bytes);
     }
-    void redraw() override { ++redraws; }
     Rect textGeometry() const override { return textRect_; }
     void setTextGeometry(const Rect& rect) override { textRect_ = rect; }
     bool textVisible() const override { return textVisible_; }
@@ -301,7 +300,6 @@ public:
     }
 
     std::vector<std::string> texts;  // every text set since the window was last loaded; the last one shows
-    int redraws = 0;
     int focusRequests = 0;
     int selectionClears = 0;
     static constexpr double kBorder = 60;

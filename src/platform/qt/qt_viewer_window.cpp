@@ -274,10 +274,6 @@ void QtViewerWindow::setText(const std::string& bytes) {
     text_->setPlainText(viewerText(lineEndLast ? bytes.substr(0, bytes.size() - 2) : bytes));
 }
 
-void QtViewerWindow::redraw() {
-    if (text_) text_->viewport()->repaint();
-}
-
 Rect QtViewerWindow::textGeometry() const {
     return text_ ? TwipsScale::screen().toTwips(text_->geometry()) : Rect{};
 }

@@ -48,7 +48,6 @@ public:
     void setBusy(bool busy) override;
     std::string text() const override { return bytes_; }
     void setText(const std::string& bytes) override;
-    void redraw() override;
     Rect textGeometry() const override;
     void setTextGeometry(const Rect& rect) override;
     bool textVisible() const override;
