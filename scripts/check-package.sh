@@ -3,13 +3,12 @@
 # the AppStream metadata, the menu entry and the manual page inside it, their
 # versions against the package's, and that the package holds exactly what
 # `cmake --install` puts in place (names, modes, links and contents).
-# Needs no network. Usage: bash scripts/check-package.sh [BUILD_FOLDER]
+# Needs no network. Usage: bash scripts/check-package.sh [BUILD_FOLDER [PACKAGE]]
+# (the package defaults to the one in the build folder).
 set -uo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
-debs=("$build"/quillet32_*.deb)
-[ -f "${debs[0]}" ] || { echo "no $build/quillet32_*.deb: run scripts/package.sh first"; exit 1; }
-deb=${debs[0]}
+build=${1:-$(dirname "$0")/../build}
+deb=${2:-$(ls "$build"/quillet32_*.deb 2>/dev/null | head -1)}
+[ -f "$deb" ] || { echo "no quillet32_*.deb in $build: run scripts/package.sh first"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
