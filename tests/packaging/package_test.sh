@@ -4,6 +4,9 @@
 # scripts/check-package.sh does.
 set -uo pipefail
 build=$1
+for tool in dpkg-shlibdeps lintian appstreamcli desktop-file-validate groff; do
+  command -v "$tool" >/dev/null || { echo "$tool not installed (scripts/setup.sh): not checked"; exit 77; }
+done
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$folder" >/dev/null || { echo "FAIL: cpack"; exit 1; }
