@@ -20,6 +20,8 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick
   # tests of the installed tree
   desktop-file-utils file
+  # the Debian package (dpkg-shlibdeps) and its checks
+  dpkg-dev lintian appstream man-db groff-base
   # benchmarks
   unzip 7zip libarchive-tools
 )

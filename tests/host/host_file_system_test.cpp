@@ -248,6 +248,17 @@ TEST(ProgramFolder, PerUserCopyTakesTheHelpAndSoundsOnly) {
     EXPECT_EQ(drive.readFile("c:\\user\\thunder.wav"), "kept");
 }
 
+// An install under /usr belongs to the package manager: the program keeps its
+// files per user there, even when root could write the folder.
+TEST(ProgramFolder, SystemProgramFoldersAreThoseUnderUsr) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"/usr/lib/quillet32", true},      {"/usr/local/lib/quillet32", true}, {"/usr", true},
+        {"/usrlocal/lib/quillet32", false}, {"/home/me/.local/lib/quillet32", false},
+        {"/opt/quillet32/usr", false},      {"build/bin", false},
+    };
+    for (const auto& [folder, system] : cases) EXPECT_EQ(isSystemProgramFolder(folder), system) << folder;
+}
+
 // A DOS header whose newer header, when `signature` is given, lies at 80h;
 // PE headers carry their machine and optional header magic.
 std::string programBytes(std::string signature = "", std::uint16_t machine = 0, std::uint16_t magic = 0) {

@@ -86,7 +86,8 @@ private:
             return failed("Cannot read the extracted file " + joined(path, name), errno);
         if (S_ISDIR(info.st_mode)) return moveSubfolder(from, to, joined(path, name), name);
         if (!S_ISREG(info.st_mode)) return true;  // links and special files stay out
-        ::fchmodat(from, name.c_str(), info.st_mode & 0777, 0);
+        if (::fchmodat(from, name.c_str(), info.st_mode & 0777, 0) != 0)
+            return failed("Cannot set the mode of " + where(joined(path, name)), errno);
         if (::renameat(from, name.c_str(), to, utf8Name(name).c_str()) != 0)
             return failed("Cannot write " + where(joined(path, name)), errno);
         return true;

@@ -27,6 +27,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet32"));
+    // The menu entry's name, which Wayland sessions match the window to.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quillet32.Quillet32"));
     QApplication::setWindowIcon(q32::quillIcon());
 
     const std::string hostFolder = q32::host::hostProgramFolder();
