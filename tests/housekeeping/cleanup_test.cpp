@@ -78,7 +78,7 @@ TEST_F(CleanupTest, OnlyRootFoldersOfThePatternShownAndCarriedExactlyAreOffered)
     // Given such a name, the deleting program deletes exactly that folder.
     program.window.ExecCmd({"killd.pif", {"c:\\Quil0  "}});
     EXPECT_FALSE(drive.exists("c:\\Quil0  "));
-    for (const std::string& folder : {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0"})
+    for (const char* folder : {"c:\\Quil0\"a", "c:\\Quil0a", "c:\\Quil0"})
         EXPECT_TRUE(drive.exists(std::string(folder) + "\\keep.txt")) << folder;
 }
 

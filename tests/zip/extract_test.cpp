@@ -42,7 +42,8 @@ TEST_F(Extract, RecreatesMemberFoldersInADestinationItCreates) {
 // flag's UTF-8 when it is valid, an Info-ZIP Unicode Path field when its check
 // matches the stored name; the safety rules apply to the decoded name.
 TEST_F(Extract, NamesAreDecodedIntoUtf8) {
-    const auto unicodePath = [](const std::string& stored, const std::string& utf8, std::uint32_t crc) {
+    // The field of a name whose stored form has the CRC-32 `crc`.
+    const auto unicodePath = [](const std::string& utf8, std::uint32_t crc) {
         return littleEndian({{0x7075, 2}, {5 + utf8.size(), 2}, {1, 1}, {crc, 4}}) + utf8;
     };
     const std::string legacy = "%U00D6lf%U00E4sser.txt";
@@ -56,9 +57,9 @@ TEST_F(Extract, NamesAreDecodedIntoUtf8) {
         {"\x84\\\x81.txt", 0, "", "\u00E4/\u00FC.txt"},
         {"\u00E9t\u00E9.txt", 0x0800, "", "\u00E9t\u00E9.txt"},
         {"bad\x84.txt", 0x0800, "", "bad\u00E4.txt"},  // not UTF-8 under the flag: code page 437
-        {legacy, 0, unicodePath(legacy, "\u00D6lf\u00E4sser.txt", crcOf(legacy)), "\u00D6lf\u00E4sser.txt"},
-        {"old.txt", 0, unicodePath("old.txt", "new.txt", crcOf("other")), "old.txt"},  // the check fails
-        {"safe.txt", 0, unicodePath("safe.txt", "../evil.txt", crcOf("safe.txt")), ""},
+        {legacy, 0, unicodePath("\u00D6lf\u00E4sser.txt", crcOf(legacy)), "\u00D6lf\u00E4sser.txt"},
+        {"old.txt", 0, unicodePath("new.txt", crcOf("other")), "old.txt"},  // the check fails
+        {"safe.txt", 0, unicodePath("../evil.txt", crcOf("safe.txt")), ""},
     };
     std::string body;
     std::vector<HeaderFields> entries;
@@ -71,7 +72,9 @@ TEST_F(Extract, NamesAreDecodedIntoUtf8) {
     writeBytes(path("names.zip"), withDirectory(body, entries));
     EXPECT_EQ(extract("names.zip", "out"), zipcode::UnsafeNamesSkipped);
     for (const auto& c : cases) {
-        if (!c.onDisk.empty()) EXPECT_EQ(contents("out/" + c.onDisk), "x") << c.onDisk;
+        if (!c.onDisk.empty()) {
+            EXPECT_EQ(contents("out/" + c.onDisk), "x") << c.onDisk;
+        }
     }
     EXPECT_FALSE(exists("evil.txt"));
     EXPECT_EQ(temp.listing().size(), 9u);  // names.zip, out, out/ä and the six files
