@@ -3,8 +3,6 @@
 #include <QFrame>
 #include <QSizeGrip>
 
-#include "app/main_window.h"
-
 namespace q32 {
 
 namespace {

@@ -1,6 +1,6 @@
 // Choosing the install drive in the drive picker.
-#include "app/main_window.h"
 #include "common/text.h"
+#include "housekeeping/housekeeping.h"
 
 namespace q32 {
 
@@ -10,17 +10,17 @@ constexpr std::int64_t kPickerMinimumFree = 500000;
 
 }  // namespace
 
-bool MainWindow::ChooseInstallDrive() {
+bool Housekeeping::ChooseInstallDrive() {
     if (!BrowseDialog1.browse()) {
-        installDrive_ = 'c';
+        installDrive = 'c';
         return false;
     }
     const std::string path = BrowseDialog1.selectedPath();
-    if (!path.empty()) installDrive_ = path[0];
+    if (!path.empty()) installDrive = path[0];
     return true;
 }
 
-void MainWindow::BrowseDialog1_SelectionChanged(const std::string& newPath) {
+void Housekeeping::BrowseDialog1_SelectionChanged(const std::string& newPath) {
     const auto freeBytes = newPath.empty() ? std::nullopt : Fs.freeSpace(newPath[0]);
     if (freeBytes && *freeBytes >= kPickerMinimumFree) {
         BrowseDialog1.setOkAllowed(true);

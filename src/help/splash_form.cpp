@@ -1,4 +1,4 @@
-#include "app/splash_form.h"
+#include "help/splash_form.h"
 
 namespace q32 {
 

@@ -1,17 +1,11 @@
-// Finding the volume set among the files the list shows: each candidate is
-// proved by its head and selected for the user to see, and the selection
-// table ends up holding the set with its first volume in front.
-#include "app/main_window.h"
+#include "install/volume_set_selection.h"
+
 #include "archive/volume_set.h"
 #include "common/text.h"
 
 namespace q32 {
 
-void MainWindow::SelectRarSet() { setFound_.rar = selectVolumeSet(ArchiveKind::Rar); }
-void MainWindow::SelectAceSet() { setFound_.ace = selectVolumeSet(ArchiveKind::Ace); }
-void MainWindow::SelectArjSet() { setFound_.arj = selectVolumeSet(ArchiveKind::Arj); }
-
-bool MainWindow::selectSetOf(ArchiveKind kind) {
+bool VolumeSetSelection::selectSetOf(ArchiveKind kind) {
     switch (kind) {
         case ArchiveKind::Rar: SelectRarSet(); return setFound_.rar;
         case ArchiveKind::Arj: SelectArjSet(); return setFound_.arj;
@@ -24,19 +18,19 @@ bool MainWindow::selectSetOf(ArchiveKind kind) {
 // True when at least one volume passed its head test. Files the list filter
 // shows that are not named as volumes (a readme.rtf beside a RAR set) are
 // passed over. A candidate that cannot be read, or a failing RAR or ACE
-// volume, ends the run: the table then holds the list in list order, cut to
-// the volumes that passed.
-bool MainWindow::selectVolumeSet(ArchiveKind kind) {
+// volume, ends the run: the selection then holds the list in list order, cut
+// to as many names as volumes passed.
+bool VolumeSetSelection::selectVolumeSet(ArchiveKind kind) {
     int verified = 0;
-    selectionTable_.assign(1, "");
-    for (int index = 0; index < File1.count(); ++index) selectionTable_.push_back(File1.item(index));
+    std::vector<std::string> names = listNames(File1);
     for (int index = 0; index < File1.count(); ++index) {
         const std::string name = File1.item(index);
         if (!isVolumeCandidate(kind, name) || !isVolumeName(kind, name)) continue;
         const auto head = Fs.readHead(joinPath(ExplorerTree1.path(), name), headBytes(kind));
         const bool passed = head && headTest(kind, *head);
         if (!passed && (!head || failedHeadEndsSelection(kind))) {
-            selectionTable_.resize(static_cast<std::size_t>(verified) + 1);
+            names.resize(static_cast<std::size_t>(verified));
+            selection.assign(names);
             return verified > 0;
         }
         if (!passed) continue;
@@ -44,11 +38,8 @@ bool MainWindow::selectVolumeSet(ArchiveKind kind) {
         Screen.doEvents();
         ++verified;
     }
-    collectSelection();
-    const std::vector<std::string> ordered =
-        inSetOrder(kind, std::vector<std::string>(selectionTable_.begin() + 1, selectionTable_.end()));
-    selectionTable_.resize(1);
-    selectionTable_.insert(selectionTable_.end(), ordered.begin(), ordered.end());
+    selection.collectFrom(File1);
+    selection.assign(inSetOrder(kind, selection.names()));
     return verified > 0;
 }
 

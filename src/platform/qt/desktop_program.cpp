@@ -1,11 +1,11 @@
-// Quillet32: the program's entry point.
+#include "platform/qt/desktop_program.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstring>
 #include <iostream>
 
-#include "app/main_window.h"
 #include "platform/host/drive_table.h"
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_processes.h"
@@ -19,7 +19,9 @@
 #error "Q32_VERSION must be defined by the build"
 #endif
 
-int main(int argc, char* argv[]) {
+namespace q32 {
+
+int runDesktopProgram(int argc, char* argv[], const StartWindow& startWindow) {
     // Answered without a display, before anything else is touched.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "Quillet32 " Q32_VERSION << std::endl;
@@ -29,11 +31,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillet32"));
     // The menu entry's name, which Wayland sessions match the window to.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quillet32.Quillet32"));
-    QApplication::setWindowIcon(q32::quillIcon());
+    QApplication::setWindowIcon(quillIcon());
 
-    const std::string hostFolder = q32::host::hostProgramFolder();
+    const std::string hostFolder = host::hostProgramFolder();
     std::string drivesProblem;
-    q32::host::HostFileSystem fs(q32::host::loadDriveTable(hostFolder, &drivesProblem));
+    host::HostFileSystem fs(host::loadDriveTable(hostFolder, &drivesProblem));
     if (!drivesProblem.empty()) {
         std::cerr << "quillet32: " << drivesProblem << std::endl;
         QMessageBox::warning(nullptr, QStringLiteral("Quillet32 Error"), QString::fromStdString(drivesProblem));
@@ -50,13 +52,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    q32::host::InstanceLock lock(hostFolder);
-    q32::host::HostProcesses processes({q32::host::executableFolder(), hostFolder, &fs.driveTable()});
-    q32::zip::ZipArchiveEngine zip(fs.driveTable());
-    q32::QtUi ui(fs, lock, *programFolder, processes, zip);
-    q32::MainWindow window(ui.platform());
-    window.Form_Load();
+    host::InstanceLock lock(hostFolder);
+    host::HostProcesses processes({host::executableFolder(), hostFolder, &fs.driveTable()});
+    zip::ZipArchiveEngine zip(fs.driveTable());
+    QtUi ui(fs, lock, *programFolder, processes, zip);
+    const std::shared_ptr<void> window = startWindow(ui.platform());
     // A refused start (another copy running) ends during the load.
     if (ui.form().isUnloaded()) return 0;
     return QApplication::exec();
 }
+
+}  // namespace q32
