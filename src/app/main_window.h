@@ -23,8 +23,7 @@ class MainWindow : private ModeSwitch {
 public:
     explicit MainWindow(const Platform& platform);
 
-    // Start-up and shutdown; the close box is refused while a command runs,
-    // which is asked to stop, and the window closes once it has ended.
+    // Start-up and shutdown; the close box waits for a running command to stop.
     void Form_Load();
     void Form_Unload();
     bool Form_QueryUnload();
@@ -116,7 +115,6 @@ private:
     void connectEvents();
     void buildToolbarAndMenus();
     bool refusedStart();
-    std::string settingsPath() const;
     void writeDefaultSettings();
     bool readSettings();
     void keepWindowUsable();
@@ -137,10 +135,8 @@ private:
     std::string versionText_;
     std::string rememberedFolder_;
     char installDrive_ = 'c';
-    bool refused_ = false;
-    bool commandRunning_ = false;
+    bool refused_ = false, commandRunning_ = false, closeAsked_ = false;
     ArchiveKind kindOfRunningCommand_ = ArchiveKind::Zip;
-    bool closeAsked_ = false;
     Selection selection_;
 
     DescriptionCommands descriptions_;

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "support/test_drive.h"
+#include "support/program_test.h"
 
 namespace q32::test {
 namespace {

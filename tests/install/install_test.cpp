@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "common/text.h"
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {

@@ -14,7 +14,7 @@
 #include <iostream>
 #include <thread>
 
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {

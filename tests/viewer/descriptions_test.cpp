@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "viewer/description_text.h"
 #include "viewer/text_viewer.h"
 #include "zip_fixtures.h"

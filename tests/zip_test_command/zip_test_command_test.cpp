@@ -7,7 +7,7 @@
 #include <fstream>
 #include <utility>
 
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "zip_test_command/zip_test_report.h"
 #include "zip_fixtures.h"
 
