@@ -5,6 +5,7 @@
 // reader built on its own need no library of the program.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,22 +77,43 @@ inline bool isFirstVolumeNamed(const VolumeNaming& naming, std::string_view name
     return !ending.empty() && name.size() >= 3 && cased(name.substr(name.size() - 3), true) == ending;
 }
 
+// The name of the volume that follows `volume` in its set, as the archivers
+// make it: after the first volume (or a name that is no volume) the letter
+// and the first two digits, in the letter case of the name's extension;
+// then the letter and the next two digits, keeping the letter's case; three
+// digits count on. Nothing past the last name the scheme has.
+inline std::optional<std::string> nextVolumeName(const VolumeNaming& naming, std::string_view volume) {
+    using namespace volume_naming_detail;
+    if (!naming.letter) return std::nullopt;
+    const std::string base = std::string(stem(volume)) + ".";
+    const std::string_view extension = volume.substr(std::min(base.size(), volume.size()));
+    const bool numbered = extension.size() == 3 && isDigit(extension[1]) && isDigit(extension[2]);
+    if (numbered && upper(extension[0]) == naming.letter) {
+        const unsigned next = static_cast<unsigned>((extension[1] - '0') * 10 + (extension[2] - '0')) + 1;
+        if (next < 100) return base + extension[0] + twoDigits(next);
+        if (!naming.numbersAfterLetters) return std::nullopt;
+        return base + std::to_string(next);
+    }
+    if (numbered && isDigit(extension[0])) {
+        const unsigned next = static_cast<unsigned>(std::stoul(std::string(extension))) + 1;
+        if (next > 999) return std::nullopt;
+        return base + std::to_string(next / 100) + twoDigits(next % 100);
+    }
+    const char letter = writesUpper(volume) ? naming.letter : lower(naming.letter);
+    return base + letter + twoDigits(naming.firstLetterNumber);
+}
+
 // The name of volume `index` of the set that `volume` belongs to: index 0 is
-// the first volume (a first volume's own name comes back as it is). The
-// letters are in the letter case of the given name's extension, as the
-// archivers themselves make the names of the next volumes. Nothing past the
-// last name the scheme has.
+// the first volume (a first volume's own name comes back as it is), in the
+// letter case of the given name's extension.
 inline std::optional<std::string> volumeName(const VolumeNaming& naming, std::string_view volume, unsigned index) {
     using namespace volume_naming_detail;
     if (!naming.letter) return std::nullopt;
-    if (index == 0 && isFirstVolumeNamed(naming, volume)) return std::string(volume);
-    const bool toUpper = writesUpper(volume);
-    const std::string base = std::string(stem(volume)) + ".";
-    if (index == 0) return base + cased(naming.firstExtension, toUpper);
-    const unsigned number = naming.firstLetterNumber + index - 1;
-    if (number < 100) return base + cased(std::string_view(&naming.letter, 1), toUpper) + twoDigits(number);
-    if (!naming.numbersAfterLetters || number > 999) return std::nullopt;
-    return base + std::to_string(number);
+    std::optional<std::string> name(volume);
+    if (!isFirstVolumeNamed(naming, volume)) name = std::string(stem(volume)) + "." +
+                                                    cased(naming.firstExtension, writesUpper(volume));
+    for (unsigned next = 0; next < index && name; ++next) name = nextVolumeName(naming, *name);
+    return name;
 }
 
 }  // namespace q32

@@ -59,6 +59,12 @@ TEST(Kinds, VolumeNamesFollowTheFirstVolumeInItsLetterCase) {
     };
     for (const auto& [kind, volume, index, expected] : cases)
         EXPECT_EQ(volumeName(kindInfo(kind).volumes, volume, index), expected) << volume << " " << index;
+    // A set arj started at "Set.001" counts on from there.
+    const VolumeNaming& arj = kindInfo(ArchiveKind::Arj).volumes;
+    EXPECT_EQ(nextVolumeName(arj, "Set.001"), "Set.002");
+    EXPECT_EQ(nextVolumeName(arj, "Set.A99"), "Set.100");
+    EXPECT_EQ(nextVolumeName(arj, "Set.999"), std::nullopt);
+    EXPECT_EQ(nextVolumeName(kindInfo(ArchiveKind::Rar).volumes, "Set.r99"), std::nullopt);
     for (ArchiveKind kind : {ArchiveKind::Rar, ArchiveKind::Arj, ArchiveKind::Ace}) {
         for (unsigned index = 0; index <= 1000; ++index) {
             const auto name = volumeName(kindInfo(kind).volumes, "SET.ace", index);

@@ -156,6 +156,18 @@ TEST_F(StandinTest, WithoutADisplayTheErrorIsPrintedAndTheExitCodeKept) {
     }
 }
 
+// A set arj started at "Num.001" goes on with "Num.002", here spelt in
+// another letter case on disk.
+TEST_F(StandinTest, ArjFollowsANumberedSetWhateverTheLetterCaseOnDisk) {
+    const std::string data = drive.host("c:\\My Down\\Rar.rar");
+    const std::string folder = drive.host("c:\\Mixed");
+    ASSERT_EQ(runTool("/usr/bin/arj", {"a", "-v20K", "-y", "-e", folder + "/Num.001", data}).exitCode, 0);
+    fs::rename(folder + "/Num.002", folder + "/NUM.002");
+    const ToolResult result = run("warj.pif", "x -y c:\\Mixed\\Num.001 c:\\Quil001");
+    EXPECT_EQ(result.exitCode, 0) << result.errorText;
+    EXPECT_EQ(readBytes(drive.host("c:\\Quil001\\Rar.rar")), readBytes(data));
+}
+
 TEST_F(StandinTest, KilldRemovesAScratchFolderButNeverADriveRoot) {
     // Contents and all; a folder with blanks in its name is taken whole.
     drive.writeFile("c:\\Quil 003\\sub\\file.txt");

@@ -14,9 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The volume `index` of the set `volume` belongs to, as it is spelt on disk.
-std::optional<std::string> volumeOnDisk(const fs::path& volume, unsigned index) {
-    const auto wanted = volumeName(kArjVolumes, volume.filename().string(), index);
+// The file named `wanted` in the folder of `volume`, as it is spelt on disk.
+std::optional<std::string> besideOnDisk(const fs::path& volume, const std::optional<std::string>& wanted) {
     if (!wanted) return std::nullopt;
     return ace::findNoCase(volume.parent_path().string(), *wanted);
 }
@@ -35,8 +34,8 @@ Failure arjFailure(const std::string& archive, const std::string& output) {
         if (c == '\n' || (c >= ' ' && c <= '~')) readable += c;
     }
     const std::size_t keep = 600;
-    return {ExitCode::ToolFailed,
-            "Cannot extract " + archive + "\n" + (readable.size() > keep ? readable.substr(readable.size() - keep) : readable)};
+    if (readable.size() > keep) readable.erase(0, readable.size() - keep);
+    return {ExitCode::ToolFailed, "Cannot extract " + archive + "\n" + readable};
 }
 
 class ArjSteps : public ArchiverSteps {
@@ -45,23 +44,24 @@ public:
 
     bool nothingToDo(const ExtractJob& job) const override {
         const fs::path volume(job.archive);
-        return !isFirstVolumeNamed(kArjVolumes, volume.filename().string()) && volumeOnDisk(volume, 0);
+        const std::string name = volume.filename().string();
+        return !isFirstVolumeNamed(kArjVolumes, name) && besideOnDisk(volume, volumeName(kArjVolumes, name, 0));
     }
 
     // arj finds the next volume by changing the extension of the one before,
-    // in the letter case of the first: each volume is linked into the
-    // staging folder under the name arj will look for, whatever its letter
-    // case on disk.
+    // in the letter case of the first: the volume and those that follow it
+    // are linked into the staging folder under the names arj will look for,
+    // whatever their letter case on disk.
     std::optional<Failure> prepare(ExtractJob& job, const Staging& staging) override {
         const fs::path volume(job.archive);
         const std::string name = volume.filename().string();
         std::error_code code;
         fs::create_symlink(fs::absolute(volume, code), fs::path(staging.volumes()) / name, code);
-        for (unsigned index = 1;; ++index) {
-            const auto onDisk = volumeOnDisk(volume, index);
+        for (auto next = nextVolumeName(kArjVolumes, name); next; next = nextVolumeName(kArjVolumes, *next)) {
+            const auto onDisk = besideOnDisk(volume, next);
             if (!onDisk) break;
-            const fs::path target = fs::absolute(volume.parent_path() / *onDisk, code);
-            fs::create_symlink(target, fs::path(staging.volumes()) / *volumeName(kArjVolumes, name, index), code);
+            fs::create_symlink(fs::absolute(volume.parent_path() / *onDisk, code), fs::path(staging.volumes()) / *next,
+                               code);
         }
         job.archive = staging.volumes() + "/" + name;
         return std::nullopt;

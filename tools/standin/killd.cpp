@@ -27,7 +27,8 @@ int runKilld(const Context& context) {
     const std::string folder = joinWords(context.args);
     auto host = context.hostPath(folder);
     if (folder.empty() || !host) return fail(context, {ExitCode::BadArguments, "Usage: killd.pif FOLDER"});
-    if (isDriveRoot(context, folder, *host)) return fail(context, {ExitCode::Refused, "Will not remove the drive root " + folder});
+    if (isDriveRoot(context, folder, *host))
+        return fail(context, {ExitCode::Refused, "Will not remove the drive root " + folder});
     std::error_code code;
     if (fs::is_symlink(*host, code) || !fs::is_directory(*host, code))
         return fail(context, {ExitCode::Refused, folder + " is not a folder"});

@@ -79,7 +79,8 @@ int showHelp(const Context& context, int argc, char** argv) {
 
     // Without a display Qt would abort the process: told instead.
     const std::string platforms = windowPlatforms();
-    if (platforms.empty()) return fail(context, {ExitCode::NoDisplay, "No display to show the help file " + file + " on"});
+    if (platforms.empty())
+        return fail(context, {ExitCode::NoDisplay, "No display to show the help file " + file + " on"});
     ::setenv("QT_QPA_PLATFORM", platforms.c_str(), 1);
     QApplication app(argc, argv);
     const QString name = serverName(*host);
