@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ace_writer.h"
 #include "exit_codes.h"
 #include "platform/host/command_line.h"
 #include "run_program.h"
@@ -154,6 +155,18 @@ TEST_F(StandinTest, WithoutADisplayTheErrorIsPrintedAndTheExitCodeKept) {
         EXPECT_EQ(result.exitCode, exitCodeOf(ExitCode::CannotOpen)) << session.at("DISPLAY") << result.errorText;
         EXPECT_TRUE(result.errorText.starts_with("wrar.exe: Cannot open")) << result.errorText;
     }
+}
+
+// Members whose names lead outside the destination are left out, the others
+// put in place, and the stand-in says so with its own exit code.
+TEST_F(StandinTest, AceLeavesOutUnsafeNamesAndSaysSo) {
+    using namespace ace::testing;
+    saveVolumes(writeAce(storedMembers({{"good.txt", "good"}, {"..\\up.txt", "bad"}})), drive.host("c:\\Mixed"), "evil");
+    const ToolResult result = run("ace.pif", "x -y c:\\Mixed\\evil.ace c:\\Quil001");
+    EXPECT_EQ(result.exitCode, exitCodeOf(ExitCode::UnsafeNames)) << result.errorText;
+    EXPECT_NE(result.errorText.find("\"..\\up.txt\""), std::string::npos) << result.errorText;
+    EXPECT_EQ(readBytes(drive.host("c:\\Quil001\\good.txt")), "good");
+    EXPECT_FALSE(drive.exists("c:\\up.txt"));
 }
 
 // A set arj started at "Num.001" goes on with "Num.002", here spelt in
