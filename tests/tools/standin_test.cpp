@@ -161,7 +161,8 @@ TEST_F(StandinTest, WithoutADisplayTheErrorIsPrintedAndTheExitCodeKept) {
 // put in place, and the stand-in says so with its own exit code.
 TEST_F(StandinTest, AceLeavesOutUnsafeNamesAndSaysSo) {
     using namespace ace::testing;
-    saveVolumes(writeAce(storedMembers({{"good.txt", "good"}, {"..\\up.txt", "bad"}})), drive.host("c:\\Mixed"), "evil");
+    const WrittenArchive archive = writeAce(storedMembers({{"good.txt", "good"}, {"..\\up.txt", "bad"}}));
+    saveVolumes(archive, drive.host("c:\\Mixed"), "evil");
     const ToolResult result = run("ace.pif", "x -y c:\\Mixed\\evil.ace c:\\Quil001");
     EXPECT_EQ(result.exitCode, exitCodeOf(ExitCode::UnsafeNames)) << result.errorText;
     EXPECT_NE(result.errorText.find("\"..\\up.txt\""), std::string::npos) << result.errorText;
