@@ -37,7 +37,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "${Q32_LIBARCHIVE_PACKAGE}, unar, arj, fonts-pc, fonts-dejavu-core, xdg-utils")
 # Wine starts the setup programs; 32-bit Wine and DOSBox only some of them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, wine64")
+# Qt's Wayland platform shows the windows in a Wayland session without X.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, wine64, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "dosbox, wine32")
 
 include(CPack)

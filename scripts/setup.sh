@@ -12,8 +12,9 @@ PACKAGES=(
   libisal-dev zlib1g-dev libbz2-dev liblzma-dev libzstd-dev libarchive-dev
   # tests (libzip writes their archives; the engine does not use it)
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
-  # run; Wine starts the packages' setup programs, handing DOS ones to DOSBox
-  fonts-dejavu-core fonts-pc unar arj xdg-utils wine wine64 dosbox
+  # run; Wine starts the packages' setup programs, handing DOS ones to DOSBox;
+  # Qt's Wayland platform shows windows in a Wayland session without X
+  fonts-dejavu-core fonts-pc unar arj xdg-utils wine wine64 dosbox qt6-wayland
   # tests of setup programs: they are built by the tests
   gcc-mingw-w64-x86-64 gcc-mingw-w64-i686
   # tests of the real window

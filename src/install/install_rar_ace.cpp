@@ -2,6 +2,7 @@
 // in the folder the tree shows is proved, selected and extracted by the
 // outside archiver into a fresh scratch folder. One procedure; the kinds
 // differ only in their entries of the kind table.
+#include "archive/archivers.h"
 #include "command_kit/panels.h"
 #include "common/text.h"
 #include "install/install_command.h"
@@ -52,14 +53,15 @@ void InstallCommand::returnToIdle() {
 }
 
 // The archivers run with the window minimised; it comes back as it was. The
-// result is the first exit code that was not 0.
+// result is the first exit code that was not 0; names left out as unsafe
+// leave the rest of the set in place and count as done.
 int InstallCommand::runMinimised(const std::vector<CommandLine>& commands) {
     const WindowState before = Me.windowState();
     Me.setWindowState(WindowState::Minimized);
     int failure = 0;
     for (const CommandLine& command : commands) {
         const int exitCode = ExecCmd(command);
-        if (failure == 0) failure = exitCode;
+        if (failure == 0 && exitCode != kStandinLeftOutUnsafeNames) failure = exitCode;
     }
     Screen.doEvents();
     Me.setWindowState(before == WindowState::Maximized ? before : WindowState::Normal);

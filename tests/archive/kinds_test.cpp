@@ -2,6 +2,7 @@
 // an archive.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -37,6 +38,37 @@ TEST(Kinds, VolumeCandidatesLookFromTheSecondCharacterFirstVolumesAtTheLastThree
         EXPECT_EQ(isFirstVolume(c.kind, c.name), c.first) << c.name;
     }
     for (const char* name : {"a.zip.bad", "ip"}) EXPECT_FALSE(isZipName(name)) << name;  // ZIP names: the drop tests
+}
+
+// The names the archivers give the next volumes, in the letter case of the
+// first; every name given is one the set selection takes for a volume.
+TEST(Kinds, VolumeNamesFollowTheFirstVolumeInItsLetterCase) {
+    const std::tuple<ArchiveKind, const char*, unsigned, std::optional<std::string>> cases[] = {
+        {ArchiveKind::Ace, "Set.ace", 0, "Set.ace"},     {ArchiveKind::Ace, "Set.ace", 1, "Set.c00"},
+        {ArchiveKind::Ace, "Set.ace", 100, "Set.c99"},   {ArchiveKind::Ace, "Set.ace", 101, "Set.100"},
+        {ArchiveKind::Ace, "Set.ace", 1000, "Set.999"},  {ArchiveKind::Ace, "Set.ace", 1001, std::nullopt},
+        {ArchiveKind::Ace, "my.set.ACE", 1, "my.set.C00"}, {ArchiveKind::Ace, "noextension", 1, "noextension.c00"},
+        {ArchiveKind::Arj, "SETUP.ARJ", 1, "SETUP.A01"}, {ArchiveKind::Arj, "setup.arj", 100, "setup.100"},
+        {ArchiveKind::Arj, "Setup.A03", 0, "Setup.ARJ"}, {ArchiveKind::Arj, "setup.a03", 2, "setup.a02"},
+        {ArchiveKind::Rar, "Game.Rar", 1, "Game.R00"},   {ArchiveKind::Rar, "game.rar", 101, std::nullopt},
+        {ArchiveKind::Zip, "tool.zip", 1, std::nullopt},
+    };
+    for (const auto& [kind, volume, index, expected] : cases)
+        EXPECT_EQ(volumeName(kindInfo(kind).volumes, volume, index), expected) << volume << " " << index;
+    // A set arj started at "Set.001" counts on from there.
+    const VolumeNaming& arj = kindInfo(ArchiveKind::Arj).volumes;
+    EXPECT_EQ(nextVolumeName(arj, "Set.001"), "Set.002");
+    EXPECT_EQ(nextVolumeName(arj, "Set.A99"), "Set.100");
+    EXPECT_EQ(nextVolumeName(arj, "Set.999"), std::nullopt);
+    EXPECT_EQ(nextVolumeName(kindInfo(ArchiveKind::Rar).volumes, "Set.r99"), std::nullopt);
+    for (ArchiveKind kind : {ArchiveKind::Rar, ArchiveKind::Arj, ArchiveKind::Ace}) {
+        for (unsigned index = 0; index <= 1000; ++index) {
+            const auto name = volumeName(kindInfo(kind).volumes, "SET.ace", index);
+            if (!name) continue;
+            EXPECT_TRUE(isVolumeName(kind, *name)) << *name;
+            EXPECT_EQ(isFirstVolume(kind, *name), index == 0) << *name;
+        }
+    }
 }
 
 // Short, misspelt and misplaced heads; the set selection tests prove whole ones.
