@@ -1,6 +1,7 @@
 #include "platform/qt/top_window.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 
 #include "platform/qt/twips.h"
 
@@ -36,6 +37,20 @@ QMargins frameMargins(const QWidget& window) {
     return {};
 }
 
+class KeyWatch : public QObject {
+public:
+    explicit KeyWatch(QtTopWindow* owner) : owner_(owner) {}
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        return owner_->keyEvent(target, *event);
+    }
+
+private:
+    QtTopWindow* owner_;
+};
+
 }  // namespace
 
 WindowState programWindowState(const QWidget& window) {
@@ -65,6 +80,77 @@ void OuterGeometry::frameMayBeKnown(QWidget& window) {
     if (!asked_ || ownFrame(window).isNull()) return;
     const Rect asked = *asked_;
     place(window, asked);
+}
+
+// ---------------------------------------------------------------- the window
+QtTopWindow::QtTopWindow() : keyWatch_(std::make_unique<KeyWatch>(this)) { qApp->installEventFilter(keyWatch_.get()); }
+
+QtTopWindow::~QtTopWindow() { qApp->removeEventFilter(keyWatch_.get()); }
+
+std::string QtTopWindow::caption() const { return window() ? window()->windowTitle().toStdString() : ""; }
+
+void QtTopWindow::setCaption(const std::string& caption) {
+    if (window()) window()->setWindowTitle(QString::fromStdString(caption));
+}
+
+WindowState QtTopWindow::windowState() const {
+    return window() ? programWindowState(*window()) : WindowState::Normal;
+}
+
+void QtTopWindow::setWindowState(WindowState state) {
+    if (window()) setProgramWindowState(*window(), state);
+}
+
+Rect QtTopWindow::geometry() const { return window() ? outer_.of(*window()) : Rect{}; }
+
+void QtTopWindow::setGeometry(const Rect& rect) {
+    if (window()) outer_.place(*window(), rect);
+}
+
+double QtTopWindow::innerWidth() const { return inner() ? TwipsScale::screen().toTwipsX(inner()->width()) : 0; }
+
+double QtTopWindow::innerHeight() const { return inner() ? TwipsScale::screen().toTwipsY(inner()->height()) : 0; }
+
+void QtTopWindow::show() {
+    if (!window()) return;
+    window()->show();
+    outer_.frameMayBeKnown(*window());
+}
+
+bool QtTopWindow::isShown() const { return window() && window()->isVisible(); }
+
+void QtTopWindow::setBusy(bool busy) {
+    if (!window()) return;
+    if (busy) window()->setCursor(Qt::WaitCursor);
+    else window()->unsetCursor();
+}
+
+void QtTopWindow::windowMoved() {
+    if (window()) outer_.frameMayBeKnown(*window());
+}
+
+void QtTopWindow::windowResized() {
+    windowMoved();
+    if (inner() == window()) innerResized();
+}
+
+void QtTopWindow::innerResized() {
+    if (window() && onResize) onResize();
+}
+
+bool QtTopWindow::keyEvent(QObject* target, QEvent& event) {
+    if (event.type() == QEvent::KeyRelease) {
+        lastKey_ = nullptr;
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget || !window() || widget->window() != window()) return false;
+    if (&event == lastKey_ && lastKeyTarget_ && widget != lastKeyTarget_ && widget->isAncestorOf(lastKeyTarget_))
+        return lastKeyStopped_;
+    lastKey_ = &event;
+    lastKeyTarget_ = widget;
+    lastKeyStopped_ = keyPressed(static_cast<const QKeyEvent&>(event));
+    return lastKeyStopped_;
 }
 
 }  // namespace q32
