@@ -1,6 +1,7 @@
 #include "platform/qt/top_window.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include "platform/qt/twips.h"
@@ -37,6 +38,9 @@ QMargins frameMargins(const QWidget& window) {
     return {};
 }
 
+// Wayland lets no program place its windows or read where they are.
+bool positionsKnown() { return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+
 class KeyWatch : public QObject {
 public:
     explicit KeyWatch(QtTopWindow* owner) : owner_(owner) {}
@@ -68,10 +72,15 @@ void setProgramWindowState(QWidget& window, WindowState state) {
 }
 
 Rect OuterGeometry::of(const QWidget& window) const {
-    return TwipsScale::screen().toTwips(window.geometry().marginsAdded(frameMargins(window)));
+    Rect outer = TwipsScale::screen().toTwips(window.geometry().marginsAdded(frameMargins(window)));
+    if (positionsKnown() || !placed_) return outer;
+    outer.left = placed_->left;
+    outer.top = placed_->top;
+    return outer;
 }
 
 void OuterGeometry::place(QWidget& window, const Rect& rect) {
+    placed_ = rect;
     asked_ = ownFrame(window).isNull() ? std::optional<Rect>(rect) : std::nullopt;
     window.setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(frameMargins(window)));
 }

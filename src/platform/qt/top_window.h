@@ -20,7 +20,9 @@ WindowState programWindowState(const QWidget& window);
 void setProgramWindowState(QWidget& window, WindowState state);
 
 // The outer geometry of a window in twips, whose frame a window manager
-// makes known only once the window is on the screen.
+// makes known only once the window is on the screen. Where the platform
+// tells no program where its windows are (Wayland), the position read back
+// is the last one the program gave.
 class OuterGeometry {
 public:
     Rect of(const QWidget& window) const;
@@ -33,6 +35,7 @@ public:
 
 private:
     std::optional<Rect> asked_;
+    std::optional<Rect> placed_;
 };
 
 // A top-level window over a Qt widget that may come and go: while there is
