@@ -1,9 +1,13 @@
 #include "platform/qt/qt_viewer_window.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QTextLayout>
 #include <QtMath>
+#include <algorithm>
+#include <cmath>
 
 #include "common/cp437.h"
 #include "platform/qt/key_codes.h"
@@ -14,6 +18,8 @@ namespace q32 {
 namespace {
 
 const QString kVgaFamily = QStringLiteral("Px IBM VGA8");
+// The VGA font's cells are 8 by 16 of its pixels, and its size is their height.
+constexpr int kVgaCellHeight = 16;
 const QString kFallbackFamily = QStringLiteral("DejaVu Sans Mono");
 
 class ViewerText : public QPlainTextEdit {
@@ -83,11 +89,22 @@ QFont viewerFont() {
     const bool vga = QFontDatabase::families().contains(kVgaFamily);
     QFont font(vga ? kVgaFamily : kFallbackFamily);
     font.setStyleHint(QFont::TypeWriter);
-    // The VGA font's cells are half as wide as its size: 16 pixels (12
-    // points at 96 dots an inch) give 8-pixel cells, drawn without blur.
-    // DejaVu Sans Mono's cells are 0.6 of its size.
-    font.setPointSizeF(vga ? 12 : 10);
-    if (vga) font.setStyleStrategy(QFont::NoAntialias);
+    // DejaVu Sans Mono's cells are 0.6 of its size: 10 points give about 8 pixels at 96 dots an inch.
+    if (!vga) {
+        font.setPointSizeF(10);
+        return font;
+    }
+    // A whole number of pixels for each of the VGA font's, the number nearest
+    // its 16 pixels at 96 dots an inch: cells of whole pixels, so line art
+    // joins. On a screen whose scale makes each of those pixels a whole
+    // number of screen pixels it is drawn sharp; otherwise smoothed, so that
+    // its strokes keep an even width.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dotsPerInch = screen ? screen->logicalDotsPerInchY() : 96;
+    const int pixels = kVgaCellHeight * static_cast<int>(std::max(1L, std::lround(dotsPerInch / 96)));
+    font.setPixelSize(pixels);
+    const double screenPixelsEach = pixels / kVgaCellHeight * (screen ? screen->devicePixelRatio() : 1);
+    if (screenPixelsEach == std::floor(screenPixelsEach)) font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 

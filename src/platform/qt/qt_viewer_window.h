@@ -21,6 +21,7 @@ QString viewerText(const std::string& bytes);
 
 // The viewers' font: the VGA font at the size whose cells are as wide as the
 // 9-point Terminal font's (8 pixels at 96 dots an inch), or the fall-back.
+// Its cells are whole pixels, so line art joins on a scaled screen too.
 QFont viewerFont();
 
 class QtViewerWindow : public ViewerWindow, public QtTopWindow {
