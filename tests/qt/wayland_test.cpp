@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
+#include <QWindow>
 
 #include "app/main_window.h"
 #include "message_boxes.h"
@@ -38,6 +39,9 @@ private slots:
         window.dnfo_Click();
         QVERIFY(QTest::qWaitForWindowExposed(w.ui->nfoViewer().window()));
         QCOMPARE(w.ui->nfoViewer().text(), std::string("\xDA\xC4\xBF"));
+        // The compositor places the viewers: they go with the main window, above it.
+        for (QtViewerWindow* viewer : {&w.ui->descriptionViewer(), &w.ui->nfoViewer()})
+            QCOMPARE(viewer->window()->windowHandle()->transientParent(), w.ui->form().window()->windowHandle());
         test::answerNextBox([](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
         w.ui->desktop().messageBox("Shown", "Quillet32", MsgIcon::Information, MsgButtons::Ok);
         window.about_Click();

@@ -119,7 +119,8 @@ void QtViewerWindow::load(const ViewerDesign& design) {
     close();
     const TwipsScale scale = TwipsScale::screen();
     // The window itself is the inner area: the text area and the button lie on it.
-    auto* window = new TopWindowWidget<QWidget>(this, nullptr, Qt::Window);
+    QWidget* owner = windowPositionsKnown() ? nullptr : owner_.data();
+    auto* window = new TopWindowWidget<QWidget>(this, owner, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // Closing a viewer never ends the program.
     window->setAttribute(Qt::WA_QuitOnClose, false);

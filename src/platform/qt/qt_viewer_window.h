@@ -26,7 +26,9 @@ QFont viewerFont();
 
 class QtViewerWindow : public ViewerWindow, public QtTopWindow {
 public:
-    QtViewerWindow() = default;
+    // Where windows cannot be placed (Wayland), the viewer is the owner's
+    // own window: the compositor keeps it with the owner and above it.
+    explicit QtViewerWindow(QWidget* owner = nullptr) : owner_(owner) {}
     ~QtViewerWindow() override;
 
     void load(const ViewerDesign& design) override;
@@ -59,6 +61,7 @@ private:
     // The window goes (its own close deletes it); its text goes with it.
     void discarded();
 
+    QPointer<QWidget> owner_;
     QPointer<QWidget> window_;
     QPointer<QPlainTextEdit> text_;
     QPointer<QPushButton> button_;

@@ -38,9 +38,6 @@ QMargins frameMargins(const QWidget& window) {
     return {};
 }
 
-// Wayland lets no program place its windows or read where they are.
-bool positionsKnown() { return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
-
 class KeyWatch : public QObject {
 public:
     explicit KeyWatch(QtTopWindow* owner) : owner_(owner) {}
@@ -56,6 +53,8 @@ private:
 };
 
 }  // namespace
+
+bool windowPositionsKnown() { return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
 
 WindowState programWindowState(const QWidget& window) {
     const Qt::WindowStates state = window.windowState();
@@ -73,7 +72,7 @@ void setProgramWindowState(QWidget& window, WindowState state) {
 
 Rect OuterGeometry::of(const QWidget& window) const {
     Rect outer = TwipsScale::screen().toTwips(window.geometry().marginsAdded(frameMargins(window)));
-    if (positionsKnown() || !placed_) return outer;
+    if (windowPositionsKnown() || !placed_) return outer;
     outer.left = placed_->left;
     outer.top = placed_->top;
     return outer;

@@ -16,6 +16,10 @@
 
 namespace q32 {
 
+// False where the platform lets no program place its windows or read where
+// they are (Wayland).
+bool windowPositionsKnown();
+
 WindowState programWindowState(const QWidget& window);
 void setProgramWindowState(QWidget& window, WindowState state);
 
