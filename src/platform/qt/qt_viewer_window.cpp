@@ -2,8 +2,8 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTextLayout>
 #include <QtMath>
 #include <algorithm>
@@ -18,9 +18,9 @@ namespace q32 {
 namespace {
 
 const QString kVgaFamily = QStringLiteral("Px IBM VGA8");
+const QString kFallbackFamily = QStringLiteral("DejaVu Sans Mono");
 // The VGA font's cells are 8 by 16 of its pixels, and its size is their height.
 constexpr int kVgaCellHeight = 16;
-const QString kFallbackFamily = QStringLiteral("DejaVu Sans Mono");
 
 class ViewerText : public QPlainTextEdit {
 public:
@@ -94,10 +94,10 @@ QFont viewerFont() {
         font.setPointSizeF(10);
         return font;
     }
-    // A whole number of pixels for each of the VGA font's, the number nearest
-    // its 16 pixels at 96 dots an inch: cells of whole pixels, so line art
-    // joins. On a screen whose scale makes each of those pixels a whole
-    // number of screen pixels it is drawn sharp; otherwise smoothed, so that
+    // Each pixel of the VGA font drawn as a whole number of pixels, the number
+    // that comes nearest its 16-pixel size at 96 dots an inch: its cells stay
+    // whole pixels, so line art joins. Where the screen's scale makes those
+    // whole screen pixels too, it is drawn sharp; otherwise smoothed, so that
     // its strokes keep an even width.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dotsPerInch = screen ? screen->logicalDotsPerInchY() : 96;
