@@ -20,7 +20,7 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$runtime
 weston --backend=headless-backend.so --socket=quillet32-test --idle-time=0 --no-config >"$runtime/weston.log" 2>&1 &
 weston_pid=$!
-for _ in $(seq 50); do
+for _ in $(seq 100); do
   [ -S "$runtime/quillet32-test" ] && break
   sleep 0.1
 done
