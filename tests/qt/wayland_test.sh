@@ -18,7 +18,8 @@ cleanup() {
 }
 trap cleanup EXIT
 export XDG_RUNTIME_DIR=$runtime
-weston --backend=headless-backend.so --socket=quillet32-test --idle-time=0 --no-config >"$runtime/weston.log" 2>&1 &
+weston --backend=headless-backend.so --socket=quillet32-test --idle-time=0 --no-config \
+  --width=2400 --height=1600 >"$runtime/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 100); do
   [ -S "$runtime/quillet32-test" ] && break

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 #include "platform/qt/twips.h"
 
@@ -38,12 +39,14 @@ QMargins frameMargins(const QWidget& window) {
     return {};
 }
 
-class KeyWatch : public QObject {
+// Sees the keys of the whole program, and the window's first appearance.
+class EventWatch : public QObject {
 public:
-    explicit KeyWatch(QtTopWindow* owner) : owner_(owner) {}
+    explicit EventWatch(QtTopWindow* owner) : owner_(owner) {}
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() == QEvent::Expose) owner_->exposed(target);
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
         return owner_->keyEvent(target, *event);
     }
@@ -51,6 +54,17 @@ protected:
 private:
     QtTopWindow* owner_;
 };
+
+// Under Wayland the compositor's first answer to a shown window can still
+// change its size (Qt rounds a frame of an odd number of screen pixels on a
+// scaled screen): there the frame is settled once the window is on the
+// screen.
+bool frameSettled(const QWidget& window) {
+    if (ownFrame(window).isNull()) return false;
+    if (windowPositionsKnown()) return true;
+    const QWindow* handle = window.windowHandle();
+    return handle && handle->isExposed();
+}
 
 }  // namespace
 
@@ -80,7 +94,7 @@ Rect OuterGeometry::of(const QWidget& window) const {
 
 void OuterGeometry::place(QWidget& window, const Rect& rect) {
     placed_ = rect;
-    asked_ = ownFrame(window).isNull() ? std::optional<Rect>(rect) : std::nullopt;
+    asked_ = frameSettled(window) ? std::nullopt : std::optional<Rect>(rect);
     window.setGeometry(TwipsScale::screen().toPixels(rect).marginsRemoved(frameMargins(window)));
 }
 
@@ -91,9 +105,11 @@ void OuterGeometry::frameMayBeKnown(QWidget& window) {
 }
 
 // ---------------------------------------------------------------- the window
-QtTopWindow::QtTopWindow() : keyWatch_(std::make_unique<KeyWatch>(this)) { qApp->installEventFilter(keyWatch_.get()); }
+QtTopWindow::QtTopWindow() : eventWatch_(std::make_unique<EventWatch>(this)) {
+    qApp->installEventFilter(eventWatch_.get());
+}
 
-QtTopWindow::~QtTopWindow() { qApp->removeEventFilter(keyWatch_.get()); }
+QtTopWindow::~QtTopWindow() { qApp->removeEventFilter(eventWatch_.get()); }
 
 std::string QtTopWindow::caption() const { return window() ? window()->windowTitle().toStdString() : ""; }
 
@@ -135,6 +151,10 @@ void QtTopWindow::setBusy(bool busy) {
 
 void QtTopWindow::windowMoved() {
     if (window()) outer_.frameMayBeKnown(*window());
+}
+
+void QtTopWindow::exposed(const QObject* target) {
+    if (window() && target == window()->windowHandle()) windowMoved();
 }
 
 void QtTopWindow::windowResized() {

@@ -33,7 +33,7 @@ public:
     // Places the window so that its frame covers `rect`. Before the frame is
     // known the rectangle is kept, and placed again once it is.
     void place(QWidget& window, const Rect& rect);
-    // Called from the window's show, move and resize handlers.
+    // Called from the window's show, move, resize and expose handlers.
     void frameMayBeKnown(QWidget& window);
     void forget() { asked_.reset(); }
 
@@ -73,6 +73,8 @@ public:
     virtual bool closing() = 0;
     void windowMoved();
     void windowResized();
+    // Something of the program came on the screen.
+    void exposed(const QObject* target);
     // The inner area changed size, or the window its state.
     void innerResized();
     // Every key press and release of the application; true stops the press.
@@ -86,7 +88,7 @@ protected:
 
 private:
     OuterGeometry outer_;
-    std::unique_ptr<QObject> keyWatch_;
+    std::unique_ptr<QObject> eventWatch_;
     // The key press last seen, where, and whether it was stopped: a key a
     // widget does not take goes on to its parents, and the program has seen
     // it already.
