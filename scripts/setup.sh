@@ -19,6 +19,8 @@ PACKAGES=(
   gcc-mingw-w64-x86-64 gcc-mingw-w64-i686
   # tests of the real window
   xvfb xauth x11-apps imagemagick
+  # the same under a Wayland compositor without a screen
+  weston qt6-wayland
   # tests of the installed tree
   desktop-file-utils file
   # the Debian package (dpkg-shlibdeps) and its checks

@@ -165,16 +165,18 @@ public:
     virtual void show() = 0;
     virtual bool isShown() const = 0;
     virtual void setBusy(bool busy) = 0;
+
+    // The inner area changed size or the window its state, whoever changed it.
+    std::function<void()> onResize;
 };
 
-class MainForm : public TopLevelWindow {
+class MainForm : public virtual TopLevelWindow {
 public:
     virtual void repaint() = 0;
     // Closes the window; onUnload runs once, before it goes.
     virtual void unload() = 0;
     virtual bool isUnloaded() const = 0;
 
-    std::function<void()> onResize;
     std::function<void()> onUnload;
     // The user's close box; false keeps the window open (unload() itself
     // does not ask).

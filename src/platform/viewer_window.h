@@ -54,9 +54,8 @@ struct ViewerDesign {
 // The window exists from load() until it is closed (by the program or by the
 // user's close box). While it does not exist, the calls below other than
 // load() do nothing and report an empty, hidden window.
-class ViewerWindow : public TopLevelWindow {
+class ViewerWindow : public virtual TopLevelWindow {
 public:
-
     // Creates the window, hidden, as designed for the font it draws with; an
     // existing one goes first.
     virtual void load(const ViewerDesign& design) = 0;
@@ -82,9 +81,7 @@ public:
     virtual Rect buttonGeometry() const = 0;
     virtual void setButtonGeometry(const Rect& rect) = 0;
 
-    // Events; not called for changes the program makes itself, except
-    // onResize, which follows every change of size or state.
-    std::function<void()> onResize;
+    // Events besides onResize; not called for changes the program makes itself.
     std::function<void()> onTextDblClick;
     std::function<void(int keyCode)> onKeyDown;  // any part of the window has the focus
     std::function<void()> onButtonClick;

@@ -187,41 +187,65 @@ private:
     std::string toolTip_;
 };
 
-class HeadlessMainForm : public MainForm {
+// What the main window and the viewers share: the outer rectangle, whose
+// change of size lays the window out (onResize) as on the screen, with the
+// inner area inside a border and the height above it. While the window does
+// not exist, changes do nothing and it reports no caption and no show.
+class HeadlessTopWindow : public virtual TopLevelWindow {
 public:
-    std::string caption() const override { return caption_; }
-    void setCaption(const std::string& caption) override { caption_ = caption; }
+    explicit HeadlessTopWindow(double heightAbove) : heightAbove_(heightAbove) {}
+    std::string caption() const override { return exists() ? caption_ : ""; }
+    void setCaption(const std::string& caption) override {
+        if (exists()) caption_ = caption;
+    }
     WindowState windowState() const override { return state_; }
     void setWindowState(WindowState state) override;
     Rect geometry() const override { return rect_; }
     void setGeometry(const Rect& rect) override;
     double innerWidth() const override { return rect_.width - 2 * kBorder; }
-    double innerHeight() const override { return rect_.height - kTitleAndMenu - kBorder; }
-    void show() override { shown_ = true; }
-    bool isShown() const override { return shown_; }
-    void repaint() override {}
+    double innerHeight() const override { return rect_.height - heightAbove_ - kBorder; }
+    void show() override { shown_ = exists(); }
+    bool isShown() const override { return exists() && shown_; }
     void setBusy(bool busy) override { busy_ = busy; }
     bool busy() const { return busy_; }
+
+    // The user drags the window's edge.
+    void resizeTo(double width, double height) { setGeometry({rect_.left, rect_.top, width, height}); }
+
+    static constexpr double kBorder = 60;
+
+protected:
+    virtual bool exists() const { return true; }
+    // A new window, hidden, at its first place.
+    void created(const std::string& caption, const Rect& rect);
+    void hide() { shown_ = false; }
+
+private:
+    double heightAbove_;
+    std::string caption_;
+    WindowState state_ = WindowState::Normal;
+    Rect rect_;
+    bool shown_ = false;
+    bool busy_ = false;
+};
+
+class HeadlessMainForm : public MainForm, public HeadlessTopWindow {
+public:
+    HeadlessMainForm() : HeadlessTopWindow(kTitleAndMenu) { created("Quillet32", {}); }
+    void repaint() override {}
     void unload() override;
     bool isUnloaded() const override { return unloaded_; }
 
     // What a user does to the window.
-    void resizeTo(double width, double height);
     void keyDown(int keyCode, int shift = 0) { callIfSet(onKeyDown, keyCode, shift); }
     void keyPress(int charCode) { callIfSet(onKeyPress, charCode); }
     void rightClickBackground() { callIfSet(onMouseDown, MouseButton::Right); }
     void drop(const std::vector<std::string>& paths) { callIfSet(onDropFiles, paths); }
     void clickCloseBox();
 
-    static constexpr double kBorder = 60;
     static constexpr double kTitleAndMenu = 690;
 
 private:
-    std::string caption_ = "Quillet32";
-    WindowState state_ = WindowState::Normal;
-    Rect rect_;
-    bool shown_ = false;
-    bool busy_ = false;
     bool unloaded_ = false;
 };
 
@@ -256,26 +280,14 @@ private:
 // A text viewer window: the test sees its texts in order and acts as the
 // user on it. Like a real window, it lays itself out (onResize) when it is
 // first shown after its creation.
-class HeadlessViewerWindow : public ViewerWindow {
+class HeadlessViewerWindow : public ViewerWindow, public HeadlessTopWindow {
 public:
+    HeadlessViewerWindow() : HeadlessTopWindow(kTitle) {}
     void load(const ViewerDesign& design) override;
     bool isLoaded() const override { return loaded_; }
     void close() override;
     void show() override;
-    bool isShown() const override { return loaded_ && shown_; }
     void focus() override { focusRequests += loaded_ ? 1 : 0; }
-    std::string caption() const override { return caption_; }
-    void setCaption(const std::string& caption) override {
-        if (loaded_) caption_ = caption;
-    }
-    WindowState windowState() const override { return state_; }
-    void setWindowState(WindowState state) override;
-    Rect geometry() const override { return rect_; }
-    void setGeometry(const Rect& rect) override;
-    double innerWidth() const override { return rect_.width - 2 * kBorder; }
-    double innerHeight() const override { return rect_.height - kTitle - kBorder; }
-    void setBusy(bool busy) override { busy_ = busy; }
-    bool busy() const { return busy_; }
     std::string text() const override { return texts.empty() ? std::string() : texts.back(); }
     void setText(const std::string& bytes) override {
         if (loaded_) texts.push_back(bytes);
@@ -302,21 +314,19 @@ public:
     std::vector<std::string> texts;  // every text set since the window was last loaded; the last one shows
     int focusRequests = 0;
     int selectionClears = 0;
-    static constexpr double kBorder = 60;
     static constexpr double kTitle = 360;
     // The VGA font's cells: 8 by 16 pixels.
     static constexpr double kCellWidth = 120;
     static constexpr double kCellHeight = 240;
 
+protected:
+    bool exists() const override { return loaded_; }
+
 private:
     ViewerDesign design_;
     bool loaded_ = false;
-    bool shown_ = false;
     bool laidOut_ = false;
-    bool busy_ = false;
-    std::string caption_;
-    WindowState state_ = WindowState::Normal;
-    Rect rect_, textRect_, buttonRect_;
+    Rect textRect_, buttonRect_;
     bool textVisible_ = true;
 };
 
