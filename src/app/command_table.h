@@ -3,6 +3,7 @@
 // menus, the keys and the window modes all read it.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/controls.h"

@@ -89,7 +89,7 @@ public:
     int selectionCount() const { return selection_.count(); }
     const std::string& selection(int slot) const { return selection_.at(slot); }
     const std::string& firstArchivePath() const { return descriptions_.firstArchivePath(); }
-    const SetFoundFlags& setFound() { return install_.sets().setFound(); }
+    const SetFoundFlags& setFound() const { return install_.sets().setFound(); }
 
     // Controls under the program's names.
     MainForm& Me;

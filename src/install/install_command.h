@@ -52,6 +52,7 @@ public:
     // Returns the program's exit code; most callers go on whatever it did.
     int ExecCmd(const CommandLine& command);
     VolumeSetSelection& sets() { return sets_; }
+    const VolumeSetSelection& sets() const { return sets_; }
 
 private:
     void installZipArchives();
