@@ -1,3 +1,6 @@
+#include <nettle/aes.h>
+#include <nettle/hmac.h>
+#include <nettle/pbkdf2.h>
 #include <zip.h>
 #include <zlib.h>
 
@@ -94,6 +97,38 @@ void makeAe1(const std::string& path) {
     writeBytes(path, bytes);
 }
 
+// One stored AES-128 member (AE-2) under a salt of our choosing: libzip's
+// are random. Counter blocks count from 1, little-endian.
+void writeAesZip(const std::string& path, const std::string& name, const std::string& data,
+                 const std::string& password, const std::string& salt) {
+    const auto bytes = [](const std::string& text) { return reinterpret_cast<const std::uint8_t*>(text.data()); };
+    std::uint8_t keys[2 * 16 + 2];
+    pbkdf2_hmac_sha1(password.size(), bytes(password), 1000, salt.size(), bytes(salt), sizeof keys, keys);
+    aes128_ctx aes;
+    aes128_set_encrypt_key(&aes, keys);
+    std::string encrypted = data;
+    for (std::size_t block = 0; block * 16 < encrypted.size(); ++block) {
+        std::uint8_t stream[16];
+        const std::string counter = littleEndian({{block + 1, 8}, {0, 8}});
+        aes128_encrypt(&aes, 16, stream, bytes(counter));
+        for (std::size_t i = block * 16; i < std::min(encrypted.size(), block * 16 + 16); ++i) {
+            encrypted[i] = static_cast<char>(encrypted[i] ^ stream[i % 16]);
+        }
+    }
+    hmac_sha1_ctx mac;
+    hmac_sha1_set_key(&mac, 16, keys + 16);
+    hmac_sha1_update(&mac, encrypted.size(), bytes(encrypted));
+    std::uint8_t code[SHA1_DIGEST_SIZE];
+    hmac_sha1_digest(&mac, sizeof code, code);
+    const std::string stored = salt + std::string(keys + 32, keys + 34) + encrypted + std::string(code, code + 10);
+    const HeaderFields fields{.name = name, .version = 51, .method = 99, .flags = 1,
+                              .compressed = static_cast<std::uint32_t>(stored.size()),
+                              .size = static_cast<std::uint32_t>(data.size()),
+                              .extra = littleEndian({{0x9901, 2}, {7, 2}, {2, 2}}) + "AE" +
+                                       littleEndian({{1, 1}, {0, 2}})};  // AES-128, stored
+    writeBytes(path, withDirectory(localHeader(fields) + stored, {fields}));
+}
+
 struct EncryptedCase {
     const char* label;
     std::uint16_t encryption;  // with libzip; ZIP_EM_NONE for our own PKWARE writer
@@ -159,7 +194,8 @@ TEST_F(Passwords, TheRightPasswordOpensEveryKindAndIsAskedOncePerCall) {
         std::filesystem::remove_all(path("out"));
         writeEncrypted(path("secret.zip"), how);
         if (how.encryption == ZIP_EM_TRAD_PKWARE) {
-            EXPECT_EQ(readNumber(readBytes(path("secret.zip")), centralHeaderOffset(path("secret.zip"), "big.bin") + 8, 2) & 8, 8u);
+            const std::size_t flags = centralHeaderOffset(path("secret.zip"), "big.bin") + 8;
+            EXPECT_EQ(readNumber(readBytes(path("secret.zip")), flags, 2) & 8, 8u);
         }
         EXPECT_EQ(test("secret.zip"), zipcode::Unsupported);  // no provider
 
@@ -190,12 +226,26 @@ TEST_F(Passwords, AWrongPasswordIsAskedAgain) {
     }
 }
 
+// "guess 127140" has the verifier of Password under this salt: it passes the
+// check, and only the authentication code finds it wrong.
+TEST_F(Passwords, APasswordThatFailsTheAuthenticationIsAskedAgain) {
+    writeAesZip(path("salted.zip"), "big.bin", bigData(), Password, "saltsalt");
+    const Outcome outcome = testAndExtract("salted.zip", {"guess 127140", Password});
+    EXPECT_EQ(outcome.tested, zipcode::Success);
+    EXPECT_EQ(outcome.extracted, zipcode::Success);
+    EXPECT_EQ(outcome.questions, (Questions{"big.bin", "big.bin again"}));
+    EXPECT_TRUE(contents("out/big.bin") == bigData());
+    EXPECT_EQ(temp.listing(), (Questions{"out", "out/big.bin", "salted.zip"}));
+}
+
 TEST_F(Passwords, EveryPasswordThatWorkedIsTriedBeforeAsking) {
-    writeZip(path("mixed.zip"), {MemberSpec{.name = "a.txt", .data = "first", .encryption = ZIP_EM_AES_128, .password = "one"},
-                                 MemberSpec{.name = "b.txt", .data = "second", .encryption = ZIP_EM_AES_256, .password = "one"},
-                                 MemberSpec{.name = "c.txt", .data = "third", .encryption = ZIP_EM_AES_192, .password = "two"},
-                                 MemberSpec{.name = "d.txt", .data = "fourth", .encryption = ZIP_EM_AES_128, .password = "one"},
-                                 file("plain.txt", "not encrypted")});
+    const auto aes = [](const char* name, const char* data, std::uint16_t keys, const char* password) {
+        return MemberSpec{.name = name, .data = data, .encryption = keys, .password = password};
+    };
+    writeZip(path("mixed.zip"),
+             {aes("a.txt", "first", ZIP_EM_AES_128, "one"), aes("b.txt", "second", ZIP_EM_AES_256, "one"),
+              aes("c.txt", "third", ZIP_EM_AES_192, "two"), aes("d.txt", "fourth", ZIP_EM_AES_128, "one"),
+              file("plain.txt", "not encrypted")});
     const Outcome outcome = testAndExtract("mixed.zip", {"one", "two"});
     EXPECT_EQ(outcome.extracted, zipcode::Success);
     EXPECT_EQ(outcome.questions, (Questions{"a.txt", "c.txt"}));
@@ -241,7 +291,9 @@ struct EncryptedHarm {
 
 TEST_F(Passwords, DamageBehindTheRightPasswordGivesItsCode) {
     const auto flipData = [](const std::string& a) { flipByte(a, memberDataOffset(a, "big.bin") + 5000); };
-    const auto wrongCrc = [](const std::string& a) { patchNumber(a, centralHeaderOffset(a, "big.bin") + 16, 0x1234, 4); };
+    const auto wrongCrc = [](const std::string& a) {
+        patchNumber(a, centralHeaderOffset(a, "big.bin") + 16, 0x1234, 4);
+    };
     const std::vector<EncryptedHarm> harms{
         {"PKWARE data", Traditional, flipData, zipcode::CrcMismatch, {"big.bin"}},
         {"AE-1 CRC", Aes256Ae1, wrongCrc, zipcode::CrcMismatch, {"big.bin"}},

@@ -102,6 +102,7 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     startWorkers(destination.descriptor(), selection.folderTable);
     std::int16_t decoded = decodeAll(run, plan, plan.totalBytes, status);
     if (decoded == zipcode::Success) decoded = decodeUnauthentic(run, plan, passwords, directory, status);
+    for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
     lastBytesDone_ = run.bytesDone();
     if (decoded == zipcode::Aborted) return decoded;
     setFolderTimes(selection, folders);
@@ -132,7 +133,6 @@ std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, const WorkPlan& plan, 
     };
     run.usePlan(plan);
     pool_->run(plan.jobs.size(), task, StatusInterval, waiting);
-    for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
     return abort_ ? zipcode::Aborted : zipcode::Success;
 }
 
