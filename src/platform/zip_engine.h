@@ -42,14 +42,19 @@ struct PasswordRequest {
 };
 
 // Answers the engine's password questions, on the thread that called
-// extract or test, before any member the answer opens is decoded.
+// extract or test, before any member the answer opens is decoded. A wrong
+// answer is followed by the same question with lastWasWrong, for as long as
+// the answers are wrong. Should an AES member's data not authenticate, its
+// question comes again too; the same answer then means the data is damaged
+// (CrcMismatch).
 class PasswordProvider {
 public:
     virtual ~PasswordProvider() = default;
     // The password to try, or nullopt when the user cancelled.
     virtual std::optional<std::string> password(const PasswordRequest& request) = 0;
-    // A password the provider gave has proved right for a member: worth
-    // offering first next time, in this archive or another.
+    // A password the provider gave passed a member's check (a wrong one
+    // passes 1 time in 256 for PKWARE, 1 in 65536 for AES, and is then
+    // asked again for AES): worth offering first next time, here or elsewhere.
     virtual void accepted(const std::string& password) { (void)password; }
 };
 

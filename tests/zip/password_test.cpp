@@ -26,6 +26,7 @@ public:
         EXPECT_EQ(std::this_thread::get_id(), caller_);
         questions.push_back(request.member + (request.lastWasWrong ? " again" : ""));
         archive = request.archive;
+        if (whileAsked) whileAsked();
         if (next_ == answers_.size()) return std::nullopt;
         return answers_[next_++];
     }
@@ -34,6 +35,7 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> acceptedPasswords;
     std::string archive;
+    std::function<void()> whileAsked;  // what the user does while the question is shown
 
 private:
     std::vector<std::string> answers_;
@@ -277,6 +279,14 @@ TEST_F(Passwords, ACancelStopsTheCallAndLeavesNothingHalfWritten) {
     EXPECT_EQ(outcome.extracted, zipcode::PasswordCancelled);
     EXPECT_EQ(outcome.questions, (Questions{"big.bin", "big.bin again"}));
     EXPECT_EQ(temp.listing(), (Questions{"late.zip", "out", "out/plain.txt", "secret.zip"}));
+
+    // The window closed while the question was shown: the call stops as for Escape.
+    ScriptedPasswords closing({Password});
+    closing.whileAsked = [this] { engine.setAbort(true); };
+    engine.setPasswordProvider(&closing);
+    std::filesystem::remove_all(path("out"));
+    EXPECT_EQ(extract("secret.zip", "out"), zipcode::Aborted);
+    EXPECT_FALSE(exists("out"));
 }
 
 // Damage to an encrypted member, once the password is right, gives the
