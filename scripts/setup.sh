@@ -10,6 +10,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev
   libisal-dev zlib1g-dev libbz2-dev liblzma-dev libzstd-dev libarchive-dev
+  nettle-dev
   # tests (libzip writes their archives; the engine does not use it)
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
   # run; Wine starts the packages' setup programs, handing DOS ones to DOSBox;
