@@ -53,6 +53,7 @@ void MainWindow::runCommand(const std::function<void()>& command) {
         kindOfRunningCommand_ = currentKind();
         command();
     }
+    passwords_.forget();
     if (!closeAsked_) return;
     closeAsked_ = false;
     Me.unload();

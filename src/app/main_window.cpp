@@ -23,6 +23,7 @@ MainWindow::MainWindow(const Platform& p)
       BrowseDialog1(p.picker),
       XceedZip1(p.zip),
       ProgramFolder(p.programFolder),
+      passwords_(Screen),
       descriptions_({Me, GTToolbar1, SSPanel2, SSPanel3, GTSplitter1, ExplorerTree1, File1, Screen, Fs, XceedZip1,
                      ProgramFolder, selection_, *this, p.descriptionViewer, p.nfoViewer}),
       install_({Me, GTToolbar1, SSPanel2, SSPanel3, ExplorerTree1, File1, Screen, Fs, p.processes, XceedZip1,
@@ -35,6 +36,7 @@ MainWindow::MainWindow(const Platform& p)
     placeDesignedControls();
     File1.setToolTip("Double click on zip to view diz");
     BrowseDialog1.setPrompt("Choose drive for temporary files...");
+    XceedZip1.setPasswordProvider(&passwords_);
     connectEvents();
 }
 

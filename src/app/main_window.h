@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/command_table.h"
+#include "command_kit/password_prompt.h"
 #include "help/help_commands.h"
 #include "housekeeping/housekeeping.h"
 #include "install/install_command.h"
@@ -125,19 +126,18 @@ private:
     void showStartFolder();
     void placeDesignedControls();
     void fallBackToDriveC();
-
     // Runs a command the user asked for, unless another one is running.
     void runCommand(const std::function<void()>& command);
     void runSpec(const CommandSpec& spec);
     void installDroppedFiles(const std::vector<std::string>& paths);
     void enter(WindowMode mode) override;
 
-    std::string versionText_;
-    std::string rememberedFolder_;
+    std::string versionText_, rememberedFolder_;
     char installDrive_ = 'c';
     bool refused_ = false, commandRunning_ = false, closeAsked_ = false;
     ArchiveKind kindOfRunningCommand_ = ArchiveKind::Zip;
     Selection selection_;
+    PasswordPrompt passwords_;
 
     DescriptionCommands descriptions_;
     InstallCommand install_;

@@ -80,6 +80,10 @@ bool InstallCommand::extractSelectedArchives() {
         XceedZip1.setArchiveName(sourceArchive(name));
         const std::int16_t code = XceedZip1.extract(0);
         if (code == zipcode::Aborted) return false;
+        if (code == zipcode::PasswordCancelled) {
+            showError(Screen, "Not installed: no password was given for\n" + sourceArchive(name));
+            return false;
+        }
         if (code != zipcode::Success) {
             Screen.doEvents();
             install_.sourceFolder = lower(install_.sourceFolder);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -236,6 +237,11 @@ public:
                                  MsgButtons buttons) = 0;
     // The user's thousands separator (",", ".", a space...).
     virtual std::string digitGroupSeparator() const = 0;
+    // The modal box "Password" for an encrypted member of an archive, its
+    // entry masked; `wrongBefore` says the last password given was wrong.
+    // Nothing when the user cancelled (Cancel, Escape, the close box).
+    virtual std::optional<std::string> passwordBox(const std::string& archive, const std::string& member,
+                                                   bool wrongBefore) = 0;
 };
 
 // ---------------------------------------------------------------- single instance

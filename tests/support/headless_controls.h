@@ -349,6 +349,23 @@ public:
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     std::string digitGroupSeparator() const override { return ","; }
+    // The password boxes are answered in order from `passwords` (nothing is
+    // Cancel; none left is Cancel too) and recorded, but for the password.
+    std::optional<std::string> passwordBox(const std::string& archive, const std::string& member,
+                                           bool wrongBefore) override {
+        passwordBoxes.push_back({archive, member, wrongBefore});
+        if (passwords.empty()) return std::nullopt;
+        std::optional<std::string> answer = passwords.front();
+        passwords.pop_front();
+        return answer;
+    }
+    struct PasswordBoxRecord {
+        std::string archive, member;
+        bool wrongBefore;
+        bool operator==(const PasswordBoxRecord&) const = default;
+    };
+    std::deque<std::optional<std::string>> passwords;
+    std::vector<PasswordBoxRecord> passwordBoxes;
 
     // Answers for the next message boxes, in order; when none is left, a box
     // is answered with its first button (Ok, Yes).
