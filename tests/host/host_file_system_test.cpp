@@ -125,6 +125,7 @@ TEST(HostFileSystem, ListingsAreSortedWithoutCaseAndFiltered) {
     EXPECT_EQ(fs.firstFolder("c:\\dl\\sub*"), "sub.zip");
 }
 
+// Normal attributes make a read-only file writable.
 TEST(HostFileSystem, ChangesFilesAndFolders) {
     TestDrive drive;
     auto& fs = drive.fs();
@@ -144,14 +145,9 @@ TEST(HostFileSystem, ChangesFilesAndFolders) {
     EXPECT_EQ(fs.readFile("c:\\quil001\\b.txt"), "x");
     EXPECT_EQ(fs.readHead("c:\\quil001\\b.txt", 100), "x");
     EXPECT_FALSE(fs.readFile("c:\\quil001\\none.txt"));
-}
-
-TEST(HostFileSystem, NormalAttributesMakeAReadOnlyFileWritable) {
-    TestDrive drive;
-    drive.writeFile("c:\\ro.nfo");
-    fs::permissions(drive.host("c:\\ro.nfo"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    ASSERT_TRUE(drive.fs().setNormalAttributes("c:\\ro.nfo"));
-    EXPECT_NE(fs::status(drive.host("c:\\ro.nfo")).permissions() & fs::perms::owner_write, fs::perms::none);
+    fs::permissions(drive.host("c:\\Quil001\\b.txt"), fs::perms::owner_read | fs::perms::others_read);
+    ASSERT_TRUE(fs.setNormalAttributes("c:\\quil001\\b.txt"));
+    EXPECT_NE(fs::status(drive.host("c:\\Quil001\\b.txt")).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 // Two names that differ only in letter case are two files: a name from

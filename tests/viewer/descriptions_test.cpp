@@ -154,11 +154,12 @@ TEST_F(DescriptionsTest, TheViewerCoversNoneOfTheMainWindowsControls) {
         const Rect list = ui.list.geometry();
         const Rect listOnScreen{innerLeft + splitter.left + list.left, innerTop + splitter.top + list.top, list.width,
                                 list.height};
+        const double bottomAbove = c.main.top - placed.top - placed.height;  // "just above": a gap of some pixels
         const bool landed[] = {
-            placed.top + placed.height <= c.main.top && placed.left == c.main.left,  // above
-            placed.left >= c.main.left + c.main.width,  // right
-            placed.left + placed.width <= c.main.left,  // left
-            inside(placed, listOnScreen),               // over the list
+            bottomAbove >= 0 && bottomAbove < 100 && placed.left == c.main.left,  // above
+            placed.left >= c.main.left + c.main.width,                             // right
+            placed.left + placed.width <= c.main.left,                             // left
+            inside(placed, listOnScreen),                                          // over the list
         };
         EXPECT_TRUE(landed[static_cast<int>(c.where)]) << c.name;
         EXPECT_EQ(placed.width, created.width) << c.name;
@@ -208,6 +209,7 @@ TEST_P(DamagedArchiveTest, IsMarkedBadAndReported) {
     EXPECT_TRUE(ui.list.items().empty());
     EXPECT_TRUE(viewer.isShown());
     EXPECT_EQ(viewer.text(), message());
+    EXPECT_EQ(viewer.geometry().left, ui.form.geometry().left);  // placed as a description is
     EXPECT_EQ(program.window.firstArchivePath(), "c:\\dl\\tool.zip");
     expectZipListOf("c:\\dl");
 
