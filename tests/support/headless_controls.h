@@ -1,21 +1,20 @@
 // Headless controls: the program's controls without a screen, so tests can
-// drive every command as a user would and see what a user would see; with the
-// services of headless_services.h, the whole set for one main window.
+// drive every command as a user would and see what a user would see. They
+// record what the program did (message boxes, pop-ups, event pumps) and
+// answer message boxes from a script the test sets up. The recorders of the
+// outside services, and the whole set for one main window: program_test.h.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/controls.h"
 #include "platform/file_list_model.h"
 #include "platform/platform.h"
-#include "platform/host/host_file_system.h"
-#include "platform/host/host_processes.h"
-#include "platform/zip/zip_archive_engine.h"
-#include "support/headless_services.h"
 
 namespace q32::test {
 
@@ -325,33 +324,58 @@ private:
     bool textVisible_ = true;
 };
 
-// The whole set, wired into a Platform for one MainWindow.
-// Outside programs and the zip engine are the real ones, over the test's drives.
-struct HeadlessUi {
-    HeadlessUi(host::HostFileSystem& fs, std::string programFolder);
-    Platform platform();
+struct MessageBoxRecord {
+    std::string text, title;
+    MsgIcon icon;
+    MsgButtons buttons;
+    bool operator==(const MessageBoxRecord&) const = default;
+};
 
-    host::HostFileSystem& fs;
-    std::string programFolder;
-    HeadlessMainForm form;
-    HeadlessToolbar toolbar;
-    HeadlessMenuBar menus;
-    HeadlessPlaced frame;
-    HeadlessStatusPanel panel1, panel2, panel3;
-    HeadlessSplitter splitter;
-    HeadlessFolderTree tree;
-    HeadlessFileList list;
-    HeadlessPlaced sizeGrip;
-    HeadlessSplash splash;
-    HeadlessDesktop desktop;
-    HeadlessInstanceGuard instance;
-    HeadlessDrivePicker picker;
-    HeadlessViewerWindow descriptionViewer, nfoViewer;
-    host::HostProcesses realProcesses;
-    RecordingProcesses processes;
-    zip::ZipArchiveEngine zip;
-    HeadlessSound sound;
-    RecordingHelp help;
+class HeadlessDesktop : public Desktop {
+public:
+    // 1280 x 1024 pixels at 15 twips a pixel.
+    double screenWidth() const override { return 19200; }
+    double screenHeight() const override { return 15360; }
+    void doEvents() override {
+        ++eventPumps;
+        if (onDoEvents) onDoEvents();
+    }
+    MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    std::string digitGroupSeparator() const override { return ","; }
+
+    // Answers for the next message boxes, in order; when none is left, a box
+    // is answered with its first button (Ok, Yes).
+    std::deque<MsgAnswer> answers;
+    std::vector<MessageBoxRecord> boxes;
+    int eventPumps = 0;
+    std::function<void()> onDoEvents;  // runs inside doEvents, for tests that act "meanwhile"
+};
+
+class HeadlessInstanceGuard : public InstanceGuard {
+public:
+    bool otherCopyRunning() const override { return otherCopy; }
+    void restoreOtherCopy() override { ++restoreRequests; }
+    bool otherCopy = false;
+    int restoreRequests = 0;
+};
+
+// The drive picker: the test sets the folders the user walks through; OK is
+// pressed at the end, and taken only while it is allowed.
+class HeadlessDrivePicker : public DrivePicker {
+public:
+    void setPrompt(const std::string& text) override { prompt = text; }
+    bool browse() override;
+    std::string selectedPath() const override { return selected_; }
+    void setStatusText(const std::string& text) override { statusText = text; }
+    void setOkAllowed(bool allowed) override { okAllowed = allowed; }
+
+    std::vector<std::string> walk;  // folders the user selects in turn
+    std::string prompt, statusText;
+    bool okAllowed = true;
+
+private:
+    std::string selected_;
 };
 
 }  // namespace q32::test
