@@ -91,22 +91,19 @@ TEST_F(CommandGuardTest, TheCloseBoxStopsTheCommandAndClosesWhenItHasEnded) {
     EXPECT_TRUE(drive.exists("c:\\Quillet32\\Quil32.ini"));  // shutdown ran
 }
 
-class ZipStatusTest : public ProgramTest {
-protected:
-    ZipStatusTest() {
-        program.window.Form_Load();
-        zip::test::writeZerosZip(drive.host("c:\\big.zip"), "zeros.bin", 64u << 20);
-        engine().setFileMask("*.*\r");
-        engine().setDestinationFolder("c:\\Quil001");
-        engine().setArchiveName("c:\\big.zip");
-    }
-    ZipEngine& engine() { return program.window.XceedZip1; }
-};
+// The zip engine as the main window holds it.
+using ZipStatusTest = ProgramTest;
 
 TEST_F(ZipStatusTest, ProgressFillsPanelThreeAndLetsEventsThrough) {
+    program.window.Form_Load();
+    zip::test::writeZerosZip(drive.host("c:\\big.zip"), "zeros.bin", 64u << 20);
+    ZipEngine& engine = program.window.XceedZip1;
+    engine.setFileMask("*.*\r");
+    engine.setDestinationFolder("c:\\Quil001");
+    engine.setArchiveName("c:\\big.zip");
     std::vector<int> fills;
     ui.desktop.onDoEvents = [&] { fills.push_back(ui.panel3.fillPercent()); };
-    EXPECT_EQ(engine().extract(0), zipcode::Success);
+    EXPECT_EQ(engine.extract(0), zipcode::Success);
     ASSERT_FALSE(fills.empty());
     EXPECT_EQ(fills.back(), 100);
     EXPECT_TRUE(std::is_sorted(fills.begin(), fills.end()));
