@@ -190,21 +190,4 @@ bool HeadlessDrivePicker::browse() {
     return okAllowed && !walk.empty();
 }
 
-// ---------------------------------------------------------------- the set
-HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
-    : fs(fileSystem),
-      programFolder(std::move(folder)),
-      tree(fileSystem),
-      list(fileSystem),
-      realProcesses({Q32_BIN_DIR, fileSystem.driveTable().toHost(programFolder).value_or(""),
-                     &fileSystem.driveTable()}),
-      processes(realProcesses),
-      zip(fileSystem.driveTable()) {}
-
-Platform HeadlessUi::platform() {
-    return Platform{form,    toolbar,  menus,     frame, panel1, panel2, panel3, splitter, tree,
-                    list,    sizeGrip, splash,    desktop, instance, fs,   processes, picker, zip,
-                    programFolder, descriptionViewer, nfoViewer, sound, help};
-}
-
 }  // namespace q32::test

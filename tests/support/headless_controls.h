@@ -1,26 +1,20 @@
 // Headless controls: the program's controls without a screen, so tests can
 // drive every command as a user would and see what a user would see. They
 // record what the program did (message boxes, pop-ups, event pumps) and
-// answer message boxes from a script the test sets up.
+// answer message boxes from a script the test sets up. The recorders of the
+// outside services, and the whole set for one main window: program_test.h.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
-#include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/drive_picker.h"
 #include "platform/file_list_model.h"
 #include "platform/platform.h"
-#include "platform/host/host_file_system.h"
-#include "platform/host/host_processes.h"
-#include "platform/processes.h"
-#include "platform/zip/zip_archive_engine.h"
 
 namespace q32::test {
 
@@ -399,81 +393,6 @@ public:
 
 private:
     std::string selected_;
-};
-
-// Records every command line; the waited-for ones run for real through
-// `real`, the started ones do not run.
-class RecordingProcesses : public Processes {
-public:
-    explicit RecordingProcesses(Processes& real) : real_(real) {}
-    int runAndWait(const CommandLine& command) override {
-        waited.push_back(command.text());
-        return real_.runAndWait(command);
-    }
-    int start(const CommandLine& command, ShowState show) override {
-        started.emplace_back(command.text(), show);
-        if (onStart) onStart();
-        return realStarts ? real_.start(command, show) : startCode;
-    }
-    std::function<void()> onStart;
-    bool realStarts = false;  // programs started for real, not only recorded
-    // What the test says, else what the real runner says.
-    StartCheck checkStart(const CommandLine& command) const override {
-        return startCheck.value_or(real_.checkStart(command));
-    }
-    std::optional<StartCheck> startCheck;
-    int startCode = kStarted;
-    std::vector<std::string> waited;
-    std::vector<std::pair<std::string, ShowState>> started;
-
-private:
-    Processes& real_;
-};
-
-// Plays nothing: records each sound asked for, with whether the program
-// waited for it.
-class HeadlessSound : public Sound {
-public:
-    void play(const std::string& path, bool synchronous) override { played.emplace_back(path, synchronous); }
-    std::vector<std::pair<std::string, bool>> played;
-};
-
-// Records the help files asked for and closed.
-class RecordingHelp : public HelpSystem {
-public:
-    void showContents(const std::string& helpFile) override { shown.push_back(helpFile); }
-    void close(const std::string& helpFile) override { closed.push_back(helpFile); }
-    std::vector<std::string> shown;
-    std::vector<std::string> closed;
-};
-
-// The whole set, wired into a Platform for one MainWindow.
-// Outside programs and the zip engine are the real ones, over the test's drives.
-struct HeadlessUi {
-    HeadlessUi(host::HostFileSystem& fs, std::string programFolder);
-    Platform platform();
-
-    host::HostFileSystem& fs;
-    std::string programFolder;
-    HeadlessMainForm form;
-    HeadlessToolbar toolbar;
-    HeadlessMenuBar menus;
-    HeadlessPlaced frame;
-    HeadlessStatusPanel panel1, panel2, panel3;
-    HeadlessSplitter splitter;
-    HeadlessFolderTree tree;
-    HeadlessFileList list;
-    HeadlessPlaced sizeGrip;
-    HeadlessSplash splash;
-    HeadlessDesktop desktop;
-    HeadlessInstanceGuard instance;
-    HeadlessDrivePicker picker;
-    HeadlessViewerWindow descriptionViewer, nfoViewer;
-    host::HostProcesses realProcesses;
-    RecordingProcesses processes;
-    zip::ZipArchiveEngine zip;
-    HeadlessSound sound;
-    RecordingHelp help;
 };
 
 }  // namespace q32::test

@@ -1,14 +1,95 @@
-// The whole program on headless controls over a test drive, and the fixture
-// of the tests that drive the main window as a user would.
+// The whole program on headless controls over a test drive, with recorders
+// of the outside services, and the fixture of the tests that drive the main
+// window as a user would.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
+#include "platform/host/host_processes.h"
+#include "platform/zip/zip_archive_engine.h"
 #include "support/test_drive.h"
 
 namespace q32::test {
+
+// Records every command line; the waited-for ones run for real through
+// `real`, the started ones do not run.
+class RecordingProcesses : public Processes {
+public:
+    explicit RecordingProcesses(Processes& real) : real_(real) {}
+    int runAndWait(const CommandLine& command) override {
+        waited.push_back(command.text());
+        return real_.runAndWait(command);
+    }
+    int start(const CommandLine& command, ShowState show) override {
+        started.emplace_back(command.text(), show);
+        if (onStart) onStart();
+        return realStarts ? real_.start(command, show) : startCode;
+    }
+    std::function<void()> onStart;
+    bool realStarts = false;  // programs started for real, not only recorded
+    // What the test says, else what the real runner says.
+    StartCheck checkStart(const CommandLine& command) const override {
+        return startCheck.value_or(real_.checkStart(command));
+    }
+    std::optional<StartCheck> startCheck;
+    int startCode = kStarted;
+    std::vector<std::string> waited;
+    std::vector<std::pair<std::string, ShowState>> started;
+
+private:
+    Processes& real_;
+};
+
+// Plays nothing: records each sound asked for, with whether the program
+// waited for it.
+class HeadlessSound : public Sound {
+public:
+    void play(const std::string& path, bool synchronous) override { played.emplace_back(path, synchronous); }
+    std::vector<std::pair<std::string, bool>> played;
+};
+
+// Records the help files asked for and closed.
+class RecordingHelp : public HelpSystem {
+public:
+    void showContents(const std::string& helpFile) override { shown.push_back(helpFile); }
+    void close(const std::string& helpFile) override { closed.push_back(helpFile); }
+    std::vector<std::string> shown;
+    std::vector<std::string> closed;
+};
+
+// The whole set, wired into a Platform for one MainWindow.
+// Outside programs and the zip engine are the real ones, over the test's drives.
+struct HeadlessUi {
+    HeadlessUi(host::HostFileSystem& fs, std::string programFolder);
+    Platform platform();
+
+    host::HostFileSystem& fs;
+    std::string programFolder;
+    HeadlessMainForm form;
+    HeadlessToolbar toolbar;
+    HeadlessMenuBar menus;
+    HeadlessPlaced frame;
+    HeadlessStatusPanel panel1, panel2, panel3;
+    HeadlessSplitter splitter;
+    HeadlessFolderTree tree;
+    HeadlessFileList list;
+    HeadlessPlaced sizeGrip;
+    HeadlessSplash splash;
+    HeadlessDesktop desktop;
+    HeadlessInstanceGuard instance;
+    HeadlessDrivePicker picker;
+    HeadlessViewerWindow descriptionViewer, nfoViewer;
+    host::HostProcesses realProcesses;
+    RecordingProcesses processes;
+    zip::ZipArchiveEngine zip;
+    HeadlessSound sound;
+    RecordingHelp help;
+};
 
 // A main window on headless controls over a test drive, with the program in
 // c:\Quillet32 unless told otherwise.

@@ -55,7 +55,7 @@ protected:
 // has them; a volume set is followed whatever the letter case of its volumes.
 // A link already in the destination where the archive has a folder stops the
 // extractor first, with nothing written where the link points.
-// (The volume sets as the install runs them: tests/install/volume_sets_test.)
+// (The volume sets as the install runs them: tests/install/install_test.)
 TEST_F(StandinTest, EachExtractorExtractsItsArchivesButNeverThroughALink) {
     const std::string from = drive.host("c:\\My Down") + "/Arj.store.split.";
     fs::copy_file(from + "arj", drive.host("c:\\Mixed") + "/SETUP.ARJ");
