@@ -194,7 +194,7 @@ TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
         EXPECT_EQ(ui.panel3.caption(), "Found c:\\Quil001\\Setup.exe");
         const bool startable = c.check.problem == StartProblem::None;
         EXPECT_EQ(ui.processes.started.size(), startable ? 1u : 0u);
-        if (startable) EXPECT_EQ(captionWhileStarting, "Starting Setup.exe with Wine ...");
+        if (startable) { EXPECT_EQ(captionWhileStarting, "Starting Setup.exe with Wine ..."); }
         ASSERT_EQ(ui.desktop.boxes.size(), c.box.empty() ? 1u : 2u);
         if (!c.box.empty()) {
             EXPECT_NE(ui.desktop.boxes[1].text.find(c.box), std::string::npos);
