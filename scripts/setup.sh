@@ -26,8 +26,8 @@ PACKAGES=(
   desktop-file-utils file
   # the Debian package (dpkg-shlibdeps) and its checks
   dpkg-dev lintian appstream man-db groff-base
-  # benchmarks
-  unzip 7zip libarchive-tools
+  # archives of other tools, for tests and benchmarks
+  zip unzip 7zip libarchive-tools
 )
 
 SUDO=""

@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "support/run_tool.h"
 #include "zip_test_base.h"
 
 namespace q32::zip::test {
@@ -206,6 +207,34 @@ TEST_F(Passwords, TheRightPasswordOpensEveryKindAndIsAskedOncePerCall) {
         EXPECT_EQ(outcome.extracted, zipcode::Success);
         EXPECT_EQ(outcome.questions, Questions{"big.bin"});
         EXPECT_EQ(outcome.accepted, Questions{Password});
+        EXPECT_TRUE(contents("out/big.bin") == bigData());
+        EXPECT_EQ(contents("out/notes.txt"), sampleText(3000, 2));
+    }
+}
+
+// Archives other tools make: Info-ZIP's zip -P (traditional, with data
+// descriptors) and 7-Zip's ZipCrypto and AES.
+TEST_F(Passwords, ArchivesOfInfoZipAnd7ZipOpenWithTheirPassword) {
+    const std::string pass = Password;
+    const std::vector<std::pair<std::string, std::vector<std::string>>> makers = {
+        {"/usr/bin/zip", {"-q", "-j", "-P", pass}},
+        {"/usr/bin/7zz", {"a", "-tzip", "-p" + pass, "-mem=ZipCrypto"}},
+        {"/usr/bin/7zz", {"a", "-tzip", "-p" + pass, "-mem=AES128"}},
+        {"/usr/bin/7zz", {"a", "-tzip", "-p" + pass, "-mem=AES256"}},
+    };
+    writeBytes(path("big.bin"), bigData());
+    writeBytes(path("notes.txt"), sampleText(3000, 2));
+    for (auto [tool, args] : makers) {
+        SCOPED_TRACE(tool + " " + args.back());
+        if (!std::filesystem::exists(tool)) GTEST_SKIP() << "no " << tool;
+        std::filesystem::remove_all(path("out"));
+        std::filesystem::remove(path("made.zip"));
+        args.insert(args.end(), {path("made.zip"), path("big.bin"), path("notes.txt")});
+        ASSERT_EQ(q32::test::runTool(tool, args).exitCode, 0);
+        const Outcome outcome = testAndExtract("made.zip", {Password});
+        EXPECT_EQ(outcome.tested, zipcode::Success);
+        EXPECT_EQ(outcome.extracted, zipcode::Success);
+        EXPECT_EQ(outcome.questions, Questions{"big.bin"});
         EXPECT_TRUE(contents("out/big.bin") == bigData());
         EXPECT_EQ(contents("out/notes.txt"), sampleText(3000, 2));
     }
