@@ -110,5 +110,18 @@ TEST_F(ZipStatusTest, ProgressFillsPanelThreeAndLetsEventsThrough) {
     EXPECT_EQ(drive.fs().fileLength("c:\\Quil001\\zeros.bin"), 64u << 20);
 }
 
+// The close box during a long extraction stops the engine, not only the
+// commands still to come.
+TEST_F(ZipStatusTest, TheCloseBoxStopsAnExtractionUnderWay) {
+    drive.makeFolder("c:\\Down");
+    program.window.Form_Load();
+    zip::test::writeZerosZip(drive.host("c:\\Down\\big.zip"), "zeros.bin", 64u << 20);
+    select("c:\\Down", {"big.zip"});
+    ui.desktop.onDoEvents = [&] { ui.form.clickCloseBox(); };
+    ui.form.keyPress(keys::Tab);
+    EXPECT_TRUE(ui.form.isUnloaded());
+    EXPECT_FALSE(drive.exists("c:\\Quil001\\zeros.bin"));
+}
+
 }  // namespace
 }  // namespace q32::test
