@@ -12,6 +12,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 echo "== apt install $deb"
+# The window check needs a screen without one: Xvfb, and xwininfo to list its windows.
+apt-get install -y xvfb xauth x11-utils >/dev/null || { echo "FAIL: cannot install Xvfb"; exit 1; }
 apt-get install -y "$deb" >/dev/null || { echo "FAIL: apt could not install it"; exit 1; }
 files=$(dpkg -L quillet32 | sort)
 quillet32 --version | grep -q "^Quillet32 $(dpkg-deb -f "$deb" Version)$" || fail "quillet32 --version"
