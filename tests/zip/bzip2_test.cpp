@@ -1,0 +1,152 @@
+// The bzip2 decoder's blocks on several cores: members of many blocks and
+// of several streams, markers that occur by chance, and damaged streams.
+#include <bzlib.h>
+#include <gtest/gtest.h>
+
+#include "platform/zip/bzip2_blocks.h"
+#include "platform/zip/method_dispatch.h"
+#include "platform/zip_engine.h"
+#include "zip_fixtures.h"
+
+namespace q32::zip::test {
+namespace {
+
+std::string bzip2(const std::string& data, int blockSize) {
+    std::string out(data.size() + data.size() / 100 + 600, '\0');
+    auto length = static_cast<unsigned>(out.size());
+    const int result = BZ2_bzBuffToBuffCompress(out.data(), &length, const_cast<char*>(data.data()),
+                                                static_cast<unsigned>(data.size()), blockSize, 0, 0);
+    EXPECT_EQ(result, BZ_OK);
+    out.resize(length);
+    return out;
+}
+
+class CollectingSink final : public ByteSink {
+public:
+    bool write(const unsigned char* data, std::size_t length) override {
+        bytes.append(reinterpret_cast<const char*>(data), length);
+        return true;
+    }
+    std::string bytes;
+};
+
+// Decodes `compressed` as a method 12 member of `data`; its result code.
+std::int16_t decode(const std::string& compressed, const std::string& data, std::string* decoded = nullptr) {
+    const MemberFacts member{12, 0, data.size(), compressed.size(), crcOf(data)};
+    CollectingSink sink;
+    const auto code = decodeMethodBytes(member, reinterpret_cast<const unsigned char*>(compressed.data()),
+                                        compressed.size(), sink);
+    if (decoded) *decoded = sink.bytes;
+    return code;
+}
+
+// Text, noise and long runs: blocks of every kind, over a megabyte.
+std::string sample() {
+    static const std::string data =
+        sampleText(600000, 3) + randomBytes(150000, 4) + std::string(300000, 'r') + sampleText(200000, 5);
+    return data;
+}
+
+TEST(Bzip2Blocks, MembersOfManyBlocksAndStreamsDecodeByteExact) {
+    const std::string data = sample(), half = data.substr(0, 400000), rest = data.substr(400000);
+    const struct {
+        const char* label;
+        std::string compressed;
+        std::string expected;
+    } cases[] = {
+        {"100k blocks", bzip2(data, 1), data},
+        {"900k blocks", bzip2(data, 9), data},
+        {"two streams", bzip2(half, 1) + bzip2(rest, 9), data},
+        {"an empty stream between", bzip2(half, 2) + bzip2("", 9) + bzip2(rest, 3), data},
+        {"one byte", bzip2("x", 9), "x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::string decoded;
+        EXPECT_EQ(decode(c.compressed, c.expected, &decoded), zipcode::Success);
+        EXPECT_TRUE(decoded == c.expected);
+    }
+}
+
+TEST(Bzip2Blocks, DamagedStreamsFailAsBadData) {
+    const std::string data = sample(), good = bzip2(data, 1);
+    const auto flipped = [&](std::size_t at) {
+        std::string bad = good;
+        bad[at] = static_cast<char>(bad[at] ^ 0x10);
+        return bad;
+    };
+    const struct {
+        const char* label;
+        std::string compressed;
+    } cases[] = {
+        {"a block in the middle", flipped(good.size() / 2)},
+        {"the stream's combined CRC", flipped(good.size() - 2)},
+        {"the header's level", flipped(3)},
+        {"no end marker", good.substr(0, good.size() - 10)},
+        {"bytes after the stream", good + "BZh9"},
+        {"nothing", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::string decoded;
+        EXPECT_EQ(decode(c.compressed, data, &decoded), zipcode::BadData);
+        EXPECT_LT(decoded.size(), data.size());
+    }
+}
+
+// A marker that occurs by chance splits a piece in two; the decoder must
+// join the halves again. The splitter's pieces of a real stream, one of
+// them cut where such a marker would stand, stand in for it.
+TEST(Bzip2Blocks, APieceCutAtAMarkerByChanceIsJoinedAgain) {
+    const std::string data = sample(), compressed = bzip2(data, 1);
+    CompressedInput input(reinterpret_cast<const unsigned char*>(compressed.data()), compressed.size());
+    Bzip2Splitter splitter(input);
+    std::vector<Bzip2Piece> pieces;
+    for (Bzip2Piece piece; splitter.next(piece);) pieces.push_back(piece);
+    ASSERT_GT(pieces.size(), 5u);
+    using Kind = Bzip2Piece::Kind;
+    const struct {
+        const char* label;
+        std::size_t piece;
+        std::uint64_t at;  // bits into it
+        Kind falseKind;
+    } cases[] = {
+        {"a block marker in the first block", 1, 5000, Kind::Block},
+        {"an end marker inside a block", 3, pieces[3].bits / 2, Kind::End},
+        {"a block marker in the block's CRC", 2, 60, Kind::Block},
+        {"a block marker in the stream's CRC", pieces.size() - 1, 70, Kind::Block},
+        {"an end marker inside the header", 0, 16, Kind::End},
+        {"a block marker in the last block", pieces.size() - 2, pieces[pieces.size() - 2].bits - 3, Kind::Block},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<Bzip2Piece> cut(pieces.begin(), pieces.begin() + c.piece);
+        const Bzip2Piece& whole = pieces[c.piece];
+        Bzip2Piece first = whole, second = whole;
+        first.bits = c.at;
+        second.kind = c.falseKind;
+        second.bytes.erase(second.bytes.begin(), second.bytes.begin() + (whole.firstBit + c.at) / 8);
+        second.firstBit = (whole.firstBit + c.at) % 8;
+        second.bits = whole.bits - c.at;
+        second.start = whole.start + c.at;
+        cut.push_back(first);
+        cut.push_back(second);
+        cut.insert(cut.end(), pieces.begin() + c.piece + 1, pieces.end());
+        for (const unsigned threads : {1u, 3u}) {
+            std::size_t next = 0;
+            std::atomic<bool> never{false};
+            RunControl control{never};
+            WorkerProgress progress(control);
+            CollectingSink sink;
+            ByteBuffer buffer;
+            DecodedOutput output(buffer, 0, 0, false, data.size(), sink, progress);
+            decodeBzip2Pieces([&](Bzip2Piece& piece) { return next < cut.size() && (piece = cut[next++], true); },
+                              output, threads);
+            output.finish();
+            EXPECT_TRUE(sink.bytes == data) << threads << " threads";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace q32::zip::test
