@@ -26,6 +26,10 @@ constexpr std::size_t ScanStep = 256 << 10;
 // turn; a larger one (long runs) is checked, then decoded again in its turn
 // straight into the output.
 constexpr std::size_t KeptOutputLimit = 4 << 20;
+// A block is decoded again after each piece joined to it: data made to hold
+// a marker at every few bits would take time without end. No sound block
+// holds this many markers by chance.
+constexpr unsigned MaxJoins = 64;
 
 [[noreturn]] void badData() { throw DecodeFailure{zipcode::BadData}; }
 
@@ -424,8 +428,8 @@ private:
         std::vector<unsigned char> kept = std::move(slot->output);
         slot.reset();
         Bzip2Piece piece = take();
-        while (verdict == Verdict::Bad) {
-            if (!more()) badData();
+        for (unsigned joins = 0; verdict == Verdict::Bad; ++joins) {
+            if (joins == MaxJoins || !more()) badData();
             piece.append(take());
             if (piece.bits > Bzip2MaxPieceBits) badData();
             verdict = decodeBlock(piece, level_, kept, nullptr);
