@@ -196,6 +196,7 @@ Verdict decodeBlock(const Bzip2Piece& piece, char level, std::vector<unsigned ch
     stream.next_in = reinterpret_cast<char*>(input.data());
     stream.avail_in = static_cast<unsigned>(input.size());
     kept.clear();
+    std::size_t used = 0;
     std::vector<unsigned char> scratch;
     bool tooLarge = false;
     for (;;) {
@@ -204,12 +205,10 @@ Verdict decodeBlock(const Bzip2Piece& piece, char level, std::vector<unsigned ch
         if (output) {
             room = output->space();
             roomSize = output->spaceLeft();
-        } else if (kept.size() < KeptOutputLimit) {
-            const std::size_t used = kept.size();
-            kept.resize(std::min(KeptOutputLimit, std::max<std::size_t>(used * 2, 1 << 20)));
+        } else if (used < KeptOutputLimit) {
+            if (used == kept.size()) kept.resize(std::min(KeptOutputLimit, std::max<std::size_t>(used * 2, 1 << 20)));
             room = kept.data() + used;
             roomSize = kept.size() - used;
-            kept.resize(used);
         } else {
             tooLarge = true;
             scratch.resize(256 << 10);
@@ -221,8 +220,11 @@ Verdict decodeBlock(const Bzip2Piece& piece, char level, std::vector<unsigned ch
         const int result = BZ2_bzDecompress(&stream);
         const std::size_t got = roomSize - stream.avail_out;
         if (output) output->commit(got);
-        else if (!tooLarge) kept.insert(kept.end(), room, room + got);
-        if (result == BZ_STREAM_END) return tooLarge ? Verdict::TooLarge : Verdict::Kept;
+        else if (!tooLarge) used += got;
+        if (result == BZ_STREAM_END) {
+            kept.resize(used);
+            return tooLarge ? Verdict::TooLarge : Verdict::Kept;
+        }
         if (result != BZ_OK || (got == 0 && stream.avail_in == 0)) return Verdict::Bad;
     }
 }
@@ -305,18 +307,15 @@ public:
         if (slot->state == Slot::State::Running) return slot->piece;
         return std::move(slot->piece);
     }
-    // Waits for the slot's block to be decoded, decoding it here when no helper has begun.
+    // Waits for the slot's block to be decoded, decoding this one or a later
+    // one here meanwhile when no helper has begun it.
     void settle(Slot& slot, DecodedOutput& output) {
         std::unique_lock lock(mutex_);
-        if (slot.state == Slot::State::Waiting) {
-            slot.state = Slot::State::Running;
-            lock.unlock();
-            slot.verdict = decodeBlock(slot.piece, slot.level, slot.output, nullptr);
-            lock.lock();
-            slot.state = Slot::State::Done;
-            return;
-        }
         while (slot.state != Slot::State::Done) {
+            if (std::shared_ptr<Slot> waiting = firstWaiting()) {
+                decode(*waiting, lock);
+                continue;
+            }
             done_.wait_for(lock, std::chrono::milliseconds(20));
             if (output.stopped()) throw DecodeFailure{zipcode::Aborted};
         }
@@ -333,31 +332,32 @@ private:
             helpers_.emplace_back([this] { help(); });
         }
     }
+    std::shared_ptr<Slot> firstWaiting() {
+        for (auto& slot : slots_) {
+            if (slot->state == Slot::State::Waiting) return slot;
+        }
+        return nullptr;
+    }
+    // Decodes the slot's block with the lock let go meanwhile.
+    void decode(Slot& slot, std::unique_lock<std::mutex>& lock) {
+        slot.state = Slot::State::Running;
+        lock.unlock();
+        try {
+            slot.verdict = decodeBlock(slot.piece, slot.level, slot.output, nullptr);
+        } catch (...) {
+            slot.verdict = Verdict::Bad;  // decoded again in its turn, where a failure counts
+        }
+        lock.lock();
+        slot.state = Slot::State::Done;
+        done_.notify_all();
+    }
     void help() {
         std::unique_lock lock(mutex_);
         for (;;) {
             std::shared_ptr<Slot> slot;
-            wake_.wait(lock, [&] {
-                if (closing_) return true;
-                for (auto& waiting : slots_) {
-                    if (waiting->state == Slot::State::Waiting) {
-                        slot = waiting;
-                        return true;
-                    }
-                }
-                return false;
-            });
+            wake_.wait(lock, [&] { return closing_ || (slot = firstWaiting()) != nullptr; });
             if (closing_) return;
-            slot->state = Slot::State::Running;
-            lock.unlock();
-            try {
-                slot->verdict = decodeBlock(slot->piece, slot->level, slot->output, nullptr);
-            } catch (...) {
-                slot->verdict = Verdict::Bad;  // decoded again in its turn, where a failure counts
-            }
-            lock.lock();
-            slot->state = Slot::State::Done;
-            done_.notify_all();
+            decode(*slot, lock);
         }
     }
 
