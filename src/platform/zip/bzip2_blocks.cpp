@@ -31,6 +31,18 @@ constexpr std::size_t KeptOutputLimit = 4 << 20;
 // holds this many markers by chance.
 constexpr unsigned MaxJoins = 64;
 
+// For each byte value, the shifts (bit k) at which a marker could end in the
+// byte after it: a marker's last 8 to 15 bits hold that byte whole.
+struct MarkerShifts {
+    std::uint8_t after[256] = {};
+    MarkerShifts() {
+        for (const std::uint64_t marker : {Bzip2BlockMarker, Bzip2EndMarker}) {
+            for (unsigned shift = 0; shift < 8; ++shift) after[((marker << shift) >> 8) & 0xFF] |= 1 << shift;
+        }
+    }
+};
+const MarkerShifts markerShifts;
+
 [[noreturn]] void badData() { throw DecodeFailure{zipcode::BadData}; }
 
 }  // namespace
@@ -78,10 +90,12 @@ void Bzip2Splitter::scanSome() {
     const unsigned char* data = feed_.data();
     pending_.insert(pending_.end(), data, data + length);
     for (std::size_t i = 0; i < length; ++i) {
+        const unsigned shifts = markerShifts.after[window_ & 0xFF];
         window_ = window_ << 8 | data[i];
         ++bytesSeen_;
-        if (bytesSeen_ < 6) continue;
+        if (shifts == 0 || bytesSeen_ < 6) continue;
         for (int shift = 7; shift >= 0; --shift) {
+            if (!(shifts >> shift & 1)) continue;
             const std::uint64_t candidate = (window_ >> shift) & Mask48;
             if (candidate != Bzip2BlockMarker && candidate != Bzip2EndMarker) continue;
             if (bytesSeen_ * 8 < 48u + shift) continue;

@@ -71,6 +71,11 @@ private:
 // `threads` threads (this one among them). Throws DecodeFailure.
 void decodeBzip2Pieces(const std::function<bool(Bzip2Piece&)>& next, DecodedOutput& output, unsigned threads);
 
+// A bzip2 member one stream after another on this thread, and cut into
+// blocks for up to `threads` threads; decompressBzip2 picks one.
+void decompressBzip2Serially(CompressedInput& input, DecodedOutput& output);
+void decompressBzip2InBlocks(CompressedInput& input, DecodedOutput& output, unsigned threads);
+
 // How many threads a bzip2 member may decode on: the cores this process may use.
 unsigned bzip2Threads();
 
