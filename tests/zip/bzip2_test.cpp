@@ -82,6 +82,7 @@ std::string sample() {
 
 TEST(Bzip2Blocks, MembersOfManyBlocksAndStreamsDecodeByteExact) {
     const std::string data = sample(), half = data.substr(0, 400000), rest = data.substr(400000);
+    const std::string runs(12 << 20, 'z');  // 5 MB from each block: more than a block's output kept waiting
     const struct {
         const char* label;
         std::string compressed;
@@ -92,6 +93,7 @@ TEST(Bzip2Blocks, MembersOfManyBlocksAndStreamsDecodeByteExact) {
         {"two streams", bzip2(half, 1) + bzip2(rest, 9), data},
         {"an empty stream between", bzip2(half, 2) + bzip2("", 9) + bzip2(rest, 3), data},
         {"one byte", bzip2("x", 9), "x"},
+        {"blocks of long runs", bzip2(runs, 1), runs},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
