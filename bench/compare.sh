@@ -6,6 +6,9 @@
 #   large member one archive holding one 1 GB member
 #   methods      one archive per compression method, each holding the same
 #                50 MB member (made of the package set's files); tested only
+#   text         one archive per method of TEXT_METHODS, each holding the
+#                same 30 MB of plain text: this checkout's sources and the
+#                headers under /usr/include, one after another; tested only
 # Testing is compared with `unzip -tq`, `7zz t` and `bsdtar -xOf ... >/dev/null`;
 # extraction with `unzip`, `bsdtar -x` and `cp -a` of the extracted tree.
 # Everything lives in tmpfs, so all files are in memory. Each command runs
@@ -15,20 +18,25 @@
 # A tool that cannot read a method gets "n/a" in that method's row.
 #
 # Usage: bench/compare.sh [BUILD_DIR]
-#   environment: RUNS=5, WORK=/dev/shm/q32-bench, SETS="packages tiny large methods"
+#   environment: RUNS=5, WORK=/dev/shm/q32-bench, SETS="packages tiny large methods text",
+#   PIN=0 runs the whole script, and so every command, on that core alone (taskset)
 # The methods set needs build/bench/methodzip (built with the tests).
 set -eu
 
 BUILD_DIR=${1:-build}
 ZIPBENCH=$(realpath "$BUILD_DIR/bench/zipbench")
 METHODZIP=$(realpath "$BUILD_DIR/bench/methodzip")
-SETS=${SETS:-packages tiny large methods}
+SETS=${SETS:-packages tiny large methods text}
 RUNS=${RUNS:-5}
 WORK=${WORK:-/dev/shm/q32-bench}
 LARGE_MB=1024
 METHOD_MB=50
 # methodzip's labels (tests/zip/method_fixtures.cpp); 7zz_Deflate is the reference row.
 METHODS="7zz_Deflate 7zz_Deflate64 7zz_BZip2 7zz_LZMA 7zz_PPMd xz zstd shrink reduce4 implode8k3trees"
+TEXT_MB=30
+TEXT_METHODS=${TEXT_METHODS:-7zz_Deflate 7zz_BZip2}
+PIN=${PIN:-}
+if [ -n "$PIN" ]; then taskset -cp "$PIN" $$ >/dev/null; fi
 
 for tool in unzip 7zz bsdtar; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
@@ -82,16 +90,35 @@ make_methods() {
   rm -f "$tree/image.bin"
 }
 
+# TEXT_MB of text in each method of TEXT_METHODS.
+make_text() {
+  local tree="$WORK/src/text" method checkout
+  checkout=$(realpath "$(dirname "$0")/..")
+  mkdir -p "$tree" "$WORK/zips/text"
+  { find "$checkout/src" "$checkout/tests" "$checkout/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z
+    find /usr/include -type f -name '*.h' -print0 | sort -z; } | xargs -0 cat 2>/dev/null |
+    head -c "${TEXT_MB}M" >"$tree/text.txt"
+  for method in $TEXT_METHODS; do
+    if [ "$method" = 7zz_Deflate ]; then
+      (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/text/$method.zip" text.txt >/dev/null)
+    else
+      "$METHODZIP" "$method" "$tree/text.txt" "$WORK/zips/text/$method.zip"
+    fi
+  done
+  rm -f "$tree/text.txt"
+}
+
 wanted() { case " $SETS " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "building the corpus in $WORK ..." >&2
 if wanted packages || wanted large; then make_packages; fi
 if wanted tiny; then make_tiny; fi
 if wanted large; then make_large; fi
-if wanted methods; then
+if wanted methods || wanted text; then
   [ -x "$METHODZIP" ] || { echo "missing: $METHODZIP (build the methodzip target)" >&2; exit 1; }
-  make_methods
 fi
+if wanted methods; then make_methods; fi
+if wanted text; then make_text; fi
 PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)  # none unless wanted
 
 # --- measuring ----------------------------------------------------------
@@ -157,20 +184,21 @@ report_set() {
 }
 
 # One row per method: the engine, 7zz and bsdtar testing the same member.
+# Arguments: the folder of the archives, the methods, the rows' prefix.
 report_methods() {
-  local method archive engine median min max
-  for method in $METHODS; do
-    archive="$WORK/zips/methods/$method.zip"
+  local folder=$1 methods=$2 prefix=$3 method archive engine median min max
+  for method in $methods; do
+    archive="$folder/$method.zip"
     "$ZIPBENCH" test "$archive" >&2
     engine=$(measure : "$ZIPBENCH" test "$archive")
-    line "$method" test "zip engine" $engine "1.00"
+    line "$prefix$method" test "zip engine" $engine "1.00"
     for tool in 7zz bsdtar; do
       if ! "each_${tool}_test" "$archive" >/dev/null 2>&1; then
-        line "$method" test "$tool" n/a n/a n/a n/a
+        line "$prefix$method" test "$tool" n/a n/a n/a n/a
         continue
       fi
       read -r median min max < <(measure : "each_${tool}_test" "$archive")
-      line "$method" test "$tool" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
+      line "$prefix$method" test "$tool" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
     done
   done
 }
@@ -180,4 +208,5 @@ line set mode tool median min max ratio
 if wanted packages; then report_set packages "${PACKAGE_ZIPS[@]}"; fi
 if wanted tiny; then report_set tiny "$WORK/zips/tiny.zip"; fi
 if wanted large; then report_set large "$WORK/zips/large.zip"; fi
-if wanted methods; then report_methods; fi
+if wanted methods; then report_methods "$WORK/zips/methods" "$METHODS" ""; fi
+if wanted text; then report_methods "$WORK/zips/text" "$TEXT_METHODS" text:; fi
