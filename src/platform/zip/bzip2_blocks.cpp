@@ -11,6 +11,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "platform/zip/decode_failure.h"
@@ -343,7 +344,12 @@ private:
             while (left > 0 && !spare.compare_exchange_weak(left, left - 1)) {
             }
             if (left <= 0) break;
-            helpers_.emplace_back([this] { help(); });
+            try {
+                helpers_.emplace_back([this] { help(); });
+            } catch (const std::system_error&) {
+                spare.fetch_add(1);  // no more threads to be had: this one decodes the rest
+                break;
+            }
         }
     }
     std::shared_ptr<Slot> firstWaiting() {
