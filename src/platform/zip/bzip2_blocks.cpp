@@ -327,7 +327,8 @@ public:
     void settle(Slot& slot, DecodedOutput& output) {
         std::unique_lock lock(mutex_);
         while (slot.state != Slot::State::Done) {
-            if (std::shared_ptr<Slot> waiting = firstWaiting()) {
+            const bool helping = alongside_ || helpers_.empty();
+            if (std::shared_ptr<Slot> waiting = helping ? firstWaiting() : nullptr) {
                 decode(*waiting, lock);
                 continue;
             }
@@ -335,6 +336,10 @@ public:
             if (output.stopped()) throw DecodeFailure{zipcode::Aborted};
         }
     }
+
+    // Blocks too large to keep are checked by the helpers and then decoded
+    // again here, in order: this thread has enough to do with those alone.
+    void leaveCheckingToHelpers() { alongside_ = false; }
 
 private:
     void startHelpers() {
@@ -389,6 +394,7 @@ private:
     std::vector<std::thread> helpers_;
     unsigned blocks_ = 0;
     bool closing_ = false;
+    bool alongside_ = true;  // this thread decodes blocks besides the helpers
 };
 
 class Assembler {
@@ -454,8 +460,12 @@ private:
             if (piece.bits > Bzip2MaxPieceBits) badData();
             verdict = decodeBlock(piece, level_, kept, nullptr);
         }
-        if (verdict == Verdict::Kept) putAll(output_, kept);
-        else decodeBlock(piece, level_, kept, &output_);
+        if (verdict == Verdict::Kept) {
+            putAll(output_, kept);
+        } else {
+            pipeline_.leaveCheckingToHelpers();
+            decodeBlock(piece, level_, kept, &output_);
+        }
         const auto crc = static_cast<std::uint32_t>(piece.read(48, 32));
         combined_ = (combined_ << 1 | combined_ >> 31) ^ crc;
         if (output_.stopped()) throw DecodeFailure{zipcode::Aborted};
