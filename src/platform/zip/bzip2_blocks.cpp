@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -174,20 +176,74 @@ private:
 
 // A block piece as a stream of its own: a header of `level`, the block, and
 // the end marker with the block's CRC as the stream's.
-std::vector<unsigned char> standAlone(const Bzip2Piece& piece, char level) {
-    std::vector<unsigned char> stream{'B', 'Z', 'h', static_cast<unsigned char>(level)};
+void standAlone(const Bzip2Piece& piece, char level, std::vector<unsigned char>& stream) {
+    stream.assign({'B', 'Z', 'h', static_cast<unsigned char>(level)});
     stream.reserve(piece.bits / 8 + 16);
     BitWriter writer(stream);
     writer.copy(piece);
     writer.put(Bzip2EndMarker, 48);
     writer.put(piece.read(48, 32), 32);
     writer.finish();
-    return stream;
+}
+
+// libbz2 takes some 4 MB for each block it decodes (more for level 9).
+// Each thread keeps what libbz2 gave back for its next block: fresh pages
+// cost more here than the decoding of a small block's data.
+class KeptAllocations {
+public:
+    ~KeptAllocations() {
+        for (const Allocation& kept : kept_) std::free(kept.memory);
+    }
+    void* take(std::size_t size) {
+        for (Allocation& kept : kept_) {
+            if (kept.size == size && kept.memory) return std::exchange(kept.memory, nullptr);
+        }
+        return std::malloc(size);
+    }
+    void give(void* memory, std::size_t size) {
+        for (Allocation& kept : kept_) {
+            if (!kept.memory) {
+                kept = {memory, size};
+                return;
+            }
+        }
+        if (kept_.size() < 4) kept_.push_back({memory, size});
+        else std::free(memory);
+    }
+
+private:
+    struct Allocation {
+        void* memory;
+        std::size_t size;
+    };
+    std::vector<Allocation> kept_;
+};
+
+thread_local KeptAllocations keptAllocations;
+// libbz2 frees without a size: each allocation carries it in front.
+constexpr std::size_t SizeField = 16;
+
+void* bzip2Allocate(void*, int count, int size) {
+    const std::size_t bytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(size) + SizeField;
+    auto* memory = static_cast<unsigned char*>(keptAllocations.take(bytes));
+    if (!memory) return nullptr;
+    std::memcpy(memory, &bytes, sizeof bytes);
+    return memory + SizeField;
+}
+
+void bzip2Free(void*, void* memory) {
+    if (!memory) return;
+    auto* start = static_cast<unsigned char*>(memory) - SizeField;
+    std::size_t bytes;
+    std::memcpy(&bytes, start, sizeof bytes);
+    keptAllocations.give(start, bytes);
 }
 
 class Bzip2Session {
 public:
     Bzip2Session() {
+        stream_.bzalloc = bzip2Allocate;
+        stream_.bzfree = bzip2Free;
         if (BZ2_bzDecompressInit(&stream_, 0, 0) != BZ_OK) badData();
     }
     ~Bzip2Session() { BZ2_bzDecompressEnd(&stream_); }
@@ -205,7 +261,8 @@ enum class Verdict { Bad, Kept, TooLarge };
 // (up to KeptOutputLimit; past that only checked).
 Verdict decodeBlock(const Bzip2Piece& piece, char level, std::vector<unsigned char>& kept, DecodedOutput* output) {
     if (piece.bits < 80) return Verdict::Bad;
-    std::vector<unsigned char> input = standAlone(piece, level);
+    thread_local std::vector<unsigned char> input;
+    standAlone(piece, level, input);
     Bzip2Session session;
     bz_stream& stream = *session;
     stream.next_in = reinterpret_cast<char*>(input.data());
@@ -337,6 +394,19 @@ public:
         }
     }
 
+    // Byte buffers of pieces and outputs done with, for the next pieces.
+    std::vector<unsigned char> spare() {
+        std::lock_guard lock(mutex_);
+        if (spare_.empty()) return {};
+        std::vector<unsigned char> bytes = std::move(spare_.back());
+        spare_.pop_back();
+        return bytes;
+    }
+    void recycle(std::vector<unsigned char>&& bytes) {
+        std::lock_guard lock(mutex_);
+        if (spare_.size() < 2 * capacity()) spare_.push_back(std::move(bytes));
+    }
+
     // Blocks too large to keep are checked by the helpers and then decoded
     // again here, in order: this thread has enough to do with those alone.
     void leaveCheckingToHelpers() { alongside_ = false; }
@@ -391,6 +461,7 @@ private:
     std::condition_variable wake_;
     std::condition_variable done_;
     std::deque<std::shared_ptr<Slot>> slots_;
+    std::vector<std::vector<unsigned char>> spare_;
     std::vector<std::thread> helpers_;
     unsigned blocks_ = 0;
     bool closing_ = false;
@@ -425,6 +496,8 @@ private:
     void fill() {
         while (!sourceDone_ && pipeline_.size() < pipeline_.capacity()) {
             auto slot = std::make_shared<Slot>();
+            slot->piece.bytes = pipeline_.spare();
+            slot->output = pipeline_.spare();
             if (!next_(slot->piece)) {
                 sourceDone_ = true;
                 break;
@@ -468,6 +541,8 @@ private:
         }
         const auto crc = static_cast<std::uint32_t>(piece.read(48, 32));
         combined_ = (combined_ << 1 | combined_ >> 31) ^ crc;
+        pipeline_.recycle(std::move(kept));
+        pipeline_.recycle(std::move(piece.bytes));
         if (output_.stopped()) throw DecodeFailure{zipcode::Aborted};
     }
 
