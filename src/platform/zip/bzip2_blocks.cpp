@@ -322,7 +322,7 @@ char levelAt(const Bzip2Piece& piece, std::uint64_t offset) {
 // the CRC and the padding to a byte.
 std::uint64_t afterEnd(const Bzip2Piece& piece) { return 80 + ((8 - (piece.start + 80) % 8) % 8); }
 
-// The processes' threads that help decode bzip2 blocks, at most one fewer
+// The process's threads that help decode bzip2 blocks, at most one fewer
 // than the cores, shared by all members decoding at once.
 std::atomic<int>& spareHelpers() {
     static std::atomic<int> spare{static_cast<int>(bzip2Threads()) - 1};
