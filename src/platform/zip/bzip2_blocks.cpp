@@ -2,6 +2,7 @@
 
 #include <bzlib.h>
 #include <sched.h>
+#include <time.h>
 
 #include <algorithm>
 #include <atomic>
@@ -384,7 +385,7 @@ public:
     void settle(Slot& slot, DecodedOutput& output) {
         std::unique_lock lock(mutex_);
         while (slot.state != Slot::State::Done) {
-            const bool helping = alongside_ || helpers_.empty();
+            const bool helping = alongside_ || helpers_.empty() || retired_;
             if (std::shared_ptr<Slot> waiting = helping ? firstWaiting() : nullptr) {
                 decode(*waiting, lock);
                 continue;
@@ -413,6 +414,7 @@ public:
 
 private:
     void startHelpers() {
+        helpersStarted_ = std::chrono::steady_clock::now();
         auto& spare = spareHelpers();
         for (unsigned i = 1; i < threads_; ++i) {
             int left = spare.load();
@@ -437,21 +439,46 @@ private:
     void decode(Slot& slot, std::unique_lock<std::mutex>& lock) {
         slot.state = Slot::State::Running;
         lock.unlock();
+        const auto cpuBefore = threadCpuTime();
         try {
             slot.verdict = decodeBlock(slot.piece, slot.level, slot.output, nullptr);
         } catch (...) {
             slot.verdict = Verdict::Bad;  // decoded again in its turn, where a failure counts
         }
+        const auto cpu = threadCpuTime() - cpuBefore;
         lock.lock();
         slot.state = Slot::State::Done;
+        if (!helpers_.empty() && !retired_) judgeHelpers(cpu);
         done_.notify_all();
+    }
+    // When the system gives the member's threads no more than about one core
+    // between them (other work running), they only take turns, and two
+    // decoders taking turns on the cache cost more than one: the helpers
+    // retire, and this thread decodes the rest of the member. Judged every
+    // few blocks until they retire.
+    void judgeHelpers(std::chrono::nanoseconds cpu) {
+        decodingCpu_ += cpu;
+        if (++judged_ < JudgedBlocks) return;
+        const auto wall = std::chrono::steady_clock::now() - helpersStarted_;
+        if (decodingCpu_ < wall * 5 / 4) {
+            retired_ = true;
+            wake_.notify_all();
+        }
+        judged_ = 0;
+        decodingCpu_ = {};
+        helpersStarted_ = std::chrono::steady_clock::now();
+    }
+    static std::chrono::nanoseconds threadCpuTime() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
     }
     void help() {
         std::unique_lock lock(mutex_);
         for (;;) {
             std::shared_ptr<Slot> slot;
-            wake_.wait(lock, [&] { return closing_ || (slot = firstWaiting()) != nullptr; });
-            if (closing_) return;
+            wake_.wait(lock, [&] { return closing_ || retired_ || (slot = firstWaiting()) != nullptr; });
+            if (closing_ || retired_) return;
             decode(*slot, lock);
         }
     }
@@ -466,6 +493,11 @@ private:
     unsigned blocks_ = 0;
     bool closing_ = false;
     bool alongside_ = true;  // this thread decodes blocks besides the helpers
+    bool retired_ = false;   // the helpers are gone: this thread decodes every block
+    static constexpr unsigned JudgedBlocks = 8;
+    unsigned judged_ = 0;
+    std::chrono::nanoseconds decodingCpu_{};
+    std::chrono::steady_clock::time_point helpersStarted_;
 };
 
 class Assembler {
