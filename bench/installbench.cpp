@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "support/test_drive.h"
+#include "support/program_test.h"
 
 namespace {
 

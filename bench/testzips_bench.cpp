@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "support/headless_controls.h"
+#include "support/program_test.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -21,6 +21,7 @@
 #include "platform/host/host_processes.h"
 #include "platform/host/instance_lock.h"
 #include "platform/qt/qt_ui.h"
+#include "platform/zip/zip_archive_engine.h"
 #include "support/test_drive.h"
 #include "zip_fixtures.h"
 

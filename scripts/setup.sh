@@ -10,18 +10,24 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev
   libisal-dev zlib1g-dev libbz2-dev liblzma-dev libzstd-dev libarchive-dev
+  nettle-dev
   # tests (libzip writes their archives; the engine does not use it)
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
-  # run; Wine starts the packages' setup programs, handing DOS ones to DOSBox
-  fonts-dejavu-core fonts-pc unar arj xdg-utils wine wine64 dosbox
+  # run; Wine starts the packages' setup programs, handing DOS ones to DOSBox;
+  # Qt's Wayland platform shows windows in a Wayland session without X
+  fonts-dejavu-core fonts-pc unar arj xdg-utils wine wine64 dosbox qt6-wayland
   # tests of setup programs: they are built by the tests
   gcc-mingw-w64-x86-64 gcc-mingw-w64-i686
   # tests of the real window
   xvfb xauth x11-apps imagemagick
+  # the same under a Wayland compositor without a screen
+  weston qt6-wayland
   # tests of the installed tree
   desktop-file-utils file
-  # benchmarks
-  unzip 7zip libarchive-tools
+  # the Debian package (dpkg-shlibdeps) and its checks
+  dpkg-dev lintian appstream man-db groff-base
+  # archives of other tools, for tests and benchmarks
+  zip unzip 7zip libarchive-tools
 )
 
 SUDO=""

@@ -17,7 +17,7 @@ void MainWindow::installDroppedFiles(const std::vector<std::string>& paths) {
     if (!File1.setPath(folderOf(paths.front()))) return;
     ExplorerTree1.setPath(File1.path());
     Screen.doEvents();
-    deselectAll();
+    deselectAll(File1);
 
     for (const std::string& path : paths) {
         const std::string name = nameOf(path);
@@ -29,7 +29,7 @@ void MainWindow::installDroppedFiles(const std::vector<std::string>& paths) {
         }
     }
 
-    collectSelection();
+    selection_.collectFrom(File1);
     install_Click();
 }
 

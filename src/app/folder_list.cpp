@@ -1,5 +1,6 @@
 // The folder tree and the file list: following each other, clicks, refresh.
 #include "app/main_window.h"
+#include "command_kit/panels.h"
 #include "common/text.h"
 
 namespace q32 {
@@ -17,7 +18,7 @@ void MainWindow::ExplorerTree1_OnDirChanged() {
         return;
     }
     if (File1.setPath(folder)) {
-        showListFolderInPanel3();
+        showListFolder(SSPanel3, File1);
         return;
     }
     fallBackToDriveC();
@@ -33,7 +34,7 @@ void MainWindow::fallBackToDriveC() {
         return;
     }
     File1.setPath("c:\\");
-    showListFolderInPanel3();
+    showListFolder(SSPanel3, File1);
 }
 
 // A click in the list offers the commands of the kind in force, whatever is
@@ -41,29 +42,17 @@ void MainWindow::fallBackToDriveC() {
 void MainWindow::File1_MouseUp(MouseButton button) {
     if (button == MouseButton::Right || commandRunning_) return;
     switch (currentKind()) {
-        case ArchiveKind::Zip:
-            enableButtons({9, 10, 6}, true);
-            enableMenus({"Diz", "install", "test", "delete"}, true);
-            break;
+        case ArchiveKind::Zip: enter(WindowMode::ZipSelection); break;
         case ArchiveKind::Rar:
-        case ArchiveKind::Ace:
-            Menus.setEnabled("install", true);
-            GTToolbar1.setEnabled(9, true);
-            enableButtons({6, 10}, false);
-            break;
+        case ArchiveKind::Ace: enter(WindowMode::SetSelection); break;
         case ArchiveKind::Arj:
             break;
     }
 }
 
-void MainWindow::File1_DblClick() {
-    runCommand([this] { ShowDescriptions(); });
-}
-
 void MainWindow::refresh_Click() {
     File1.refresh();
-    disableArchiveCommands();
-    Menus.setEnabled("delete", false);
+    enter(WindowMode::ListReadAgain);
 }
 
 }  // namespace q32

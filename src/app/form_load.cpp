@@ -1,5 +1,7 @@
 // Start-up: from the program's start to the main window waiting for the user.
 #include "app/main_window.h"
+#include "command_kit/panels.h"
+#include "command_kit/program_folder_files.h"
 #include "common/text.h"
 
 namespace q32 {
@@ -12,8 +14,7 @@ std::string folderOfDirLine(const std::string& dirLine) { return dirLine.size() 
 
 void MainWindow::Form_Load() {
     GTSplitter1.addSecondPane("File1");
-    buildMenus();
-    buildToolbar();
+    buildToolbarAndMenus();
     if (refusedStart()) return;
 
     Form4.load();
@@ -38,7 +39,7 @@ void MainWindow::Form_Load() {
     SSPanel2.setCaption("*.zip");
     File1.setPattern("*.zip");
     GTToolbar1.setDown(1, true);
-    enableMenus({"Diz", "install", "test", "delete"}, false);
+    enter(WindowMode::StartedUp);
     installDrive_ = 'c';
 }
 
@@ -81,7 +82,7 @@ bool MainWindow::showMainWindow(bool stopOnError) {
     versionText_ = Form4.versionText();
     if (Fs.folderExists(ExplorerTree1.path())) {
         if (!File1.setPath(ExplorerTree1.path()) && stopOnError) return false;
-        showListFolderInPanel3();
+        showListFolder(SSPanel3, File1);
     }
     Form4.unload();
     Me.show();
@@ -91,24 +92,11 @@ bool MainWindow::showMainWindow(bool stopOnError) {
 
 // One description file, every NFO file and the old test report.
 bool MainWindow::removeStartupLeftovers() {
-    bool removed = removeFilesMatching("*.diz", false);
-    removed = removeFilesMatching("*.nfo", true) && removed;
+    bool removed = removeFilesMatching(Fs, ProgramFolder, "*.diz", false);
+    removed = removeFilesMatching(Fs, ProgramFolder, "*.nfo", true) && removed;
     const std::string report = joinPath(ProgramFolder, "errors.txt");
     if (Fs.fileExists(report)) removed = Fs.deleteFile(report) && removed;
     return removed;
-}
-
-// Deletes the first file matching the pattern in the program's folder, or
-// all of them; read-only files go too. False when one would not go.
-bool MainWindow::removeFilesMatching(const std::string& pattern, bool all) {
-    const std::string search = joinPath(ProgramFolder, pattern);
-    while (auto name = Fs.firstFile(search)) {
-        const std::string path = joinPath(ProgramFolder, *name);
-        Fs.setNormalAttributes(path);
-        if (!Fs.deleteFile(path)) return false;
-        if (!all) break;
-    }
-    return true;
 }
 
 // The remembered folder when it still exists, else the root of drive C.
@@ -121,7 +109,7 @@ void MainWindow::showStartFolder() {
         ExplorerTree1.setPath("c:\\");
         File1.setPath(ExplorerTree1.path());
     }
-    showListFolderInPanel3();
+    showListFolder(SSPanel3, File1);
 }
 
 }  // namespace q32

@@ -1,18 +1,19 @@
 // Shutdown: settings written, description files cleared, windows closed.
 #include "app/main_window.h"
+#include "command_kit/program_folder_files.h"
 
 namespace q32 {
 
 void MainWindow::Form_Unload() {
     if (refused_) return;
     SaveSettings();
-    Help.close(helpFilePath());
-    removeFilesMatching("*.nfo", true);
-    removeFilesMatching("*.diz", false);
+    help_.closeHelp();
+    removeFilesMatching(Fs, ProgramFolder, "*.nfo", true);
+    removeFilesMatching(Fs, ProgramFolder, "*.diz", false);
     Screen.doEvents();
-    viewers_.Form3.close();
+    descriptions_.closeDescriptionViewer();
     Form4.unload();
-    viewers_.form5.close();
+    descriptions_.closeNfoViewer();
 }
 
 }  // namespace q32

@@ -3,6 +3,15 @@
 
 namespace q32 {
 
+namespace {
+
+// The window as it was designed, twips.
+constexpr double kDesignedWidth = 9600;
+constexpr double kDesignedHeight = 7200;
+constexpr double kDesignedPane1Width = 3000;
+
+}  // namespace
+
 void MainWindow::Form_Resize() {
     if (Me.windowState() == WindowState::Minimized) return;
     const double innerWidth = Me.innerWidth();
@@ -43,7 +52,7 @@ void MainWindow::Form_Resize() {
     grip.top = folder.top - 135;
     grip.left = folder.left + folder.width;
     Picture1.setGeometry(grip);
-    if (viewers_.Form3.isShown()) viewers_.Form3.use().focus();
+    descriptions_.focusShownDescription();
 }
 
 namespace {

@@ -1,35 +1,42 @@
 #include "app/main_window.h"
 
-#include "common/text.h"
+#include "command_kit/panels.h"
 
 namespace q32 {
 
-MainWindow::MainWindow(const Platform& platform)
-    : Me(platform.form),
-      GTToolbar1(platform.toolbar),
-      Menus(platform.menus),
-      Frame1(platform.frame),
-      SSPanel1(platform.panel1),
-      SSPanel2(platform.panel2),
-      SSPanel3(platform.panel3),
-      GTSplitter1(platform.splitter),
-      ExplorerTree1(platform.tree),
-      File1(platform.list),
-      Picture1(platform.sizeGrip),
-      Form4(platform.splash),
-      Screen(platform.desktop),
-      App(platform.instance),
-      Fs(platform.fs),
-      Programs(platform.processes),
-      BrowseDialog1(platform.picker),
-      XceedZip1(platform.zip),
-      Sounds(platform.sound),
-      Help(platform.help),
-      ProgramFolder(platform.programFolder),
-      viewers_(platform.descriptionViewer, platform.nfoViewer) {
+MainWindow::MainWindow(const Platform& p)
+    : Me(p.form),
+      GTToolbar1(p.toolbar),
+      Menus(p.menus),
+      Frame1(p.frame),
+      SSPanel1(p.panel1),
+      SSPanel2(p.panel2),
+      SSPanel3(p.panel3),
+      GTSplitter1(p.splitter),
+      ExplorerTree1(p.tree),
+      File1(p.list),
+      Picture1(p.sizeGrip),
+      Form4(p.splash),
+      Screen(p.desktop),
+      App(p.instance),
+      Fs(p.fs),
+      BrowseDialog1(p.picker),
+      XceedZip1(p.zip),
+      ProgramFolder(p.programFolder),
+      passwords_(Screen),
+      descriptions_({Me, GTToolbar1, SSPanel2, SSPanel3, GTSplitter1, ExplorerTree1, File1, Screen, Fs, XceedZip1,
+                     ProgramFolder, selection_, *this, p.descriptionViewer, p.nfoViewer}),
+      install_({Me, GTToolbar1, SSPanel2, SSPanel3, ExplorerTree1, File1, Screen, Fs, p.processes, XceedZip1,
+                ProgramFolder, installDrive_, selection_, *this, descriptions_}),
+      zipTest_({Me, GTToolbar1, SSPanel2, SSPanel3, ExplorerTree1, File1, Screen, Fs, p.processes, XceedZip1, p.sound,
+                ProgramFolder, selection_, *this, descriptions_, closeAsked_}),
+      housekeeping_({Me, GTToolbar1, SSPanel2, ExplorerTree1, File1, Screen, Fs, p.processes, BrowseDialog1,
+                     installDrive_, *this, descriptions_}),
+      help_({Form4, p.processes, p.sound, p.help, ProgramFolder}) {
     placeDesignedControls();
     File1.setToolTip("Double click on zip to view diz");
     BrowseDialog1.setPrompt("Choose drive for temporary files...");
+    XceedZip1.setPasswordProvider(&passwords_);
     connectEvents();
 }
 
@@ -56,77 +63,16 @@ void MainWindow::connectEvents() {
     File1.onDblClick = [this] { File1_DblClick(); };
     BrowseDialog1.onSelectionChanged = [this](const std::string& path) { BrowseDialog1_SelectionChanged(path); };
     XceedZip1.onStatus = [this](int percent) { XceedZip1_Status(percent); };
-    viewers_.form5.onNext = [this] { runCommand([this] { ShowNextNfo(); }); };
+    descriptions_.onNext() = [this] { runCommand([this] { ShowNextNfo(); }); };
 }
 
-ArchiveKind MainWindow::currentKind() const {
-    for (int index = 1; index <= 4; ++index) {
-        if (GTToolbar1.isDown(index)) return kindOfButton(index);
-    }
-    return ArchiveKind::Zip;
-}
-
-// Commands that end put the kind buttons back to ZIP.
-void MainWindow::showZipKind() { setKindButtons(ArchiveKind::Zip); }
-
-void MainWindow::setKindButtons(ArchiveKind kind) {
-    for (int index = 1; index <= 4; ++index) GTToolbar1.setDown(index, kindOfButton(index) == kind);
-}
-
-void MainWindow::enableButtons(std::initializer_list<int> indexes, bool enabled) {
-    for (int index : indexes) GTToolbar1.setEnabled(index, enabled);
-}
-
-void MainWindow::enableMenus(std::initializer_list<const char*> entries, bool enabled) {
-    for (const char* entry : entries) Menus.setEnabled(entry, enabled);
-}
-
-void MainWindow::disableArchiveCommands() {
-    enableButtons({6, 7, 9, 10}, false);
-    enableMenus({"Diz", "dnfo", "install", "test"}, false);
-}
-
-void MainWindow::enableInstallAndTest() {
-    enableButtons({9, 10}, true);
-    enableMenus({"install", "test"}, true);
-}
+ArchiveKind MainWindow::currentKind() const { return q32::currentKind(GTToolbar1); }
 
 // While the zip engine works: the progress fill moves and the window handles
 // its events (Escape among them).
 void MainWindow::XceedZip1_Status(int percent) {
     SSPanel3.setFillPercent(percent);
     Screen.doEvents();
-}
-
-void MainWindow::deselectAll() {
-    for (int index = 0; index < File1.count(); ++index) File1.setSelected(index, false);
-}
-
-void MainWindow::collectSelection() {
-    selectionTable_.resize(1);
-    for (int index = 0; index < File1.count(); ++index) {
-        if (File1.selected(index)) selectionTable_.push_back(File1.item(index));
-    }
-}
-
-// While archives are processed, panel 3 shows the fill from 0 %; afterwards
-// a caption in the window's text colour.
-void MainWindow::startProgressMode() {
-    SSPanel3.setProgressMode(true);
-    SSPanel3.setTextColor(TextColor::HighlightText);
-    SSPanel3.setFillPercent(0);
-}
-
-void MainWindow::endProgressMode(const std::string& caption) {
-    SSPanel3.setProgressMode(false);
-    SSPanel3.setTextColor(TextColor::WindowText);
-    SSPanel3.setCaption(caption);
-}
-
-void MainWindow::showListFolderInPanel3() {
-    SSPanel3.setProgressMode(false);
-    SSPanel3.setTextColor(TextColor::Black);
-    SSPanel3.setCaption(lower(File1.path()));
 }
 
 }  // namespace q32

@@ -84,9 +84,9 @@ std::string settingsText(const std::string& version, WindowState state, const Re
     return text;
 }
 
-}  // namespace
+std::string settingsPathIn(const std::string& programFolder) { return joinPath(programFolder, "Quil32.ini"); }
 
-std::string MainWindow::settingsPath() const { return joinPath(ProgramFolder, "Quil32.ini"); }
+}  // namespace
 
 void MainWindow::writeDefaultSettings() {
     Rect window = Me.geometry();
@@ -94,7 +94,7 @@ void MainWindow::writeDefaultSettings() {
     window.left = (Screen.screenWidth() - window.width) / 2;
     Me.setGeometry(window);
     rememberedFolder_ = "Dir=C:\\";
-    Fs.writeFileAtomic(settingsPath(), settingsText(versionText_, Me.windowState(), window,
+    Fs.writeFileAtomic(settingsPathIn(ProgramFolder), settingsText(versionText_, Me.windowState(), window,
                                                      GTSplitter1.pane1Width(), rememberedFolder_));
 }
 
@@ -102,7 +102,7 @@ void MainWindow::writeDefaultSettings() {
 // current one and reading goes on. False, with nothing applied, when the
 // file is missing or has fewer than eight lines.
 bool MainWindow::readSettings() {
-    const std::vector<std::string> lines = splitLines(Fs.readFile(settingsPath()).value_or(""));
+    const std::vector<std::string> lines = splitLines(Fs.readFile(settingsPathIn(ProgramFolder)).value_or(""));
     if (lines.size() < kSettingsLines) return false;
     const std::string stateText = fromCharacter(lines[1], 8);
     const long state = leadingInteger(stateText);
@@ -142,7 +142,7 @@ void MainWindow::keepWindowUsable() {
 }
 
 void MainWindow::SaveSettings() {
-    Fs.writeFileAtomic(settingsPath(), settingsText(versionText_, Me.windowState(), Me.geometry(),
+    Fs.writeFileAtomic(settingsPathIn(ProgramFolder), settingsText(versionText_, Me.windowState(), Me.geometry(),
                                                      GTSplitter1.pane1Width(), "Dir=" + File1.path()));
 }
 

@@ -1,27 +1,18 @@
 #include "archive/kinds.h"
 
+#include "archive/archivers.h"
 #include "common/text.h"
 
 namespace q32 {
 
 const KindInfo& kindInfo(ArchiveKind kind) {
-    static const KindInfo zip{ArchiveKind::Zip, "*.ZIP", "*.zip", "", {}, {"", ""}, "", "", "", false, "", ""};
-    static const KindInfo rar{ArchiveKind::Rar, "*.R??;*.0??", "*.rar", "RAR", {".R", ".0"},
-                              {"\\*.R??", "\\*.0??"}, "*.R??;*.0??", "*.r??;*.0??", "wrar.exe x -o+ -y ", false,
-                              "wrar.exe x -o+ -y ", "Thats not a valid .Rar file"};
-    static const KindInfo arj{ArchiveKind::Arj, "*.A??;*.0??", "*.arj", "ARJ", {".A", ".0"},
-                              {"\\*.A??", "\\*.0??"}, "*.A??;*.0??", "*.a??;*.0??", "warj.pif x -y ", true,
-                              "", ""};
-    static const KindInfo ace{ArchiveKind::Ace, "*.ACE;*.C??", "*.ace", "ACE", {".A", ".C", ".0"},
-                              {"\\*.ACE", "\\*.C??"}, "*.C??;*.ACE", "*.c??;*.ACE", "wace.pif x -y ", false,
-                              "ace.pif x -y ", "Thats not a valid .Ace file"};
     switch (kind) {
-        case ArchiveKind::Rar: return rar;
-        case ArchiveKind::Arj: return arj;
-        case ArchiveKind::Ace: return ace;
+        case ArchiveKind::Rar: return kRarKind;
+        case ArchiveKind::Arj: return kArjKind;
+        case ArchiveKind::Ace: return kAceKind;
         case ArchiveKind::Zip: break;
     }
-    return zip;
+    return kZipKind;
 }
 
 ArchiveKind kindOfButton(int index) {
@@ -36,57 +27,38 @@ bool isVolumeCandidate(ArchiveKind kind, std::string_view name) {
     return false;
 }
 
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
-bool isVolumeName(ArchiveKind kind, std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    if (kind == ArchiveKind::Zip || dot == std::string_view::npos || name.size() - dot != 4) return false;
-    const std::string extension = upper(name.substr(dot + 1));
-    if (extension == kindInfo(kind).firstVolumeEnding) return true;
-    if (!isDigit(extension[1]) || !isDigit(extension[2])) return false;
-    const char volumeLetter = kindInfo(kind).firstVolumeEnding[kind == ArchiveKind::Ace ? 1 : 0];
-    return extension[0] == volumeLetter || (kind != ArchiveKind::Ace && isDigit(extension[0]));
-}
+bool isVolumeName(ArchiveKind kind, std::string_view name) { return isVolumeNamed(kindInfo(kind).volumes, name); }
 
 bool isFirstVolume(ArchiveKind kind, std::string_view name) {
-    const std::string_view ending = kindInfo(kind).firstVolumeEnding;
-    return !ending.empty() && name.size() >= 3 && upper(rightPart(name, 3)) == ending;
+    return isFirstVolumeNamed(kindInfo(kind).volumes, name);
 }
 
 bool isZipName(std::string_view name) { return name.size() >= 3 && upper(rightPart(name, 3)) == "ZIP"; }
 
-bool rarHeadTest(std::string_view head) { return head.substr(0, 4) == "Rar!"; }
+namespace {
 
-bool aceHeadTest(std::string_view head) { return head.size() >= 12 && head.substr(7, 5) == "**ACE"; }
-
-bool arjHeadTest(std::string_view head) {
-    const std::size_t marker = head.substr(0, 100).find('\x60');
-    if (marker == std::string_view::npos || marker + 1 >= head.size()) return false;
-    return static_cast<unsigned char>(head[marker + 1]) == 0xEA;
+bool matchesHead(const HeadMark& mark, std::string_view head) {
+    if (mark.bytes.empty()) return false;
+    std::size_t at = mark.at;
+    if (mark.within != 0) at = head.substr(0, mark.within).find(mark.bytes.front());
+    if (at == std::string_view::npos || at + mark.bytes.size() > head.size()) return false;
+    return head.substr(at, mark.bytes.size()) == mark.bytes;
 }
 
-bool headTest(ArchiveKind kind, std::string_view head) {
-    switch (kind) {
-        case ArchiveKind::Rar: return rarHeadTest(head);
-        case ArchiveKind::Arj: return arjHeadTest(head);
-        case ArchiveKind::Ace: return aceHeadTest(head);
-        case ArchiveKind::Zip: break;
-    }
-    return false;
-}
+}  // namespace
+
+bool rarHeadTest(std::string_view head) { return matchesHead(kRarKind.head, head); }
+
+bool aceHeadTest(std::string_view head) { return matchesHead(kAceKind.head, head); }
+
+bool arjHeadTest(std::string_view head) { return matchesHead(kArjKind.head, head); }
+
+bool headTest(ArchiveKind kind, std::string_view head) { return matchesHead(kindInfo(kind).head, head); }
 
 std::size_t headBytes(ArchiveKind kind) {
-    switch (kind) {
-        case ArchiveKind::Rar: return 4;
-        case ArchiveKind::Arj: return 101;
-        case ArchiveKind::Ace: return 12;
-        case ArchiveKind::Zip: break;
-    }
-    return 0;
+    const HeadMark& mark = kindInfo(kind).head;
+    if (mark.bytes.empty()) return 0;
+    return (mark.within != 0 ? mark.within - 1 : mark.at) + mark.bytes.size();
 }
 
 }  // namespace q32

@@ -1,6 +1,8 @@
 #include "common/cp437.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 namespace q32 {
 
@@ -48,6 +50,21 @@ void appendUtf8(std::string& out, char16_t code) {
     }
 }
 
+// Continuation bytes needed after a lead byte, and the least code point the
+// sequence may stand for (shorter forms are overlong).
+struct Lead {
+    int continuations;
+    std::uint32_t least;
+};
+
+std::optional<Lead> leadOf(unsigned char byte) {
+    if (byte < 0x80) return Lead{0, 0};
+    if ((byte & 0xE0) == 0xC0) return Lead{1, 0x80};
+    if ((byte & 0xF0) == 0xE0) return Lead{2, 0x800};
+    if ((byte & 0xF8) == 0xF0) return Lead{3, 0x10000};
+    return std::nullopt;
+}
+
 }  // namespace
 
 char16_t cp437Glyph(unsigned char byte) {
@@ -67,5 +84,24 @@ std::string cp437ToUtf8(std::string_view text) {
     }
     return out;
 }
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = leadOf(static_cast<unsigned char>(text[i]));
+        if (!lead || static_cast<std::size_t>(lead->continuations) > text.size() - i - 1) return false;
+        std::uint32_t point = static_cast<unsigned char>(text[i]) & (0x7F >> lead->continuations);
+        for (int k = 1; k <= lead->continuations; ++k) {
+            const auto byte = static_cast<unsigned char>(text[i + k]);
+            if ((byte & 0xC0) != 0x80) return false;
+            point = (point << 6) | (byte & 0x3F);
+        }
+        const bool surrogate = point >= 0xD800 && point <= 0xDFFF;
+        if (point < lead->least || point > 0x10FFFF || surrogate) return false;
+        i += 1 + lead->continuations;
+    }
+    return true;
+}
+
+std::string utf8Name(std::string_view name) { return isValidUtf8(name) ? std::string(name) : cp437ToUtf8(name); }
 
 }  // namespace q32

@@ -16,4 +16,11 @@ char16_t cp437Glyph(unsigned char byte);
 // stay as they are, the upper half goes through the table.
 std::string cp437ToUtf8(std::string_view text);
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool isValidUtf8(std::string_view text);
+
+// A file name's bytes as UTF-8: as they are when they already are UTF-8,
+// else read as code page 437 (the DOS archivers' names).
+std::string utf8Name(std::string_view name);
+
 }  // namespace q32

@@ -1,10 +1,10 @@
 // Deleting the selected files of the list, after one confirmation.
-#include "app/main_window.h"
 #include "common/text.h"
+#include "housekeeping/housekeeping.h"
 
 namespace q32 {
 
-void MainWindow::delete_Click() {
+void Housekeeping::delete_Click() {
     const MsgAnswer answer =
         Screen.messageBox("Delete all files selected?", "Quillet32", MsgIcon::Exclamation, MsgButtons::OkCancel);
     if (answer != MsgAnswer::Ok) return;
@@ -17,9 +17,8 @@ void MainWindow::delete_Click() {
         Fs.deleteFile(path);
     }
     File1.refresh();
-    viewers_.Form3.close();
-    disableArchiveCommands();
-    Menus.setEnabled("delete", false);
+    descriptions.closeDescriptionViewer();
+    modes.enter(WindowMode::ListReadAgain);
 }
 
 }  // namespace q32

@@ -1,14 +1,15 @@
 // Offering left-over scratch folders for deletion: at start-up and from the
 // Options menu.
-#include "app/main_window.h"
+#include "command_kit/panels.h"
 #include "common/text.h"
 #include "common/wildcard.h"
+#include "housekeeping/housekeeping.h"
 
 namespace q32 {
 
 // Shows each scratch folder of the drive in the list and asks about it.
 // False when the user answered Cancel.
-bool MainWindow::ScanScratchFolders(char drive) {
+bool Housekeeping::ScanScratchFolders(char drive) {
     const std::string root = std::string(1, drive) + ":\\";
     const auto folders = Fs.listFolders(root);
     if (!folders) return true;
@@ -30,13 +31,13 @@ bool MainWindow::ScanScratchFolders(char drive) {
         if (answer == MsgAnswer::Cancel) return false;
         if (answer != MsgAnswer::Yes) continue;
         Me.setBusy(true);
-        ExecCmd({"killd.pif", {folder}});
+        Programs.runAndWait({"killd.pif", {folder}});
         Me.setBusy(false);
     }
     return true;
 }
 
-void MainWindow::dtemp_Click() {
+void Housekeeping::dtemp_Click() {
     const std::string saved = folderWithoutRoot(ExplorerTree1.path());
     ScanScratchFolders('c');
     ExplorerTree1.setPath(saved);
@@ -44,18 +45,18 @@ void MainWindow::dtemp_Click() {
     File1.setPattern("*.zip");
     File1.refresh();
     Screen.doEvents();
-    disableArchiveCommands();
-    showZipKind();
+    modes.enter(WindowMode::NothingSelected);
+    setKindButtons(GTToolbar1, ArchiveKind::Zip);
     SSPanel2.setCaption("*.zip");
 }
 
-void MainWindow::temp_Click() {
+void Housekeeping::temp_Click() {
     if (!ChooseInstallDrive()) return;
     const std::string saved = File1.path();
     // Cancel leaves the last scratch folder on show.
-    if (!ScanScratchFolders(installDrive_)) return;
+    if (!ScanScratchFolders(installDrive)) return;
     Screen.doEvents();
-    showZipKind();
+    setKindButtons(GTToolbar1, ArchiveKind::Zip);
     SSPanel2.setCaption("*.zip");
     File1.setPattern("*.zip");
     File1.setPath(saved);

@@ -1,8 +1,8 @@
 // Running an outside program and waiting for it to end.
-#include "app/main_window.h"
+#include "install/install_command.h"
 
 namespace q32 {
 
-int MainWindow::ExecCmd(const CommandLine& command) { return Programs.runAndWait(command); }
+int InstallCommand::ExecCmd(const CommandLine& command) { return Programs.runAndWait(command); }
 
 }  // namespace q32

@@ -1,7 +1,10 @@
 // The install command: the selected ZIP archives are extracted into a fresh
 // scratch folder, the package's setup.exe is offered, and the window goes
 // back to the ZIP list with nothing selected.
-#include "app/main_window.h"
+#include "install/install_command.h"
+
+#include "command_kit/panels.h"
+#include "command_kit/program_folder_files.h"
 #include "common/text.h"
 
 namespace q32 {
@@ -24,17 +27,19 @@ std::string extractionFailure(std::int16_t code) {
 
 }  // namespace
 
-void MainWindow::install_Click() {
-    enableButtons({9, 6}, false);
-    enableMenus({"Diz", "install"}, false);
-    setFound_ = {};
+InstallCommand::InstallCommand(const InstallContext& context)
+    : InstallContext(context), sets_({ExplorerTree1, File1, Screen, Fs, selection}) {}
+
+void InstallCommand::install_Click() {
+    modes.enter(WindowMode::Installing);
+    sets_.forgetSets();
     install_ = {};
-    startProgressMode();
-    switch (currentKind()) {
+    startProgressMode(SSPanel3);
+    switch (currentKind(GTToolbar1)) {
         case ArchiveKind::Rar: InstallRar(); return;
         case ArchiveKind::Ace: InstallAce(); return;
         case ArchiveKind::Arj:
-            showError("Quillet32 doesn't install directly from Arj's at this time");
+            showError(Screen, "Quillet32 doesn't install directly from Arj's at this time");
             install_.sourceFolder = folderWithoutRoot(ExplorerTree1.path());
             break;
         case ArchiveKind::Zip: installZipArchives(); break;
@@ -42,32 +47,32 @@ void MainWindow::install_Click() {
     returnToZipList();
 }
 
-void MainWindow::installZipArchives() {
-    ShowDescriptions();
+void InstallCommand::installZipArchives() {
+    descriptions.ShowDescriptions();
     Me.setBusy(true);
     install_.sourceFolder = folderWithoutRoot(ExplorerTree1.path());
-    install_.installFolder = NextScratchFolder(installDrive_, 1);
-    if (!CheckInstallSpace(installDrive_, selectedArchiveBytes())) return;
+    install_.installFolder = NextScratchFolder(installDrive, 1);
+    if (!CheckInstallSpace(installDrive, selectedArchiveBytes())) return;
     if (!extractSelectedArchives()) return;
     showInstallFolder();
     if (installVolumeSets()) return;
     offerSetup(install_.installFolder.name);
 }
 
-std::string MainWindow::sourceArchive(const std::string& name) const { return install_.sourceFolder + "\\" + name; }
+std::string InstallCommand::sourceArchive(const std::string& name) const { return install_.sourceFolder + "\\" + name; }
 
-std::int64_t MainWindow::selectedArchiveBytes() {
+std::int64_t InstallCommand::selectedArchiveBytes() {
     std::int64_t total = 0;
     for (int slot = 1; slot <= selectionCount(); ++slot)
-        total += static_cast<std::int64_t>(Fs.fileLength(sourceArchive(selection(slot))).value_or(0));
+        total += static_cast<std::int64_t>(Fs.fileLength(sourceArchive(selected(slot))).value_or(0));
     return total;
 }
 
 // False when the install stops here: Escape, or an archive that failed.
-bool MainWindow::extractSelectedArchives() {
+bool InstallCommand::extractSelectedArchives() {
     const int count = selectionCount();
     for (int slot = 1; slot <= count; ++slot) {
-        const std::string name = selection(slot);
+        const std::string name = selected(slot);
         SSPanel2.setAlignment(Alignment::Left);
         SSPanel2.setCaption(" " + lower(name) + "   " + numText(slot) + " of" + numText(count));
         XceedZip1.setFileMask("*.*\r");
@@ -75,12 +80,16 @@ bool MainWindow::extractSelectedArchives() {
         XceedZip1.setArchiveName(sourceArchive(name));
         const std::int16_t code = XceedZip1.extract(0);
         if (code == zipcode::Aborted) return false;
+        if (code == zipcode::PasswordCancelled) {
+            showError(Screen, "Not installed: no password was given for\n" + sourceArchive(name));
+            return false;
+        }
         if (code != zipcode::Success) {
             Screen.doEvents();
             install_.sourceFolder = lower(install_.sourceFolder);
             const std::string failure = extractionFailure(code);
             if (!failure.empty()) {
-                showError(failure + "#" + numText(static_cast<int>(code)) + "\n" + sourceArchive(name));
+                showError(Screen, failure + "#" + numText(static_cast<int>(code)) + "\n" + sourceArchive(name));
                 return false;
             }
         }
@@ -90,10 +99,10 @@ bool MainWindow::extractSelectedArchives() {
 }
 
 // The list shows what was extracted: every file, not only ZIP archives.
-void MainWindow::showInstallFolder() {
+void InstallCommand::showInstallFolder() {
     SSPanel3.setFillPercent(0);
     SSPanel3.repaint();
-    endProgressMode("To: " + install_.installFolder.name);
+    endProgressMode(SSPanel3, "To: " + install_.installFolder.name);
     SSPanel2.setCaption("");
     File1.setPattern("*.*");
     File1.setPath(install_.installFolder.name);
@@ -102,7 +111,7 @@ void MainWindow::showInstallFolder() {
 
 // The tree and the list back on the folder the install started from, or on
 // c:\ when that folder has gone; the pointer normal again.
-void MainWindow::showSourceFolderAgain() {
+void InstallCommand::showSourceFolderAgain() {
     SSPanel3.setFillPercent(0);
     const std::string folder = folderWithRoot(install_.sourceFolder);
     ExplorerTree1.setPath(!folder.empty() && Fs.folderExists(folder) ? folder : "c:\\");
@@ -112,16 +121,15 @@ void MainWindow::showSourceFolderAgain() {
 
 // Every install ends in the ZIP list of the folder it started from, with
 // nothing selected and the commands waiting for a new selection.
-void MainWindow::returnToZipList() {
+void InstallCommand::returnToZipList() {
     showSourceFolderAgain();
-    showZipKind();
-    enableButtons({7, 9, 10}, false);
+    setKindButtons(GTToolbar1, ArchiveKind::Zip);
+    modes.enter(WindowMode::InstallEnded);
     File1.setPattern("*.zip");
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption("*.zip");
-    enableMenus({"Diz", "test", "dnfo", "install", "delete"}, false);
-    removeFilesMatching("*.nfo", true);
-    deselectAll();
+    removeFilesMatching(Fs, ProgramFolder, "*.nfo", true);
+    deselectAll(File1);
 }
 
 }  // namespace q32

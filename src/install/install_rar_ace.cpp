@@ -2,40 +2,42 @@
 // in the folder the tree shows is proved, selected and extracted by the
 // outside archiver into a fresh scratch folder. One procedure; the kinds
 // differ only in their entries of the kind table.
-#include "app/main_window.h"
+#include "archive/archivers.h"
+#include "command_kit/panels.h"
 #include "common/text.h"
+#include "install/install_command.h"
 
 namespace q32 {
 
-void MainWindow::InstallRar() { installSetDirectly(kindInfo(ArchiveKind::Rar)); }
-void MainWindow::InstallAce() { installSetDirectly(kindInfo(ArchiveKind::Ace)); }
+void InstallCommand::InstallRar() { installSetDirectly(kindInfo(ArchiveKind::Rar)); }
+void InstallCommand::InstallAce() { installSetDirectly(kindInfo(ArchiveKind::Ace)); }
 
-void MainWindow::installSetDirectly(const KindInfo& kind) {
-    viewers_.Form3.close();
+void InstallCommand::installSetDirectly(const KindInfo& kind) {
+    descriptions.closeDescriptionViewer();
     Me.setBusy(true);
     install_.sourceFolder = folderWithoutRoot(ExplorerTree1.path());
-    install_.installFolder = NextScratchFolder(installDrive_, 1);
-    if (CheckInstallSpace(installDrive_, 0) && holdsFileOfKind(install_.sourceFolder, kind)) extractShownSet(kind);
+    install_.installFolder = NextScratchFolder(installDrive, 1);
+    if (CheckInstallSpace(installDrive, 0) && holdsFileOfKind(install_.sourceFolder, kind)) extractShownSet(kind);
     returnToIdle();
 }
 
-bool MainWindow::holdsFileOfKind(const std::string& folder, const KindInfo& kind) {
+bool InstallCommand::holdsFileOfKind(const std::string& folder, const KindInfo& kind) {
     return Fs.firstFile(folder + kind.folderProbes[0]) || Fs.firstFile(folder + kind.folderProbes[1]);
 }
 
-void MainWindow::extractShownSet(const KindInfo& kind) {
+void InstallCommand::extractShownSet(const KindInfo& kind) {
     SSPanel2.setAlignment(Alignment::Center);
-    if (!selectSetOf(kind.kind)) {
-        showError(kind.notValid);
+    if (!sets_.selectSetOf(kind.kind)) {
+        showError(Screen, kind.notValid);
         return;
     }
     const std::string& folder = install_.installFolder.name;
     Fs.makeFolder(folder);
     SSPanel2.setCaption(kind.caption);
-    endProgressMode("Installed to: " + folder);
+    endProgressMode(SSPanel3, "Installed to: " + folder);
     SSPanel3.repaint();  // seen before the archiver takes over
     const int exitCode =
-        runMinimised({{kind.directCommand, {install_.sourceFolder + "\\" + selection(1), folder}}});
+        runMinimised({{kind.directCommand, {install_.sourceFolder + "\\" + selected(1), folder}}});
     // The archiver has told the user what went wrong, in its own window;
     // the panel must not go on claiming an install.
     if (exitCode != 0) SSPanel3.setCaption("Not installed: " + folder);
@@ -43,23 +45,23 @@ void MainWindow::extractShownSet(const KindInfo& kind) {
 
 // Where the RAR and ACE installers leave the window: the list of the folder
 // they started from, nothing selected, the commands of a selection waiting.
-void MainWindow::returnToIdle() {
+void InstallCommand::returnToIdle() {
     showSourceFolderAgain();
-    viewers_.Form3.close();
-    enableButtons({7, 9, 10}, false);
-    enableMenus({"Diz", "dnfo", "install", "test"}, false);
-    deselectAll();
+    descriptions.closeDescriptionViewer();
+    modes.enter(WindowMode::SetInstallEnded);
+    deselectAll(File1);
 }
 
 // The archivers run with the window minimised; it comes back as it was. The
-// result is the first exit code that was not 0.
-int MainWindow::runMinimised(const std::vector<CommandLine>& commands) {
+// result is the first exit code that was not 0; names left out as unsafe
+// leave the rest of the set in place and count as done.
+int InstallCommand::runMinimised(const std::vector<CommandLine>& commands) {
     const WindowState before = Me.windowState();
     Me.setWindowState(WindowState::Minimized);
     int failure = 0;
     for (const CommandLine& command : commands) {
         const int exitCode = ExecCmd(command);
-        if (failure == 0) failure = exitCode;
+        if (failure == 0 && exitCode != kStandinLeftOutUnsafeNames) failure = exitCode;
     }
     Screen.doEvents();
     Me.setWindowState(before == WindowState::Maximized ? before : WindowState::Normal);

@@ -2,7 +2,8 @@
 // free-space check before an install.
 #include <cstdio>
 
-#include "app/main_window.h"
+#include "command_kit/panels.h"
+#include "install/install_command.h"
 
 namespace q32 {
 
@@ -17,22 +18,18 @@ std::string scratchName(char drive, int number) {
 }  // namespace
 
 // The first name from `start` on that nothing (folder or file) uses yet.
-ScratchFolder MainWindow::NextScratchFolder(char drive, int start) {
+ScratchFolder InstallCommand::NextScratchFolder(char drive, int start) {
     int number = start;
     while (Fs.exists(scratchName(drive, number))) ++number;
     return {scratchName(drive, number), number};
 }
 
-bool MainWindow::CheckInstallSpace(char drive, std::int64_t requiredBytes) {
+bool InstallCommand::CheckInstallSpace(char drive, std::int64_t requiredBytes) {
     // A drive that cannot report its free space counts as a full one.
     const std::int64_t freeBytes = Fs.freeSpace(drive).value_or(0);
     if (requiredBytes <= freeBytes) return true;
-    showError("Not enough free space on " + std::string(1, drive) + " drive to install");
+    showError(Screen, "Not enough free space on " + std::string(1, drive) + " drive to install");
     return false;
-}
-
-void MainWindow::showError(const std::string& text) {
-    Screen.messageBox(text, "Quillet32 Error", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 }  // namespace q32

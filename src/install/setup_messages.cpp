@@ -20,13 +20,11 @@ std::string kindText(ProgramKind kind) {
     return "not a program";
 }
 
-bool needs32(ProgramKind kind) { return kind == ProgramKind::Windows16 || kind == ProgramKind::Windows32; }
-
 // The Debian packages that run a program of the kind, with the one-time
 // step 32-bit Wine needs first.
 std::string wineInstall(ProgramKind kind) {
     if (kind == ProgramKind::Dos) return "    sudo apt install wine wine64 dosbox\n";
-    if (needs32(kind)) return std::string(kAddI386) + "    sudo apt install wine wine64 wine32:i386\n";
+    if (needs32BitWine(kind)) return std::string(kAddI386) + "    sudo apt install wine wine64 wine32:i386\n";
     return "    sudo apt install wine wine64\n";
 }
 

@@ -2,8 +2,9 @@
 // (setup.rar and setup.r00 spread over disk1.zip and disk2.zip) is proved,
 // extracted by its archiver into the next scratch folder, given the first
 // archive's descriptions, and offered for setup; the install folder goes.
-#include "app/main_window.h"
+#include "command_kit/panels.h"
 #include "common/text.h"
+#include "install/install_command.h"
 
 namespace q32 {
 
@@ -16,8 +17,8 @@ constexpr ArchiveKind kSetKinds[] = {ArchiveKind::Rar, ArchiveKind::Arj, Archive
 
 // True when a set was found, whether its archiver managed or not; the
 // install then skips its own setup offer.
-bool MainWindow::installVolumeSets() {
-    const ScratchFolder setFolder = NextScratchFolder(installDrive_, install_.installFolder.number);
+bool InstallCommand::installVolumeSets() {
+    const ScratchFolder setFolder = NextScratchFolder(installDrive, install_.installFolder.number);
     Screen.doEvents();
     SSPanel3.setFillPercent(0);
     Me.setBusy(true);
@@ -26,8 +27,8 @@ bool MainWindow::installVolumeSets() {
         if (!holdsFileOfKind(install_.installFolder.name, kind)) continue;
         File1.setPattern(kind.setFilter);
         SSPanel2.setAlignment(Alignment::Center);
-        setKindButtons(setKind);
-        if (!selectSetOf(setKind)) continue;
+        setKindButtons(GTToolbar1, setKind);
+        if (!sets_.selectSetOf(setKind)) continue;
         const bool extracted = extractSet(kind, setFolder.name) == 0;
         finishSetInstall(setFolder.name, extracted);
         return true;
@@ -37,7 +38,7 @@ bool MainWindow::installVolumeSets() {
 
 // The list follows a RAR set into its folder while it fills; for ARJ and
 // ACE it stays on the volumes.
-int MainWindow::extractSet(const KindInfo& kind, const std::string& setFolder) {
+int InstallCommand::extractSet(const KindInfo& kind, const std::string& setFolder) {
     const std::string& installFolder = install_.installFolder.name;
     const bool showSetFolder = kind.kind == ArchiveKind::Rar;
     Fs.makeFolder(setFolder);
@@ -48,16 +49,16 @@ int MainWindow::extractSet(const KindInfo& kind, const std::string& setFolder) {
         Me.setBusy(true);
         Screen.doEvents();
     }
-    endProgressMode("Installed to: " + setFolder);
+    endProgressMode(SSPanel3, "Installed to: " + setFolder);
     SSPanel3.repaint();
     std::vector<CommandLine> commands;
     const int volumes = kind.runPerVolume ? selectionCount() : 1;
     for (int slot = 1; slot <= volumes; ++slot)
-        commands.push_back({kind.setCommand, {installFolder + "\\" + selection(slot), setFolder}});
+        commands.push_back({kind.setCommand, {installFolder + "\\" + selected(slot), setFolder}});
     return runMinimised(commands);
 }
 
-void MainWindow::finishSetInstall(const std::string& setFolder, bool extracted) {
+void InstallCommand::finishSetInstall(const std::string& setFolder, bool extracted) {
     const std::string& installFolder = install_.installFolder.name;
     if (extracted) copyFirstArchiveDescriptions(setFolder);
     Me.repaint();
@@ -77,19 +78,19 @@ void MainWindow::finishSetInstall(const std::string& setFolder, bool extracted) 
     offerSetup(setFolder);
 }
 
-void MainWindow::copyFirstArchiveDescriptions(const std::string& folder) {
+void InstallCommand::copyFirstArchiveDescriptions(const std::string& folder) {
     XceedZip1.setFileMask("*.diz\r*.nfo");
     XceedZip1.setDestinationFolder(folder);
-    XceedZip1.setArchiveName(firstArchivePath());
+    XceedZip1.setArchiveName(descriptions.firstArchivePath());
     XceedZip1.extract(0);
 }
 
 // The archiver failed (a volume missing or damaged) and has said why in its
 // own window. What the ZIP archives brought stays where it is, and the user
 // learns where.
-void MainWindow::keepInstallFolder(const std::string& setFolder) {
+void InstallCommand::keepInstallFolder(const std::string& setFolder) {
     SSPanel3.setCaption("Not installed: " + setFolder);
-    showError("The volume set " + selection(1) + " could not be extracted to " + setFolder +
+    showError(Screen, "The volume set " + selected(1) + " could not be extracted to " + setFolder +
               ".\nThe files extracted from the ZIP archives are kept in " + install_.installFolder.name + ".");
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -147,9 +148,11 @@ inline constexpr int CtrlT = 20;
 inline constexpr int Tab = 9;
 }  // namespace keys
 
-class MainForm {
+// What the program's top-level windows share: the main window and the two
+// text viewers.
+class TopLevelWindow {
 public:
-    virtual ~MainForm() = default;
+    virtual ~TopLevelWindow() = default;
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
     virtual WindowState windowState() const = 0;
@@ -162,13 +165,19 @@ public:
     virtual double innerHeight() const = 0;
     virtual void show() = 0;
     virtual bool isShown() const = 0;
-    virtual void repaint() = 0;
     virtual void setBusy(bool busy) = 0;
+
+    // The inner area changed size or the window its state, whoever changed it.
+    std::function<void()> onResize;
+};
+
+class MainForm : public virtual TopLevelWindow {
+public:
+    virtual void repaint() = 0;
     // Closes the window; onUnload runs once, before it goes.
     virtual void unload() = 0;
     virtual bool isUnloaded() const = 0;
 
-    std::function<void()> onResize;
     std::function<void()> onUnload;
     // The user's close box; false keeps the window open (unload() itself
     // does not ask).
@@ -228,6 +237,11 @@ public:
                                  MsgButtons buttons) = 0;
     // The user's thousands separator (",", ".", a space...).
     virtual std::string digitGroupSeparator() const = 0;
+    // The modal box "Password" for an encrypted member of an archive, its
+    // entry masked; `wrongBefore` says the last password given was wrong.
+    // Nothing when the user cancelled (Cancel, Escape, the close box).
+    virtual std::optional<std::string> passwordBox(const std::string& archive, const std::string& member,
+                                                   bool wrongBefore) = 0;
 };
 
 // ---------------------------------------------------------------- single instance

@@ -50,6 +50,11 @@ enum class StartProblem {
     NeedsDosBox,  // a DOS program, which Wine hands to DOSBox, and no DOSBox
 };
 
+// 16- and 32-bit Windows programs run only with Wine's 32-bit part.
+inline bool needs32BitWine(ProgramKind kind) {
+    return kind == ProgramKind::Windows16 || kind == ProgramKind::Windows32;
+}
+
 struct StartCheck {
     ProgramKind kind = ProgramKind::Native;
     StartProblem problem = StartProblem::None;

@@ -54,10 +54,8 @@ struct ViewerDesign {
 // The window exists from load() until it is closed (by the program or by the
 // user's close box). While it does not exist, the calls below other than
 // load() do nothing and report an empty, hidden window.
-class ViewerWindow {
+class ViewerWindow : public virtual TopLevelWindow {
 public:
-    virtual ~ViewerWindow() = default;
-
     // Creates the window, hidden, as designed for the font it draws with; an
     // existing one goes first.
     virtual void load(const ViewerDesign& design) = 0;
@@ -65,27 +63,13 @@ public:
     // Discards the window with its text.
     virtual void close() = 0;
 
-    // Shows it beside the main window, which stays usable.
-    virtual void show() = 0;
-    virtual bool isShown() const = 0;
+    // The window's show() puts it beside the main window, which stays usable.
     // Brings it to the front with the keyboard focus in its text area.
     virtual void focus() = 0;
-    virtual std::string caption() const = 0;
-    virtual void setCaption(const std::string& caption) = 0;
-    virtual WindowState windowState() const = 0;
-    virtual void setWindowState(WindowState state) = 0;
-    // Outer geometry on the screen, twips.
-    virtual Rect geometry() const = 0;
-    virtual void setGeometry(const Rect& rect) = 0;
-    virtual double innerWidth() const = 0;
-    virtual double innerHeight() const = 0;
-    virtual void setBusy(bool busy) = 0;
 
     // The text area.
     virtual std::string text() const = 0;
     virtual void setText(const std::string& bytes) = 0;
-    // Draws the text area at once, before the program goes on.
-    virtual void redraw() = 0;
     virtual Rect textGeometry() const = 0;
     virtual void setTextGeometry(const Rect& rect) = 0;
     virtual bool textVisible() const = 0;
@@ -97,9 +81,7 @@ public:
     virtual Rect buttonGeometry() const = 0;
     virtual void setButtonGeometry(const Rect& rect) = 0;
 
-    // Events; not called for changes the program makes itself, except
-    // onResize, which follows every change of size or state.
-    std::function<void()> onResize;
+    // Events besides onResize; not called for changes the program makes itself.
     std::function<void()> onTextDblClick;
     std::function<void(int keyCode)> onKeyDown;  // any part of the window has the focus
     std::function<void()> onButtonClick;

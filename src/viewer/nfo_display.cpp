@@ -1,21 +1,22 @@
 // The NFO command and the NFO viewer's "&Next" button: the first .nfo file
 // of the program folder is shown, then deleted, so the next use shows the
 // next one; when none is left the command is disabled.
-#include "app/main_window.h"
+#include "viewer/description_commands.h"
+
 #include "common/text.h"
 #include "viewer/description_text.h"
 
 namespace q32 {
 
-void MainWindow::dnfo_Click() { showNextNfoFile(); }
+void DescriptionCommands::dnfo_Click() { showNextNfoFile(); }
 
-void MainWindow::ShowNextNfo() {
+void DescriptionCommands::ShowNextNfo() {
     ViewerWindow& viewer = viewers_.form5.use();
     if (viewer.windowState() == WindowState::Minimized) viewer.setWindowState(WindowState::Normal);
     showNextNfoFile();
 }
 
-void MainWindow::showNextNfoFile() {
+void DescriptionCommands::showNextNfoFile() {
     const std::string pattern = joinPath(ProgramFolder, "*.nfo");
     const std::optional<std::string> name = Fs.firstFile(pattern);
     if (!name) {

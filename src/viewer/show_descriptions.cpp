@@ -2,7 +2,10 @@
 // .nfo files are extracted into the program folder, file_id.diz (or the
 // banner) is shown in the description viewer beside the main window, and a
 // damaged archive is marked ".bad".
-#include "app/main_window.h"
+#include "viewer/description_commands.h"
+
+#include "command_kit/panels.h"
+#include "command_kit/program_folder_files.h"
 #include "common/text.h"
 #include "viewer/description_text.h"
 #include "viewer/viewer_placement.h"
@@ -17,25 +20,27 @@ bool isDamage(std::int16_t code) {
 
 }  // namespace
 
-void MainWindow::ShowDescriptions() {
+DescriptionCommands::DescriptionCommands(const DescriptionContext& context)
+    : DescriptionContext(context), viewers_(descriptionWindow, nfoWindow) {}
+
+void DescriptionCommands::ShowDescriptions() {
     viewers_.banner = bannerText();
-    if (currentKind() != ArchiveKind::Zip) {
-        enableButtons({6, 7}, false);
-        enableMenus({"Diz", "dnfo"}, false);
+    if (currentKind(GTToolbar1) != ArchiveKind::Zip) {
+        modes.enter(WindowMode::NoDescriptions);
         viewers_.Form3.use().setText(viewers_.banner);
         return;
     }
-    startProgressMode();
+    startProgressMode(SSPanel3);
     // Every old description goes, so that an archive without one never
     // shows the description another archive left behind.
-    removeFilesMatching("*.diz", true);
-    removeFilesMatching("*.nfo", true);
+    removeFilesMatching(Fs, ProgramFolder, "*.diz", true);
+    removeFilesMatching(Fs, ProgramFolder, "*.nfo", true);
     // A folder of a description's name would keep the description out.
     Fs.removeEmptyFolder(joinPath(ProgramFolder, "file_id.diz"));
     Me.setBusy(true);
-    collectSelection();
+    selection.collectFrom(File1);
     viewers_.currentPath = ExplorerTree1.path();
-    const std::string firstName = selectionCount() > 0 ? selection(1) : std::string();
+    const std::string firstName = selection.count() > 0 ? selection.at(1) : std::string();
     viewers_.firstArchivePath = joinPath(viewers_.currentPath, firstName);
 
     const std::int16_t code = extractDescriptions(firstName);
@@ -45,19 +50,19 @@ void MainWindow::ShowDescriptions() {
     else showCollectedDescription();
 }
 
-std::int16_t MainWindow::extractDescriptions(const std::string& firstName) {
+std::int16_t DescriptionCommands::extractDescriptions(const std::string& firstName) {
     SSPanel2.setAlignment(Alignment::Left);
     SSPanel2.setCaption(" " + lower(firstName));
-    return extractDescriptionFiles("*.diz\r*.nfo", viewers_.firstArchivePath);
+    return extractDescriptionFiles(XceedZip1, ProgramFolder, "*.diz\r*.nfo", viewers_.firstArchivePath);
 }
 
 // The archive gets ".bad" added (an older ".bad" of the same name goes), and
 // the viewer says so.
-void MainWindow::markDamagedArchive(std::int16_t code) {
+void DescriptionCommands::markDamagedArchive(std::int16_t code) {
     SSPanel2.setAlignment(Alignment::Center);
     SSPanel2.setCaption("*.zip");
     std::string& archive = viewers_.firstArchivePath;
-    markArchiveBad(archive);
+    markArchiveBad(Fs, File1, Screen, archive);
     archive = lower(archive);
     placeDescriptionViewer();
     ViewerWindow& viewer = viewers_.Form3.use();
@@ -67,7 +72,7 @@ void MainWindow::markDamagedArchive(std::int16_t code) {
 
 // After an extraction that did not find the archive damaged: file_id.diz
 // when it came, otherwise the banner.
-void MainWindow::showCollectedDescription() {
+void DescriptionCommands::showCollectedDescription() {
     placeDescriptionViewer();
     ViewerWindow& viewer = viewers_.Form3.use();
     const std::string description = joinPath(ProgramFolder, "file_id.diz");
@@ -87,15 +92,14 @@ void MainWindow::showCollectedDescription() {
 }
 
 // Where it covers none of the main window's controls, at its own size.
-void MainWindow::placeDescriptionViewer() {
+void DescriptionCommands::placeDescriptionViewer() {
     ViewerWindow& viewer = viewers_.Form3.use();
     const Rect size = viewer.geometry();
-    viewer.setGeometry(descriptionViewerPlace(size.width, size.height, viewerSurroundings(*this)));
+    viewer.setGeometry(descriptionViewerPlace(size.width, size.height, viewerSurroundings(Me, GTSplitter1, File1, Screen)));
 }
 
-void MainWindow::enableNfoCommand(bool enabled) {
-    GTToolbar1.setEnabled(7, enabled);
-    Menus.setEnabled("dnfo", enabled);
+void DescriptionCommands::enableNfoCommand(bool enabled) {
+    modes.enter(enabled ? WindowMode::NfoWaiting : WindowMode::NoNfoLeft);
 }
 
 }  // namespace q32

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
-
 namespace q32 {
 
 namespace {
@@ -16,24 +14,25 @@ double inside(double start, double length, double limit) { return std::max(0.0, 
 
 // The file list lies on the splitter, which lies on the inner area: inside
 // the frame's borders, below the caption and the menus.
-Rect fileListOnScreen(const MainWindow& window) {
-    const Rect main = window.Me.geometry();
-    const double border = (main.width - window.Me.innerWidth()) / 2;
-    const double innerTop = main.top + main.height - window.Me.innerHeight() - border;
-    const Rect splitter = window.GTSplitter1.geometry();
-    const Rect list = window.File1.geometry();
+Rect fileListOnScreen(const MainForm& form, const Splitter& splitterControl, const FileList& listControl) {
+    const Rect main = form.geometry();
+    const double border = (main.width - form.innerWidth()) / 2;
+    const double innerTop = main.top + main.height - form.innerHeight() - border;
+    const Rect splitter = splitterControl.geometry();
+    const Rect list = listControl.geometry();
     return {main.left + border + splitter.left + list.left, innerTop + splitter.top + list.top, list.width,
             list.height};
 }
 
 }  // namespace
 
-ViewerSurroundings viewerSurroundings(const MainWindow& window) {
-    const double screenWidth = window.Screen.screenWidth();
-    const double screenHeight = window.Screen.screenHeight();
-    const bool maximised = window.Me.windowState() == WindowState::Maximized;
-    const Rect main = maximised ? Rect{0, 0, screenWidth, screenHeight} : window.Me.geometry();
-    return {main, fileListOnScreen(window), screenWidth, screenHeight};
+ViewerSurroundings viewerSurroundings(const MainForm& form, const Splitter& splitter, const FileList& list,
+                                      const Desktop& screen) {
+    const double screenWidth = screen.screenWidth();
+    const double screenHeight = screen.screenHeight();
+    const bool maximised = form.windowState() == WindowState::Maximized;
+    const Rect main = maximised ? Rect{0, 0, screenWidth, screenHeight} : form.geometry();
+    return {main, fileListOnScreen(form, splitter, list), screenWidth, screenHeight};
 }
 
 Rect descriptionViewerPlace(double width, double height, const ViewerSurroundings& around) {

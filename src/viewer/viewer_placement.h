@@ -2,11 +2,9 @@
 // of the main window's controls. Twips, screen coordinates.
 #pragma once
 
-#include "platform/geometry.h"
+#include "platform/controls.h"
 
 namespace q32 {
-
-class MainWindow;
 
 struct ViewerSurroundings {
     Rect mainWindow;  // its frame; the whole screen while it is maximised
@@ -15,7 +13,8 @@ struct ViewerSurroundings {
     double screenHeight = 0;
 };
 
-ViewerSurroundings viewerSurroundings(const MainWindow& window);
+ViewerSurroundings viewerSurroundings(const MainForm& form, const Splitter& splitter, const FileList& list,
+                                      const Desktop& screen);
 
 // Just above the main window when the screen has room there, else beside it
 // (on the right, else on the left), else over the lower right of the file

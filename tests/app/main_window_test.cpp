@@ -1,17 +1,13 @@
 // The main window as a user works it: the toolbar, the menus, the keys and the
 // pop-up menu; the folder tree and the file list following each other; the
 // layout on resize; the Help menu and the about window. Files dropped on the
-// window. One command at a time: while a command lets events through,
-// whatever the user does starts nothing else; Escape still stops it and the
-// close box waits for it to end. The zip engine as the main window holds it:
-// its progress moves the fill of status panel 3 and lets events through.
+// window.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {
@@ -78,12 +74,7 @@ TEST_F(MainWindowTest, KindButtonsSwitchTheListAndClicksEnableTheCommandsOfTheKi
     }
 }
 
-TEST_F(MainWindowTest, SeparatorsAndDisabledButtonsDoNothingAndTheExitButtonCloses) {
-    ui.toolbar.click(5);
-    ui.toolbar.click(9);  // disabled
-    EXPECT_TRUE(ui.toolbar.isDown(1));
-    EXPECT_FALSE(ui.form.isUnloaded());
-    EXPECT_TRUE(ui.desktop.boxes.empty());
+TEST_F(MainWindowTest, TheExitButtonCloses) {
     ui.toolbar.click(16);
     EXPECT_TRUE(ui.form.isUnloaded());
 }
@@ -234,15 +225,20 @@ TEST_F(MainWindowTest, SplitterPlacesTheTreeAndTheList) {
 // The Help menu, toolbar buttons 12 to 14 and the about window: what the help
 // system and the outside programs are asked for, the about window's sound and
 // how it goes away again.
-TEST(Help, ContentsAskForTheHelpFileInTheProgramFolder) {
+// F1 starts the help program instead, without waiting for it.
+TEST(Help, ContentsAndF1AskForTheHelpFileInTheProgramFolder) {
     TestDrive drive;
     TestProgram program(drive, "c:\\Tools");
+    HeadlessUi& ui = program.ui;
     program.window.Form_Load();
-    program.ui.menus.choose("contents");
-    program.ui.toolbar.click(12);
-    const std::string helpFile = "c:\\Tools\\Quil32.HLP";
-    EXPECT_EQ(program.ui.help.shown, (std::vector<std::string>{helpFile, helpFile}));
-    EXPECT_TRUE(program.ui.processes.started.empty());
+    ui.menus.choose("contents");
+    ui.toolbar.click(12);
+    EXPECT_EQ(ui.help.shown, (std::vector<std::string>{"c:\\Tools\\Quil32.HLP", "c:\\Tools\\Quil32.HLP"}));
+    EXPECT_TRUE(ui.processes.started.empty());
+    ui.form.keyDown(keys::F1);
+    const std::pair<std::string, ShowState> winhelp{"winhelp.exe c:\\Tools\\Quil32.hlp", ShowState::NormalNoFocus};
+    EXPECT_EQ(ui.processes.started, std::vector{winhelp});
+    EXPECT_TRUE(ui.processes.waited.empty() && ui.desktop.boxes.empty());
 }
 
 // The menu entry and the toolbar button start the same line, focused, and
@@ -365,117 +361,6 @@ TEST_F(DropTest, EverySelectedNameReachesTheTable) {
     ASSERT_EQ(program.window.selectionCount(), 6000);
     EXPECT_EQ(program.window.selection(1), "10000.zip");
     EXPECT_EQ(program.window.selection(6000), "15999.zip");
-}
-
-// One command at a time.
-class CommandGuardTest : public ProgramTest {
-protected:
-    CommandGuardTest() {
-        drive.writeFile("c:\\Games\\b.zip");
-        zip::test::writeZip(drive.host("c:\\Games\\a.zip"), {zip::test::file("file_id.diz", "A tool")});
-        for (const char* folder : {"c:\\Other", "c:\\Quil001"}) drive.makeFolder(folder);
-        ui.desktop.answers = {MsgAnswer::No};
-        program.window.Form_Load();
-        ui.tree.userSelects("c:\\Games");
-        ui.list.click("a.zip");
-    }
-
-    // What a user could see change.
-    std::string view() {
-        std::string text = ui.tree.path() + "|" + ui.list.path() + "|" + ui.list.pattern() + "|" + ui.panel2.caption();
-        for (const std::string& name : ui.list.selectedItems()) text += "|" + name;
-        for (int b = 1; b <= 10; ++b) text += ui.toolbar.isDown(b) ? "D" : ui.toolbar.isEnabled(b) ? "e" : "-";
-        text += "|" + std::to_string(ui.desktop.boxes.size()) + "|" + std::to_string(ui.menus.popups.size());
-        text += "|" + std::to_string(ui.processes.started.size() + ui.processes.waited.size());
-        return text + (ui.form.isUnloaded() ? "|gone" : "");
-    }
-
-    // Runs a menu command that lets events through: the cleanup after its
-    // question, the descriptions while the zip engine extracts. The user
-    // acts at that moment.
-    std::string viewAroundActionInsideACommand(const std::function<void()>& action, const char* command = "dtemp") {
-        std::string before, after;
-        ui.list.click("a.zip");
-        ui.desktop.answers = {MsgAnswer::No};
-        ui.desktop.onDoEvents = [&] {
-            if (!before.empty()) return;
-            before = view();
-            action();
-            after = view();
-        };
-        ui.menus.choose(command);
-        ui.desktop.onDoEvents = nullptr;
-        EXPECT_FALSE(before.empty());
-        return before == after ? "" : before + " became " + after;
-    }
-};
-
-TEST_F(CommandGuardTest, NothingTheUserDoesStartsASecondCommand) {
-    const struct {
-        const char* what;
-        std::function<void()> action;
-    } actions[] = {
-        {"Tab", [&] { ui.form.keyPress(keys::Tab); }},
-        {"Ctrl+T", [&] { ui.form.keyPress(keys::CtrlT); }},
-        {"Ctrl+S", [&] { ui.form.keyPress(keys::CtrlS); }},
-        {"F1", [&] { ui.form.keyDown(keys::F1); }},
-        {"RAR button", [&] { ui.toolbar.click(2); }},
-        {"delete entry", [&] { ui.menus.choose("delete"); }},
-        {"refresh entry", [&] { ui.menus.choose("refresh"); }},
-        {"cleanup entry", [&] { ui.menus.choose("dtemp"); }},
-        {"exit entry", [&] { ui.menus.choose("exit0"); }},
-        {"drop", [&] { ui.form.drop({"c:\\Games\\b.zip"}); }},
-        {"tree", [&] { ui.tree.userSelects("c:\\Other"); }},
-        {"double-click", [&] { ui.list.doubleClick("a.zip"); }},
-        {"right-click", [&] { ui.form.rightClickBackground(); }},
-    };
-    for (const char* command : {"dtemp", "Diz"}) {
-        for (const auto& a : actions)
-            EXPECT_EQ(viewAroundActionInsideACommand(a.action, command), "") << a.what << " during " << command;
-    }
-}
-
-TEST_F(CommandGuardTest, TheCloseBoxStopsTheCommandAndClosesWhenItHasEnded) {
-    bool stillOpenMeanwhile = false;
-    viewAroundActionInsideACommand([&] {
-        ui.form.clickCloseBox();
-        stillOpenMeanwhile = !ui.form.isUnloaded();
-    }, "Diz");
-    EXPECT_TRUE(stillOpenMeanwhile);
-    EXPECT_TRUE(ui.form.isUnloaded());
-    EXPECT_TRUE(drive.exists("c:\\Quillet32\\Quil32.ini"));  // shutdown ran
-}
-
-class ZipStatusTest : public ProgramTest {
-protected:
-    ZipStatusTest() {
-        program.window.Form_Load();
-        zip::test::writeZerosZip(drive.host("c:\\big.zip"), "zeros.bin", 64u << 20);
-        engine().setFileMask("*.*\r");
-        engine().setDestinationFolder("c:\\Quil001");
-        engine().setArchiveName("c:\\big.zip");
-    }
-    ZipEngine& engine() { return program.window.XceedZip1; }
-};
-
-TEST_F(ZipStatusTest, ProgressFillsPanelThreeAndLetsEventsThrough) {
-    std::vector<int> fills;
-    ui.desktop.onDoEvents = [&] { fills.push_back(ui.panel3.fillPercent()); };
-    EXPECT_EQ(engine().extract(0), zipcode::Success);
-    ASSERT_FALSE(fills.empty());
-    EXPECT_EQ(fills.back(), 100);
-    EXPECT_TRUE(std::is_sorted(fills.begin(), fills.end()));
-    EXPECT_EQ(drive.fs().fileLength("c:\\Quil001\\zeros.bin"), 64u << 20);
-}
-
-// Escape while the engine works stops it; between operations it is forgotten.
-TEST_F(ZipStatusTest, EscapeStopsTheEngineOnlyWhileItWorks) {
-    ui.desktop.onDoEvents = [&] { ui.form.keyDown(keys::Escape); };
-    EXPECT_EQ(engine().extract(0), zipcode::Aborted);
-    EXPECT_FALSE(drive.fs().fileExists("c:\\Quil001\\zeros.bin"));
-    ui.desktop.onDoEvents = nullptr;
-    ui.form.keyDown(keys::Escape);
-    EXPECT_EQ(engine().test(), zipcode::Success);
 }
 
 }  // namespace

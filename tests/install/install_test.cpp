@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "common/text.h"
-#include "support/test_drive.h"
+#include "support/program_test.h"
 #include "zip_fixtures.h"
 
 namespace q32::test {
@@ -48,13 +48,6 @@ protected:
         extra.insert(extra.begin(), file(name + ".txt", text));
         zip::test::writeZip(drive.host("c:\\Down\\" + name), extra);
         return text;
-    }
-    // A ZIP archive in c:\Down holding the named samples and, when given, a description.
-    void zipSamples(const std::string& archive, const std::vector<std::string>& names, const std::string& diz = "") {
-        std::vector<zip::test::MemberSpec> members;
-        for (const std::string& name : names) members.push_back(file(name, sample(name)));
-        if (!diz.empty()) members.push_back(file("file_id.diz", diz));
-        zip::test::writeZip(drive.host("c:\\Down\\" + archive), members);
     }
     // The user shows the kind's view of the folder, selects the files and presses Tab.
     void install(const std::vector<std::string>& names, const std::string& folder = "c:\\Down", int kindButton = 1) {
@@ -96,10 +89,24 @@ TEST_F(InstallTest, NextScratchFolderSkipsWhatExistsAndGrowsPast999) {
     EXPECT_EQ(window.NextScratchFolder('d', 999), (ScratchFolder{"d:\\Quil1000", 1000}));
 }
 
+// A folder and archives named outside ASCII, and member names stored in
+// code page 437: installed and tested like any other, names right on disk.
+TEST_F(InstallTest, NamesOutsideAsciiAreInstalledAndTested) {
+    drive.makeFolder("c:\\\u00C4rger");
+    zip::test::writeZip(drive.host("c:\\\u00C4rger") + "/T\u00E4st.zip", {file("\x8ERGER.TXT", "dos name")});
+    zip::test::writeBytes(drive.host("c:\\\u00C4rger") + "/b\u00F6se.zip", "not an archive");
+    install({"T\u00E4st.zip"}, "c:\\\u00C4rger");
+    EXPECT_EQ(drive.readFile("c:\\Quil001\\\u00C4RGER.TXT"), "dos name");
+    returnedToTheZipList("c:\\\u00C4rger");
+    select("c:\\\u00C4rger", {"b\u00F6se.zip"});
+    ui.form.keyPress(keys::CtrlT);
+    EXPECT_EQ(drive.readFile("c:\\Quillet32\\errors.txt"), "# 110 - c:\\\u00C4rger\\b\u00F6se.zip\r\n");
+    EXPECT_TRUE(drive.exists("c:\\\u00C4rger\\b\u00F6se.zip.bad"));
+}
+
 // Exactly enough is enough; a drive that cannot tell counts as a full one.
 TEST_F(InstallTest, SpaceCheck) {
-    drive.fs().freeBytes['c'] = 1000;
-    drive.fs().freeBytes['d'] = std::nullopt;
+    drive.fs().freeBytes = {{'c', 1000}, {'d', std::nullopt}};
     EXPECT_TRUE(window.CheckInstallSpace('c', 1000));
     EXPECT_TRUE(window.CheckInstallSpace('d', 0));
     EXPECT_FALSE(window.CheckInstallSpace('c', 1001));
@@ -131,14 +138,6 @@ TEST_F(InstallTest, PickerAllowsOkFromHalfAMillionBytes) {
         EXPECT_EQ(ui.picker.okAllowed, c.ok) << c.path;
         EXPECT_EQ(ui.picker.statusText, c.status) << c.path;
     }
-}
-
-TEST_F(InstallTest, F1StartsTheHelpProgramWithoutWaiting) {
-    ui.form.keyDown(keys::F1);
-    EXPECT_EQ(ui.processes.started, (std::vector<std::pair<std::string, ShowState>>{
-                                        {"winhelp.exe c:\\Quillet32\\Quil32.hlp", ShowState::NormalNoFocus}}));
-    EXPECT_TRUE(ui.processes.waited.empty());
-    EXPECT_TRUE(ui.desktop.boxes.empty());
 }
 
 TEST_F(InstallTest, ArchivesLandByteForByteInTheFirstFreeScratchFolder) {
@@ -195,10 +194,12 @@ TEST_F(InstallTest, SetupIsOfferedAndStartedOrTheUserLearnsWhyNot) {
         EXPECT_EQ(ui.panel3.caption(), "Found c:\\Quil001\\Setup.exe");
         const bool startable = c.check.problem == StartProblem::None;
         EXPECT_EQ(ui.processes.started.size(), startable ? 1u : 0u);
-        if (startable) EXPECT_EQ(captionWhileStarting, "Starting Setup.exe with Wine ...");
+        if (startable) { EXPECT_EQ(captionWhileStarting, "Starting Setup.exe with Wine ..."); }
         ASSERT_EQ(ui.desktop.boxes.size(), c.box.empty() ? 1u : 2u);
-        if (!c.box.empty()) EXPECT_NE(ui.desktop.boxes[1].text.find(c.box), std::string::npos);
-        if (!c.box.empty()) EXPECT_NE(ui.desktop.boxes[1].text.find(path), std::string::npos);
+        if (!c.box.empty()) {
+            EXPECT_NE(ui.desktop.boxes[1].text.find(c.box), std::string::npos);
+            EXPECT_NE(ui.desktop.boxes[1].text.find(path), std::string::npos);
+        }
         returnedToTheZipList();
     }
 }
@@ -300,7 +301,7 @@ TEST_F(InstallSampleTest, RarAndAceSetsInstallFromTheirViews) {
     EXPECT_EQ(ui.tree.path(), "d:\\");
     EXPECT_TRUE(ui.list.selectedItems().empty());
     EXPECT_EQ(ui.form.windowState(), WindowState::Normal);
-    for (int b : {7, 9, 10}) EXPECT_FALSE(ui.toolbar.isEnabled(b)) << b;
+    expectSelectionCommandsDisabled();
     EXPECT_FALSE(ui.form.busy());
 }
 
@@ -324,12 +325,18 @@ TEST_F(InstallSampleTest, TheSetViewsRefuseWhatIsNotASetAndAFailingArchiverIsNoI
 
 // A set spread over two ZIP archives lands in the next scratch folder with
 // the first archive's description and nothing else; the install folder goes.
+// The archiver is handed the set's name exactly, blanks and all.
 TEST_F(InstallSampleTest, ASetInsideZipArchivesIsExtractedInTurn) {
-    zipSamples("disk1.zip", {kRarSet.begin(), kRarSet.begin() + 4}, "Game v1.0");
-    zipSamples("disk2.zip", {kRarSet.begin() + 4, kRarSet.end()});
+    std::vector<zip::test::MemberSpec> disks[2];
+    for (std::size_t i = 0; i < kRarSet.size(); ++i)
+        disks[i < 4 ? 0 : 1].push_back(file("my  set" + kRarSet[i].substr(10), sample(kRarSet[i])));
+    disks[0].push_back(file("file_id.diz", "Game v1.0"));
+    zip::test::writeZip(drive.host("c:\\Down\\disk1.zip"), disks[0]);
+    zip::test::writeZip(drive.host("c:\\Down\\disk2.zip"), disks[1]);
     install({"disk1.zip", "disk2.zip"});
 
-    EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{kRarRun, "killd.pif c:\\Quil001"}));
+    EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{"wrar.exe x -o+ -y c:\\Quil001\\my  set.rar c:\\Quil002",
+                                                             "killd.pif c:\\Quil001"}));
     EXPECT_EQ(drive.readFile("c:\\Quil002\\file_id.diz"), "Game v1.0");
     fs::remove(drive.host("c:\\Quil002\\file_id.diz"));
     EXPECT_EQ(manifestOf(drive.host("c:\\Quil002")), readManifest(kSamples + "/Rar2.multi.manifest"));
@@ -337,18 +344,6 @@ TEST_F(InstallSampleTest, ASetInsideZipArchivesIsExtractedInTurn) {
     EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil002");
     EXPECT_TRUE(boxTexts().empty());
     expectZipListOf("c:\\Down");
-}
-
-// The archiver is handed the set's name exactly, blanks and all.
-TEST_F(InstallSampleTest, ASetWhoseNameHasTwoBlanksInARowIsExtracted) {
-    std::vector<zip::test::MemberSpec> members;
-    for (const std::string& name : kRarSet) members.push_back(file("my  set" + name.substr(10), sample(name)));
-    zip::test::writeZip(drive.host("c:\\Down\\set.zip"), members);
-    install({"set.zip"});
-    EXPECT_EQ(ui.processes.waited, (std::vector<std::string>{"wrar.exe x -o+ -y c:\\Quil001\\my  set.rar c:\\Quil002",
-                                                             "killd.pif c:\\Quil001"}));
-    EXPECT_EQ(ui.panel3.caption(), "Installed to: c:\\Quil002");
-    EXPECT_EQ(manifestOf(drive.host("c:\\Quil002")), readManifest(kSamples + "/Rar2.multi.manifest"));
 }
 
 // The archivers' own output is checked with the stand-ins' tests; here the
@@ -384,7 +379,9 @@ TEST_F(InstallSampleTest, EachKindIsLookedForInTurnAndTheFirstFoundIsInstalled) 
         SCOPED_TRACE(c.what);
         for (const char* folder : {"c:\\Quil001", "c:\\Quil002"}) fs::remove_all(drive.host(folder));
         ui.processes.waited.clear();
-        zipSamples("set.zip", c.volumes);
+        std::vector<zip::test::MemberSpec> members;
+        for (const std::string& name : c.volumes) members.push_back(file(name, sample(name)));
+        zip::test::writeZip(drive.host("c:\\Down\\set.zip"), members);
         install({"set.zip"});
         std::vector<std::string> expected = c.commands;
         if (c.installed) expected.push_back("killd.pif c:\\Quil001");

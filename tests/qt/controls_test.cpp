@@ -13,6 +13,7 @@
 #include "platform/qt/qt_splitter.h"
 #include "platform/qt/qt_status_panel.h"
 #include "platform/qt/qt_toolbar.h"
+#include "platform/qt/toolbar_icons.h"
 
 using namespace q32;
 
@@ -120,6 +121,16 @@ class ControlsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // On a scaled screen a button's picture is drawn at the scaled size, not stretched from another.
+    void toolbarPicturesAreDrawnAtTheSizeOfTheScreen() {
+        for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+            QImage shown = toolbarIcon("zip").pixmap(QSize(24, 24), ratio).toImage();
+            shown.setDevicePixelRatio(1);
+            const QImage drawn = drawnToolbarPicture("zip", qRound(24 * ratio)).toImage();
+            QCOMPARE(shown.convertToFormat(drawn.format()), drawn);
+        }
+    }
+
     void oneGroupButtonStaysDownPlainButtonsDoNot() {
         ControlsWindow w;
         w.toolbar.setDown(1, true);

@@ -2,6 +2,11 @@
 // events handled, and sounds through Qt Multimedia on a machine without an
 // audio device (the offscreen test platform).
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -37,6 +42,23 @@ MsgAnswer answerBox(QtDesktop& desktop, const std::string& text, MsgIcon icon, M
         else box.button(answer)->click();
     });
     return desktop.messageBox(text, "Quillet32", icon, buttons);
+}
+
+// Answers the password box once it waits: types `typed` and presses Enter,
+// or presses Escape when there is nothing to type; notes what it showed.
+std::optional<std::string> answerPasswordBox(QtDesktop& desktop, bool wrongBefore, const QString& typed,
+                                             QString& shown) {
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!box) return;
+        auto* entry = box->findChild<QLineEdit*>();
+        shown = box->windowTitle() + "|" + box->findChild<QLabel*>()->text() + "|" +
+                QString::number(entry->echoMode() == QLineEdit::Password);
+        if (typed.isEmpty()) return QTest::keyClick(box, Qt::Key_Escape);
+        QTest::keyClicks(entry, typed);
+        QTest::keyClick(entry, Qt::Key_Return);
+    });
+    return desktop.passwordBox("c:\\dl\\enc.zip", "setup.exe", wrongBefore);
 }
 
 }  // namespace
@@ -127,6 +149,19 @@ private slots:
     }
 
     // Every play returns, a synchronous one within the sound's own length.
+    // Masked, named after the archive and the member; Escape is its Cancel.
+    void thePasswordBoxAsksForTheMembersPasswordAndEscapeCancels() {
+        QWidget owner;
+        owner.show();
+        QtDesktop desktop(&owner);
+        QString shown;
+        QCOMPARE(answerPasswordBox(desktop, false, "s3cret", shown), std::optional<std::string>("s3cret"));
+        QVERIFY(shown.startsWith("Password|c:\\dl\\enc.zip\n\nholds setup.exe"));
+        QVERIFY(shown.endsWith("Password:|1"));
+        QCOMPARE(answerPasswordBox(desktop, true, "", shown), std::optional<std::string>());
+        QVERIFY(shown.contains("That password was wrong."));
+    }
+
     void everyPlayReturnsWithinTheSoundsLength() {
         test::TestDrive drive;
         QFile built(QStringLiteral(Q32_BIN_DIR "/error.wav"));

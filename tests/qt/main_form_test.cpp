@@ -11,13 +11,12 @@
 #include <QUrl>
 
 #include "app/main_window.h"
-#include "platform/host/host_processes.h"
 #include "platform/qt/qt_main_form.h"
-#include "platform/qt/qt_ui.h"
-#include "platform/zip/zip_archive_engine.h"
+#include "real_window.h"
 #include "support/test_drive.h"
 
 using namespace q32;
+using test::RealWindow;
 
 namespace {
 
@@ -75,23 +74,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override { ++paints; }
-};
-
-// The real window with every control, over a drive with a few archives.
-struct RealWindow {
-    test::TestDrive drive;
-    std::unique_ptr<host::InstanceLock> lock;
-    host::HostProcesses processes{{}};
-    zip::ZipArchiveEngine zip{drive.fs().driveTable()};
-    std::unique_ptr<QtUi> ui;
-
-    RealWindow() {
-        drive.makeFolder("c:\\Quillet32");
-        for (const char* name : {"a.zip", "B.ZIP", "c.rar", "notes.txt"})
-            drive.writeFile(std::string("c:\\Games\\") + name);
-        lock = std::make_unique<host::InstanceLock>(drive.host("c:\\Quillet32"));
-        ui = std::make_unique<QtUi>(drive.fs(), *lock, "c:\\Quillet32", processes, zip);
-    }
 };
 
 }  // namespace
@@ -260,7 +242,7 @@ private slots:
 
     // Ctrl+S and Ctrl+T typed in the real window test the folder's two
     // archives, which are no archives at all (the report and the renamed
-    // archives: tests/ziptest).
+    // archives: tests/zip_test_command).
     void ctrlTTestsTheSelectedArchives() {
         RealWindow w;
         MainWindow window(w.ui->platform());
@@ -286,16 +268,12 @@ private slots:
         QLocalSocket socket;
         socket.connectToServer(QString::fromStdString(first.lock->socketName()));
         QVERIFY(socket.waitForConnected(2000));
-        socket.write("hello");
+        socket.write("hello\n");
         QVERIFY(socket.waitForBytesWritten(2000));
         QTest::qWait(100);
         QVERIFY(shown->windowState() & Qt::WindowMinimized);
 
-        host::InstanceLock secondLock(first.drive.host("c:\\Quillet32"));
-        QtUi secondUi(first.drive.fs(), secondLock, "c:\\Quillet32", first.processes, first.zip);
-        MainWindow second(secondUi.platform());
-        second.Form_Load();
-        QVERIFY(secondUi.form().isUnloaded() && !secondUi.form().isShown());
+        QVERIFY(first.secondCopyEnds());
         QTRY_VERIFY(!(shown->windowState() & Qt::WindowMinimized));
         QVERIFY(shown->windowState() & Qt::WindowMaximized);
         QVERIFY(shown->isVisible());

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <cmath>
 
 #include "help_window.h"
 #include "platform/qt/qt_splash.h"
@@ -40,6 +41,21 @@ int longestDarkRun(const QImage& image) {
     return longest;
 }
 
+// Whether a picture drawn for a screen of a whole scale shows detail finer
+// than its logical pixels: one stretched from a pixel a logical pixel shows
+// none. (Nothing to tell at a scale of one.)
+bool hasDetailFinerThanLogicalPixels(const QImage& image) {
+    const int ratio = qRound(image.devicePixelRatio());
+    if (ratio == 1) return true;
+    for (int y = 0; y + ratio <= image.height(); y += ratio) {
+        for (int x = 0; x + ratio <= image.width(); x += ratio) {
+            for (int i = 1; i < ratio * ratio; ++i) {
+                if (image.pixel(x + i % ratio, y + i / ratio) != image.pixel(x, y)) return true;
+            }
+        }
+    }
+    return false;
+}
 
 QString longSection(const char* heading, const char* words) {
     QString html = QStringLiteral("<h2>%1</h2>").arg(QString::fromLatin1(heading));
@@ -75,10 +91,11 @@ private slots:
     }
 
     // The outline follows the scroll: its middle and the seal below it are
-    // in, the corners out.
+    // in, the corners out. On a scaled screen the picture is drawn for it.
     void splashIsShapedToItsPicture() {
         QtSplash splash;
         splash.shapeToPicture();
+        QVERIFY(hasDetailFinerThanLogicalPixels(splash.window()->grab(QRect(260, 154, 44, 44)).toImage()));
         const QRegion mask = splash.window()->mask();
         QVERIFY(!mask.isEmpty());
         const QRect all = splash.window()->rect();
@@ -138,18 +155,30 @@ private slots:
         QCOMPARE(viewerText("\xDA\xC4\xBF\r\n\xB3\x01\tx\n"), QStringLiteral(u"┌─┐\n│☺\tx◙"));
     }
 
+    // The VGA font at a whole multiple of its own size, in cells of whole
+    // screen pixels, so box lines run unbroken along a line and down across
+    // lines, on a scaled screen too.
     void viewerDrawsBoxLinesUnbroken() {
         QtViewerWindow viewer;
         viewer.load(kDesign);
         viewer.show();
-        viewer.setText(std::string(30, '\xC4'));
-        const QFontInfo font(viewer.textArea()->font());
-        const int cell = QFontMetrics(viewer.textArea()->font()).horizontalAdvance(QChar(0x2500));
+        constexpr int kLines = 8;
+        std::string text = std::string(30, '\xC4') + "\r\n";
+        for (int line = 0; line < kLines; ++line) text += "\xB3\r\n";
+        viewer.setText(text);
+        QPlainTextEdit* area = viewer.textArea();
+        const qreal scale = area->devicePixelRatioF();
+        const QFontMetricsF metrics(area->font());
+        const qreal cell = metrics.horizontalAdvance(QChar(0x2500)) * scale;
         if (QFontDatabase::families().contains(QStringLiteral("Px IBM VGA8"))) {
-            QCOMPARE(font.family(), QStringLiteral("Px IBM VGA8"));
-            QCOMPARE(cell, viewer.textArea()->logicalDpiX() / 12);  // 8 pixels at 96 dots an inch
+            QCOMPARE(QFontInfo(area->font()).family(), QStringLiteral("Px IBM VGA8"));
+            QCOMPARE(QFontInfo(area->font()).pixelSize(), 16 * qMax(1, qRound(area->logicalDpiY() / 96.0)));
         }
-        QVERIFY(longestDarkRun(viewer.textArea()->viewport()->grab().toImage()) >= 30 * cell - 1);
+        QCOMPARE(cell, std::round(cell));
+        const QImage image = area->viewport()->grab().toImage();
+        QVERIFY(longestDarkRun(image) >= 30 * cell - 1);
+        const QImage columns = image.transformed(QTransform().rotate(90));
+        QVERIFY(longestDarkRun(columns) >= kLines * metrics.lineSpacing() * scale - 1);
     }
 
     // Whatever the font's cells, each viewer shows the columns and lines its

@@ -104,26 +104,34 @@ void HeadlessFileList::doubleClick(const std::string& name) {
     if (onDblClick) onDblClick();
 }
 
-// ---------------------------------------------------------------- main window
-void HeadlessMainForm::setWindowState(WindowState state) {
+// ---------------------------------------------------------------- top-level windows
+void HeadlessTopWindow::setWindowState(WindowState state) {
+    if (!exists()) return;
     state_ = state;
-    if (onResize) onResize();
+    callIfSet(onResize);
 }
 
-void HeadlessMainForm::setGeometry(const Rect& rect) {
+void HeadlessTopWindow::setGeometry(const Rect& rect) {
+    if (!exists()) return;
     const bool resized = rect.width != rect_.width || rect.height != rect_.height;
     rect_ = rect;
-    if (resized && onResize) onResize();
+    if (resized) callIfSet(onResize);
 }
 
-void HeadlessMainForm::unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
-    if (onUnload) onUnload();
+void HeadlessTopWindow::created(const std::string& caption, const Rect& rect) {
+    caption_ = caption;
+    state_ = WindowState::Normal;
+    rect_ = rect;
     shown_ = false;
 }
 
-void HeadlessMainForm::resizeTo(double width, double height) { setGeometry({rect_.left, rect_.top, width, height}); }
+// ---------------------------------------------------------------- main window
+void HeadlessMainForm::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    callIfSet(onUnload);
+    hide();
+}
 
 void HeadlessMainForm::clickCloseBox() {
     if (onQueryUnload && !onQueryUnload()) return;
@@ -134,15 +142,14 @@ void HeadlessMainForm::clickCloseBox() {
 void HeadlessViewerWindow::load(const ViewerDesign& design) {
     design_ = design;
     loaded_ = true;
-    shown_ = laidOut_ = false;
-    caption_ = design.caption;
+    laidOut_ = false;
     texts.clear();
-    state_ = WindowState::Normal;
     // The text area grows to hold the designed cells of the VGA font, as on the screen.
     const TextCells cells = designedCells(design.textArea);
     const double wider = std::max(0.0, cells.columns * kCellWidth - design.textArea.width);
     const double taller = std::max(0.0, cells.lines * kCellHeight - design.textArea.height);
-    rect_ = {0, 0, design.innerWidth + wider + 2 * kBorder, design.innerHeight + taller + kTitle + kBorder};
+    created(design.caption,
+            {0, 0, design.innerWidth + wider + 2 * kBorder, design.innerHeight + taller + kTitle + kBorder});
     textRect_ = {design.textArea.left, design.textArea.top, design.textArea.width + wider,
                  design.textArea.height + taller};
     buttonRect_ = {design.button.left + wider, design.button.top, design.button.width, design.button.height};
@@ -150,30 +157,16 @@ void HeadlessViewerWindow::load(const ViewerDesign& design) {
 }
 
 void HeadlessViewerWindow::close() {
-    loaded_ = shown_ = false;
-    caption_.clear();
+    loaded_ = false;
+    hide();
     texts.clear();
 }
 
 void HeadlessViewerWindow::show() {
-    if (!loaded_) return;
-    shown_ = true;
-    if (laidOut_) return;
+    HeadlessTopWindow::show();
+    if (!loaded_ || laidOut_) return;
     laidOut_ = true;
-    if (onResize) onResize();
-}
-
-void HeadlessViewerWindow::setWindowState(WindowState state) {
-    if (!loaded_) return;
-    state_ = state;
-    if (onResize) onResize();
-}
-
-void HeadlessViewerWindow::setGeometry(const Rect& rect) {
-    if (!loaded_) return;
-    const bool resized = rect.width != rect_.width || rect.height != rect_.height;
-    rect_ = rect;
-    if (resized && onResize) onResize();
+    callIfSet(onResize);
 }
 
 // ---------------------------------------------------------------- desktop
@@ -195,23 +188,6 @@ bool HeadlessDrivePicker::browse() {
         if (onSelectionChanged) onSelectionChanged(path);
     }
     return okAllowed && !walk.empty();
-}
-
-// ---------------------------------------------------------------- the set
-HeadlessUi::HeadlessUi(host::HostFileSystem& fileSystem, std::string folder)
-    : fs(fileSystem),
-      programFolder(std::move(folder)),
-      tree(fileSystem),
-      list(fileSystem),
-      realProcesses({Q32_BIN_DIR, fileSystem.driveTable().toHost(programFolder).value_or(""),
-                     &fileSystem.driveTable()}),
-      processes(realProcesses),
-      zip(fileSystem.driveTable()) {}
-
-Platform HeadlessUi::platform() {
-    return Platform{form,    toolbar,  menus,     frame, panel1, panel2, panel3, splitter, tree,
-                    list,    sizeGrip, splash,    desktop, instance, fs,   processes, picker, zip,
-                    programFolder, descriptionViewer, nfoViewer, sound, help};
 }
 
 }  // namespace q32::test

@@ -1,26 +1,20 @@
 // Headless controls: the program's controls without a screen, so tests can
 // drive every command as a user would and see what a user would see. They
 // record what the program did (message boxes, pop-ups, event pumps) and
-// answer message boxes from a script the test sets up.
+// answer message boxes from a script the test sets up. The recorders of the
+// outside services, and the whole set for one main window: program_test.h.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
-#include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/drive_picker.h"
 #include "platform/file_list_model.h"
 #include "platform/platform.h"
-#include "platform/host/host_file_system.h"
-#include "platform/host/host_processes.h"
-#include "platform/processes.h"
-#include "platform/zip/zip_archive_engine.h"
 
 namespace q32::test {
 
@@ -187,41 +181,65 @@ private:
     std::string toolTip_;
 };
 
-class HeadlessMainForm : public MainForm {
+// What the main window and the viewers share: the outer rectangle, whose
+// change of size lays the window out (onResize) as on the screen, with the
+// inner area inside a border and the height above it. While the window does
+// not exist, changes do nothing and it reports no caption and no show.
+class HeadlessTopWindow : public virtual TopLevelWindow {
 public:
-    std::string caption() const override { return caption_; }
-    void setCaption(const std::string& caption) override { caption_ = caption; }
+    explicit HeadlessTopWindow(double heightAbove) : heightAbove_(heightAbove) {}
+    std::string caption() const override { return exists() ? caption_ : ""; }
+    void setCaption(const std::string& caption) override {
+        if (exists()) caption_ = caption;
+    }
     WindowState windowState() const override { return state_; }
     void setWindowState(WindowState state) override;
     Rect geometry() const override { return rect_; }
     void setGeometry(const Rect& rect) override;
     double innerWidth() const override { return rect_.width - 2 * kBorder; }
-    double innerHeight() const override { return rect_.height - kTitleAndMenu - kBorder; }
-    void show() override { shown_ = true; }
-    bool isShown() const override { return shown_; }
-    void repaint() override {}
+    double innerHeight() const override { return rect_.height - heightAbove_ - kBorder; }
+    void show() override { shown_ = exists(); }
+    bool isShown() const override { return exists() && shown_; }
     void setBusy(bool busy) override { busy_ = busy; }
     bool busy() const { return busy_; }
+
+    // The user drags the window's edge.
+    void resizeTo(double width, double height) { setGeometry({rect_.left, rect_.top, width, height}); }
+
+    static constexpr double kBorder = 60;
+
+protected:
+    virtual bool exists() const { return true; }
+    // A new window, hidden, at its first place.
+    void created(const std::string& caption, const Rect& rect);
+    void hide() { shown_ = false; }
+
+private:
+    double heightAbove_;
+    std::string caption_;
+    WindowState state_ = WindowState::Normal;
+    Rect rect_;
+    bool shown_ = false;
+    bool busy_ = false;
+};
+
+class HeadlessMainForm : public MainForm, public HeadlessTopWindow {
+public:
+    HeadlessMainForm() : HeadlessTopWindow(kTitleAndMenu) { created("Quillet32", {}); }
+    void repaint() override {}
     void unload() override;
     bool isUnloaded() const override { return unloaded_; }
 
     // What a user does to the window.
-    void resizeTo(double width, double height);
     void keyDown(int keyCode, int shift = 0) { callIfSet(onKeyDown, keyCode, shift); }
     void keyPress(int charCode) { callIfSet(onKeyPress, charCode); }
     void rightClickBackground() { callIfSet(onMouseDown, MouseButton::Right); }
     void drop(const std::vector<std::string>& paths) { callIfSet(onDropFiles, paths); }
     void clickCloseBox();
 
-    static constexpr double kBorder = 60;
     static constexpr double kTitleAndMenu = 690;
 
 private:
-    std::string caption_ = "Quillet32";
-    WindowState state_ = WindowState::Normal;
-    Rect rect_;
-    bool shown_ = false;
-    bool busy_ = false;
     bool unloaded_ = false;
 };
 
@@ -256,31 +274,18 @@ private:
 // A text viewer window: the test sees its texts in order and acts as the
 // user on it. Like a real window, it lays itself out (onResize) when it is
 // first shown after its creation.
-class HeadlessViewerWindow : public ViewerWindow {
+class HeadlessViewerWindow : public ViewerWindow, public HeadlessTopWindow {
 public:
+    HeadlessViewerWindow() : HeadlessTopWindow(kTitle) {}
     void load(const ViewerDesign& design) override;
     bool isLoaded() const override { return loaded_; }
     void close() override;
     void show() override;
-    bool isShown() const override { return loaded_ && shown_; }
     void focus() override { focusRequests += loaded_ ? 1 : 0; }
-    std::string caption() const override { return caption_; }
-    void setCaption(const std::string& caption) override {
-        if (loaded_) caption_ = caption;
-    }
-    WindowState windowState() const override { return state_; }
-    void setWindowState(WindowState state) override;
-    Rect geometry() const override { return rect_; }
-    void setGeometry(const Rect& rect) override;
-    double innerWidth() const override { return rect_.width - 2 * kBorder; }
-    double innerHeight() const override { return rect_.height - kTitle - kBorder; }
-    void setBusy(bool busy) override { busy_ = busy; }
-    bool busy() const { return busy_; }
     std::string text() const override { return texts.empty() ? std::string() : texts.back(); }
     void setText(const std::string& bytes) override {
         if (loaded_) texts.push_back(bytes);
     }
-    void redraw() override { ++redraws; }
     Rect textGeometry() const override { return textRect_; }
     void setTextGeometry(const Rect& rect) override { textRect_ = rect; }
     bool textVisible() const override { return textVisible_; }
@@ -301,24 +306,21 @@ public:
     }
 
     std::vector<std::string> texts;  // every text set since the window was last loaded; the last one shows
-    int redraws = 0;
     int focusRequests = 0;
     int selectionClears = 0;
-    static constexpr double kBorder = 60;
     static constexpr double kTitle = 360;
     // The VGA font's cells: 8 by 16 pixels.
     static constexpr double kCellWidth = 120;
     static constexpr double kCellHeight = 240;
 
+protected:
+    bool exists() const override { return loaded_; }
+
 private:
     ViewerDesign design_;
     bool loaded_ = false;
-    bool shown_ = false;
     bool laidOut_ = false;
-    bool busy_ = false;
-    std::string caption_;
-    WindowState state_ = WindowState::Normal;
-    Rect rect_, textRect_, buttonRect_;
+    Rect textRect_, buttonRect_;
     bool textVisible_ = true;
 };
 
@@ -341,6 +343,23 @@ public:
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     std::string digitGroupSeparator() const override { return ","; }
+    // The password boxes are answered in order from `passwords` (nothing is
+    // Cancel; none left is Cancel too) and recorded, but for the password.
+    std::optional<std::string> passwordBox(const std::string& archive, const std::string& member,
+                                           bool wrongBefore) override {
+        passwordBoxes.push_back({archive, member, wrongBefore});
+        if (passwords.empty()) return std::nullopt;
+        std::optional<std::string> answer = passwords.front();
+        passwords.pop_front();
+        return answer;
+    }
+    struct PasswordBoxRecord {
+        std::string archive, member;
+        bool wrongBefore;
+        bool operator==(const PasswordBoxRecord&) const = default;
+    };
+    std::deque<std::optional<std::string>> passwords;
+    std::vector<PasswordBoxRecord> passwordBoxes;
 
     // Answers for the next message boxes, in order; when none is left, a box
     // is answered with its first button (Ok, Yes).
@@ -374,81 +393,6 @@ public:
 
 private:
     std::string selected_;
-};
-
-// Records every command line; the waited-for ones run for real through
-// `real`, the started ones do not run.
-class RecordingProcesses : public Processes {
-public:
-    explicit RecordingProcesses(Processes& real) : real_(real) {}
-    int runAndWait(const CommandLine& command) override {
-        waited.push_back(command.text());
-        return real_.runAndWait(command);
-    }
-    int start(const CommandLine& command, ShowState show) override {
-        started.emplace_back(command.text(), show);
-        if (onStart) onStart();
-        return realStarts ? real_.start(command, show) : startCode;
-    }
-    std::function<void()> onStart;
-    bool realStarts = false;  // programs started for real, not only recorded
-    // What the test says, else what the real runner says.
-    StartCheck checkStart(const CommandLine& command) const override {
-        return startCheck.value_or(real_.checkStart(command));
-    }
-    std::optional<StartCheck> startCheck;
-    int startCode = kStarted;
-    std::vector<std::string> waited;
-    std::vector<std::pair<std::string, ShowState>> started;
-
-private:
-    Processes& real_;
-};
-
-// Plays nothing: records each sound asked for, with whether the program
-// waited for it.
-class HeadlessSound : public Sound {
-public:
-    void play(const std::string& path, bool synchronous) override { played.emplace_back(path, synchronous); }
-    std::vector<std::pair<std::string, bool>> played;
-};
-
-// Records the help files asked for and closed.
-class RecordingHelp : public HelpSystem {
-public:
-    void showContents(const std::string& helpFile) override { shown.push_back(helpFile); }
-    void close(const std::string& helpFile) override { closed.push_back(helpFile); }
-    std::vector<std::string> shown;
-    std::vector<std::string> closed;
-};
-
-// The whole set, wired into a Platform for one MainWindow.
-// Outside programs and the zip engine are the real ones, over the test's drives.
-struct HeadlessUi {
-    HeadlessUi(host::HostFileSystem& fs, std::string programFolder);
-    Platform platform();
-
-    host::HostFileSystem& fs;
-    std::string programFolder;
-    HeadlessMainForm form;
-    HeadlessToolbar toolbar;
-    HeadlessMenuBar menus;
-    HeadlessPlaced frame;
-    HeadlessStatusPanel panel1, panel2, panel3;
-    HeadlessSplitter splitter;
-    HeadlessFolderTree tree;
-    HeadlessFileList list;
-    HeadlessPlaced sizeGrip;
-    HeadlessSplash splash;
-    HeadlessDesktop desktop;
-    HeadlessInstanceGuard instance;
-    HeadlessDrivePicker picker;
-    HeadlessViewerWindow descriptionViewer, nfoViewer;
-    host::HostProcesses realProcesses;
-    RecordingProcesses processes;
-    zip::ZipArchiveEngine zip;
-    HeadlessSound sound;
-    RecordingHelp help;
 };
 
 }  // namespace q32::test

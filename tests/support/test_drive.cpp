@@ -52,16 +52,4 @@ std::string TestDrive::readFile(const std::string& virtualPath) const {
 
 bool TestDrive::exists(const std::string& virtualPath) const { return fs::exists(host(virtualPath)); }
 
-namespace {
-
-std::string prepared(TestDrive& drive, std::string programFolder) {
-    if (programFolder.size() > 3) drive.makeFolder(programFolder);
-    return programFolder;
-}
-
-}  // namespace
-
-TestProgram::TestProgram(TestDrive& drive, std::string programFolder)
-    : ui(drive.fs(), prepared(drive, std::move(programFolder))), window(ui.platform()) {}
-
 }  // namespace q32::test

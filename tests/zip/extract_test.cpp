@@ -38,6 +38,48 @@ TEST_F(Extract, RecreatesMemberFoldersInADestinationItCreates) {
                                                          "out/nested/zero.dat", "tool.zip"}));
 }
 
+// Names reach the disk as UTF-8: code page 437 without the UTF-8 flag, the
+// flag's UTF-8 when it is valid, an Info-ZIP Unicode Path field when its check
+// matches the stored name; the safety rules apply to the decoded name.
+TEST_F(Extract, NamesAreDecodedIntoUtf8) {
+    // The field of a name whose stored form has the CRC-32 `crc`.
+    const auto unicodePath = [](const std::string& utf8, std::uint32_t crc) {
+        return littleEndian({{0x7075, 2}, {5 + utf8.size(), 2}, {1, 1}, {crc, 4}}) + utf8;
+    };
+    const std::string legacy = "%U00D6lf%U00E4sser.txt";
+    const struct {
+        std::string stored;
+        std::uint16_t flags;
+        std::string extra;
+        std::string onDisk;  // "" when the member is passed over
+    } cases[] = {
+        {"\x8ERGER.TXT", 0, "", "\u00C4RGER.TXT"},
+        {"\x84\\\x81.txt", 0, "", "\u00E4/\u00FC.txt"},
+        {"\u00E9t\u00E9.txt", 0x0800, "", "\u00E9t\u00E9.txt"},
+        {"bad\x84.txt", 0x0800, "", "bad\u00E4.txt"},  // not UTF-8 under the flag: code page 437
+        {legacy, 0, unicodePath("\u00D6lf\u00E4sser.txt", crcOf(legacy)), "\u00D6lf\u00E4sser.txt"},
+        {"old.txt", 0, unicodePath("new.txt", crcOf("other")), "old.txt"},  // the check fails
+        {"safe.txt", 0, unicodePath("../evil.txt", crcOf("safe.txt")), ""},
+    };
+    std::string body;
+    std::vector<HeaderFields> entries;
+    for (const auto& c : cases) {
+        HeaderFields fields{.name = c.stored, .flags = c.flags, .crc = crcOf("x"), .compressed = 1, .size = 1,
+                            .extra = c.extra, .offset = static_cast<std::uint32_t>(body.size())};
+        body += localHeader(fields) + "x";
+        entries.push_back(fields);
+    }
+    writeBytes(path("names.zip"), withDirectory(body, entries));
+    EXPECT_EQ(extract("names.zip", "out"), zipcode::UnsafeNamesSkipped);
+    for (const auto& c : cases) {
+        if (!c.onDisk.empty()) {
+            EXPECT_EQ(contents("out/" + c.onDisk), "x") << c.onDisk;
+        }
+    }
+    EXPECT_FALSE(exists("evil.txt"));
+    EXPECT_EQ(temp.listing().size(), 9u);  // names.zip, out, out/ä and the six files
+}
+
 TEST_F(Extract, OverwritesExistingFilesAndLeavesOthersAlone) {
     writeZip(path("tool.zip"), {file("readme.txt", "new text"), file("locked.txt", "replaced")});
     std::filesystem::create_directories(path("out"));

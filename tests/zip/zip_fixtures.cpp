@@ -37,6 +37,9 @@ void setAttributes(zip_t* archive, zip_uint64_t index, const MemberSpec& member)
         zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, (type | member.unixMode) << 16);
     }
     if (member.modified != 0) zip_file_set_mtime(archive, index, member.modified, 0);
+    if (member.encryption != ZIP_EM_NONE) {
+        check(zip_file_set_encryption(archive, index, member.encryption, member.password.c_str()) == 0, "encryption");
+    }
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ struct MemberSpec {
     std::int32_t method = 8;  // ZIP_CM_DEFLATE; 0 stores
     unsigned unixMode = 0;    // permission bits, 0 for none
     std::time_t modified = 0; // 0 keeps libzip's default
+    std::uint16_t encryption = 0;  // ZIP_EM_TRAD_PKWARE, ZIP_EM_AES_128...; 0 for none
+    std::string password{};
 };
 
 MemberSpec file(std::string name, std::string data, std::int32_t method = 8);

@@ -1,16 +1,14 @@
 #include "volume_files.h"
 
+#include "archive/archivers.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <dirent.h>
 #include <memory>
 #include <vector>
 
 namespace q32::ace {
 namespace {
-
-constexpr unsigned kLetterVolumes = 100;   // .c00 to .c99
-constexpr unsigned kNumberVolumes = 900;   // .100 to .999
 
 char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -33,22 +31,6 @@ std::vector<std::string> namesIn(const std::string& folder) {
 }
 
 }  // namespace
-
-std::optional<std::string> volumeFileName(const std::string& firstName, unsigned index) {
-    if (index == 0)
-        return firstName;
-    const std::size_t dot = firstName.rfind('.');
-    const std::string base = (dot == std::string::npos || dot == 0) ? firstName : firstName.substr(0, dot);
-    const unsigned number = index - 1;
-    char extension[8];
-    if (number < kLetterVolumes)
-        std::snprintf(extension, sizeof extension, ".c%02u", number);
-    else if (number < kLetterVolumes + kNumberVolumes)
-        std::snprintf(extension, sizeof extension, ".%03u", number);
-    else
-        return std::nullopt;
-    return base + extension;
-}
 
 std::optional<std::string> findNoCase(const std::string& folder, const std::string& wanted) {
     std::optional<std::string> found;
@@ -74,7 +56,7 @@ FileVolumeSource::FileVolumeSource(std::string firstVolumePath) : firstPath_(std
 std::optional<std::string> FileVolumeSource::pathOf(unsigned index) const {
     if (index == 0)
         return firstPath_;
-    const std::optional<std::string> wanted = volumeFileName(firstName_, index);
+    const std::optional<std::string> wanted = volumeName(kAceVolumes, firstName_, index);
     if (!wanted)
         return std::nullopt;
     const std::optional<std::string> onDisk = findNoCase(folder_, *wanted);
@@ -96,7 +78,7 @@ std::unique_ptr<ByteInput> FileVolumeSource::open(unsigned index) {
 std::string FileVolumeSource::describe(unsigned index) const {
     if (index < openedPaths_.size() && !openedPaths_[index].empty())
         return openedPaths_[index];
-    const std::optional<std::string> wanted = volumeFileName(firstName_, index);
+    const std::optional<std::string> wanted = volumeName(kAceVolumes, firstName_, index);
     return folder_ + wanted.value_or("volume " + std::to_string(index + 1));
 }
 

@@ -1,6 +1,6 @@
 // Volume sets on disk: NAME.ace, then NAME.c00 ... NAME.c99, NAME.100,
-// NAME.101 ... beside it. Continuation volumes are found whatever their
-// letter case on disk.
+// NAME.101 ... beside it, named by the rules of archive/volume_naming.h.
+// Continuation volumes are found whatever their letter case on disk.
 #pragma once
 
 #include "archive_reader.h"
@@ -10,11 +10,6 @@
 #include <vector>
 
 namespace q32::ace {
-
-// The file name volume `index` of a set would have, in lower case, given the
-// first volume's file name (index 0 gives that name back). Nothing past
-// the last name the scheme has.
-std::optional<std::string> volumeFileName(const std::string& firstName, unsigned index);
 
 // Of the names in `folder`, the one equal to `wanted` without regard to ASCII
 // case; an exact match wins. Nothing when there is none.

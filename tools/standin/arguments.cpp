@@ -31,21 +31,21 @@ std::optional<ExtractArgs> parseExtractArgs(const std::vector<std::string>& args
     return parsed;
 }
 
-std::optional<ExtractJob> extractJob(const Context& context, const std::string& usage, int& exitCode) {
+std::optional<ExtractJob> extractJob(const Context& context, const std::string& usage, Failure& failure) {
     auto args = parseExtractArgs(context.args);
     if (!args || args->command != "x") {
-        exitCode = fail(context, "Usage: " + context.role + " " + usage);
+        failure = {ExitCode::BadArguments, "Usage: " + usage + "ARCHIVE DESTINATION"};
         return std::nullopt;
     }
     auto archive = context.hostPath(args->archive);
     auto destination = context.hostPath(args->destination);
     std::error_code code;
     if (!archive || !std::filesystem::is_regular_file(*archive, code)) {
-        exitCode = fail(context, "Cannot open " + args->archive);
+        failure = {ExitCode::CannotOpen, "Cannot open " + args->archive};
         return std::nullopt;
     }
     if (!destination) {
-        exitCode = fail(context, "Not a valid destination: " + args->destination);
+        failure = {ExitCode::BadArguments, "Not a valid destination: " + args->destination};
         return std::nullopt;
     }
     return ExtractJob{*args, *archive, *destination};

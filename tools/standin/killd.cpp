@@ -26,12 +26,14 @@ bool isDriveRoot(const Context& context, const std::string& virtualPath, const f
 int runKilld(const Context& context) {
     const std::string folder = joinWords(context.args);
     auto host = context.hostPath(folder);
-    if (folder.empty() || !host) return fail(context, "Usage: killd.pif FOLDER");
-    if (isDriveRoot(context, folder, *host)) return fail(context, "Will not remove the drive root " + folder);
+    if (folder.empty() || !host) return fail(context, {ExitCode::BadArguments, "Usage: killd.pif FOLDER"});
+    if (isDriveRoot(context, folder, *host))
+        return fail(context, {ExitCode::Refused, "Will not remove the drive root " + folder});
     std::error_code code;
-    if (fs::is_symlink(*host, code) || !fs::is_directory(*host, code)) return fail(context, folder + " is not a folder");
+    if (fs::is_symlink(*host, code) || !fs::is_directory(*host, code))
+        return fail(context, {ExitCode::Refused, folder + " is not a folder"});
     fs::remove_all(*host, code);
-    if (code) return fail(context, "Cannot remove " + folder + ": " + code.message());
+    if (code) return fail(context, {ExitCode::CannotWrite, "Cannot remove " + folder + ": " + code.message()});
     return 0;
 }
 

@@ -37,11 +37,12 @@ void keepTail(std::string& output, std::size_t kept) {
 }
 
 // In the child, between fork and exec: system calls only.
-[[noreturn]] void execChild(const std::vector<char*>& args, int pipeWrite, int pipeRead) {
+[[noreturn]] void execChild(const std::vector<char*>& args, int pipeWrite, int pipeRead, bool errorsToo) {
     // A group of its own, so the watchdog can end the archiver's children too.
     ::setpgid(0, 0);
     ::dup2(pipeWrite, STDOUT_FILENO);
-    ::dup2(pipeWrite, STDERR_FILENO);
+    const int nowhere = errorsToo ? -1 : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    ::dup2(errorsToo ? pipeWrite : nowhere, STDERR_FILENO);
     ::close(pipeRead);
     ::close(pipeWrite);
     // Nothing to answer: an archiver that asks gets end of input.
@@ -137,13 +138,13 @@ namespace {
 
 // Starts the program in a process group of its own with its output going
 // into the pipe; the child's pid, or -1.
-pid_t start(const std::vector<std::string>& argv, int pipeFds[2]) {
+pid_t start(const std::vector<std::string>& argv, int pipeFds[2], bool errorsToo) {
     std::vector<std::string> words = argv;
     std::vector<char*> args;
     for (std::string& word : words) args.push_back(word.data());
     args.push_back(nullptr);
     const pid_t pid = ::fork();
-    if (pid == 0) execChild(args, pipeFds[1], pipeFds[0]);
+    if (pid == 0) execChild(args, pipeFds[1], pipeFds[0], errorsToo);
     if (pid > 0) ::setpgid(pid, pid);  // also here, so the group exists whichever runs first
     return pid;
 }
@@ -154,7 +155,7 @@ ProgramResult runProgram(const std::vector<std::string>& argv, const RunLimits& 
     ProgramResult result;
     int pipeFds[2];
     if (argv.empty() || ::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
-    const pid_t pid = start(argv, pipeFds);
+    const pid_t pid = start(argv, pipeFds, limits.errorsToo);
     ::close(pipeFds[1]);
     if (pid < 0) {
         ::close(pipeFds[0]);

@@ -12,7 +12,7 @@ struct ProgramResult {
     bool started = false;
     bool hung = false;      // ended by the watchdog
     int exitCode = -1;      // -1 when it did not end normally
-    std::string output;     // the end of standard output and standard error together
+    std::string output;     // the end of standard output and (RunLimits::errorsToo) standard error together
 };
 
 // When a program counts as stuck: it wrote nothing and the folder it works
@@ -22,6 +22,7 @@ struct RunLimits {
     std::string progressFolder;  // "" when only its output shows progress
     std::chrono::milliseconds quietLimit = std::chrono::seconds(60);
     std::size_t keptOutput = 4096;
+    bool errorsToo = true;  // standard error kept with the output; else it goes nowhere
 };
 
 // Runs the program (looked up on $PATH) with its arguments and waits for it;

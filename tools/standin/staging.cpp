@@ -13,6 +13,8 @@
 #include <system_error>
 #include <vector>
 
+#include "common/cp437.h"
+
 namespace q32::standin {
 
 namespace fs = std::filesystem;
@@ -55,7 +57,9 @@ int openOrMakeFolder(int parent, const std::string& name) {
 // `path` is that folder below the destination ("" for the destination).
 class Mover {
 public:
-    Mover(std::string destination, std::string& error) : destination_(std::move(destination)), error_(error) {}
+    explicit Mover(std::string destination) : destination_(std::move(destination)) {}
+
+    const Failure& failure() const { return failure_; }
 
     bool moveFolder(int from, int to, const std::string& path) {
         const int copy = ::dup(from);  // the listing's own descriptor, closed with it
@@ -84,8 +88,9 @@ private:
             return failed("Cannot read the extracted file " + joined(path, name), errno);
         if (S_ISDIR(info.st_mode)) return moveSubfolder(from, to, joined(path, name), name);
         if (!S_ISREG(info.st_mode)) return true;  // links and special files stay out
-        ::fchmodat(from, name.c_str(), info.st_mode & 0777, 0);
-        if (::renameat(from, name.c_str(), to, name.c_str()) != 0)
+        if (::fchmodat(from, name.c_str(), info.st_mode & 0777, 0) != 0)
+            return failed("Cannot set the mode of " + where(joined(path, name)), errno);
+        if (::renameat(from, name.c_str(), to, utf8Name(name).c_str()) != 0)
             return failed("Cannot write " + where(joined(path, name)), errno);
         return true;
     }
@@ -93,9 +98,9 @@ private:
     bool moveSubfolder(int from, int to, const std::string& path, const std::string& name) {
         const Descriptor source(::openat(from, name.c_str(), FolderFlags));
         if (!source.ok()) return failed("Cannot read the extracted folder " + path, errno);
-        const Descriptor target(openOrMakeFolder(to, name));
+        const Descriptor target(openOrMakeFolder(to, utf8Name(name)));
         if (!target.ok() && (errno == ELOOP || errno == ENOTDIR)) {
-            error_ = "Cannot write into " + where(path) + ": it is a link or not a folder";
+            failure_ = {ExitCode::LinkInTheWay, "Cannot write into " + where(path) + ": it is a link or not a folder"};
             return false;
         }
         if (!target.ok()) return failed("Cannot create the folder " + where(path), errno);
@@ -105,12 +110,12 @@ private:
     std::string where(const std::string& path) const { return destination_ + "/" + path; }
 
     bool failed(const std::string& what, int code) {
-        error_ = what + ": " + std::strerror(code);
+        failure_ = {ExitCode::CannotWrite, what + ": " + std::strerror(code)};
         return false;
     }
 
     std::string destination_;
-    std::string& error_;
+    Failure failure_{ExitCode::CannotWrite, ""};
 };
 
 }  // namespace
@@ -150,14 +155,14 @@ std::optional<Staging> Staging::create(const std::string& destination, std::stri
     return staging;
 }
 
-bool Staging::commit(std::string& error) {
+std::optional<Failure> Staging::commit() {
     const Descriptor from(::open(out_.c_str(), FolderFlags));
     const Descriptor to(::open(destination_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!from.ok() || !to.ok()) {
-        error = "Cannot open the folder " + destination_ + ": " + std::strerror(errno);
-        return false;
-    }
-    return Mover(destination_, error).moveFolder(from.get(), to.get(), "");
+    if (!from.ok() || !to.ok())
+        return Failure{ExitCode::CannotWrite, "Cannot open the folder " + destination_ + ": " + std::strerror(errno)};
+    Mover mover(destination_);
+    if (mover.moveFolder(from.get(), to.get(), "")) return std::nullopt;
+    return mover.failure();
 }
 
 }  // namespace q32::standin

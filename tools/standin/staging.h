@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "exit_codes.h"
+
 namespace q32::standin {
 
 class Staging {
@@ -23,9 +25,9 @@ public:
     // Moves the regular files and folders of "out" into the destination.
     // Links and special files are left out; permission bits beyond rwx are
     // dropped. Folders of the destination are opened without following
-    // links: a link (or a file) where a folder belongs stops the move. False
-    // with a reason when something could not be placed.
-    bool commit(std::string& error);
+    // links: a link (or a file) where a folder belongs stops the move
+    // (LinkInTheWay). The failure when something could not be placed.
+    std::optional<Failure> commit();
 
 private:
     Staging(std::string destination, std::string root);

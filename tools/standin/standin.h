@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "exit_codes.h"
 #include "platform/host/drive_table.h"
 
 namespace q32::standin {
@@ -39,14 +40,17 @@ struct ExtractJob {
     std::string archive;
     std::string destination;
 };
-// Empty, with the failure already reported and its exit code in `exitCode`,
-// when the command line is wrong or the archive is missing.
-std::optional<ExtractJob> extractJob(const Context& context, const std::string& usage, int& exitCode);
+// Empty, with `failure` set, when the command line is wrong or the archive
+// is missing. `usage` is the command line the program builds, without the
+// archive and the destination.
+std::optional<ExtractJob> extractJob(const Context& context, const std::string& usage, Failure& failure);
 
 // Words joined again with single spaces.
 std::string joinWords(const std::vector<std::string>& words, std::size_t from = 0);
 
-// Each role returns the process's exit code.
+// Each role returns the process's exit code. The extractors (wrar.exe,
+// warj.pif, ace.pif, wace.pif) are the programs of the archivers' command
+// lines in archive/archivers.h.
 int runRar(const Context& context);
 int runArj(const Context& context);
 int runAce(const Context& context);
@@ -56,7 +60,14 @@ int runWebdial(const Context& context);
 int runWinhelp(const Context& context, int argc, char** argv);
 
 // Reports a failure: on standard error always, and in a short error window
-// of its own when a display is there. Returns the exit code to use.
-int fail(const Context& context, const std::string& message);
+// of its own when the session has a display. Returns the failure's exit
+// code; it never ends the process itself, whatever the display does.
+int fail(const Context& context, const Failure& failure);
+
+// The Qt platforms that can show a window in this session: the non-empty
+// QT_QPA_PLATFORM, else "wayland" for a non-empty WAYLAND_DISPLAY and "xcb"
+// for a non-empty DISPLAY, in that order, separated by ";"; "" when the
+// session has no display (a variable set but empty counts as none).
+std::string windowPlatforms();
 
 }  // namespace q32::standin

@@ -12,6 +12,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cstdlib>
 #include <memory>
 
 #include "help_window.h"
@@ -72,9 +73,15 @@ int showHelp(const Context& context, int argc, char** argv) {
     const std::string file = joinWords(context.args);
     const auto host = context.hostPath(file);
     QFile help(QString::fromStdString(host.value_or("")));
-    if (!host || !help.open(QIODevice::ReadOnly)) return fail(context, "Cannot open the help file " + file);
+    if (!host || !help.open(QIODevice::ReadOnly))
+        return fail(context, {ExitCode::CannotOpen, "Cannot open the help file " + file});
     const QString html = QString::fromUtf8(help.readAll());
 
+    // Without a display Qt would abort the process: told instead.
+    const std::string platforms = windowPlatforms();
+    if (platforms.empty())
+        return fail(context, {ExitCode::NoDisplay, "No display to show the help file " + file + " on"});
+    ::setenv("QT_QPA_PLATFORM", platforms.c_str(), 1);
     QApplication app(argc, argv);
     const QString name = serverName(*host);
     if (tellOpenWindow(name, "show")) return 0;

@@ -180,7 +180,11 @@ std::optional<std::string> HostFileSystem::firstFolder(const std::string& patter
 std::optional<std::string> HostFileSystem::readHead(const std::string& path, std::size_t maxBytes) {
     auto host = drives_.toHost(path);
     if (!host || !fileExists(path)) return std::nullopt;
-    const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+    return readHostHead(*host, maxBytes);
+}
+
+std::optional<std::string> readHostHead(const std::string& hostPath, std::size_t maxBytes) {
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     std::string bytes;
     char buffer[65536];

@@ -6,6 +6,9 @@
 
 namespace q32::host {
 
+// Up to `maxBytes` from the start of a host file; empty when it cannot be read.
+std::optional<std::string> readHostHead(const std::string& hostPath, std::size_t maxBytes);
+
 class HostFileSystem : public FileSystem {
 public:
     explicit HostFileSystem(DriveTable drives) : drives_(std::move(drives)) {}

@@ -6,28 +6,12 @@
 
 #include <cerrno>
 
+#include "platform/host/host_file_system.h"
 #include "platform/host/program_head.h"
-
 
 namespace q32::host {
 
 namespace {
-
-// The first bytes of a file, as many as the program kinds need.
-std::string headOf(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return "";
-    std::string head(kProgramHeadBytes, '\0');
-    std::size_t done = 0;
-    while (done < head.size()) {
-        const ssize_t n = ::read(fd, head.data() + done, head.size() - done);
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    head.resize(done);
-    return head;
-}
 
 // A file whose head is a DOS or Windows executable ("MZ") is a Windows
 // program whatever its mode bits say: Linux cannot run it itself.
@@ -92,35 +76,45 @@ int handOver(pid_t program, int execFailure, bool watch) {
 
 }  // namespace
 
-StartCheck HostProcesses::checkStart(const CommandLine& command) const {
+HostProcesses::Resolved HostProcesses::resolve(const CommandLine& command) const {
+    Resolved found;
+    const auto answer = [&found](ProgramKind kind, StartProblem problem) {
+        found.check = {kind, problem};
+        return found;
+    };
     auto program = command.words.empty() ? std::nullopt : findProgram(command.words[0], search_);
-    if (!program) return {ProgramKind::NotAProgram, StartProblem::NotFound};
-    const std::string head = headOf(*program);
+    if (!program) return answer(ProgramKind::NotAProgram, StartProblem::NotFound);
+    found.program = *program;
+    const std::string head = readHostHead(found.program, kProgramHeadBytes).value_or("");
     if (!startsAsWindowsProgram(head)) {
-        if (::access(program->c_str(), X_OK) == 0) return {ProgramKind::Native, StartProblem::None};
-        return {ProgramKind::NotAProgram, StartProblem::NotAProgram};
+        const bool runs = ::access(found.program.c_str(), X_OK) == 0;
+        if (!runs) return answer(ProgramKind::NotAProgram, StartProblem::NotAProgram);
+        return answer(ProgramKind::Native, StartProblem::None);
     }
     const ProgramKind kind = programKindOf(head);
-    if (kind == ProgramKind::NotAProgram) return {kind, StartProblem::NotAProgram};
-    if (!findProgram("wine", search_)) return {kind, StartProblem::NeedsWine};
-    const bool needs32 = kind == ProgramKind::Windows16 || kind == ProgramKind::Windows32;
-    if (needs32 && ::access(search_.wine32Loader.c_str(), X_OK) != 0) return {kind, StartProblem::NeedsWine32};
+    if (kind == ProgramKind::NotAProgram) return answer(kind, StartProblem::NotAProgram);
+    auto wine = findProgram("wine", search_);
+    if (!wine) return answer(kind, StartProblem::NeedsWine);
+    found.wine = *wine;
+    if (needs32BitWine(kind) && ::access(search_.wine32Loader.c_str(), X_OK) != 0)
+        return answer(kind, StartProblem::NeedsWine32);
     // Wine hands DOS programs to DOSBox.
-    if (kind == ProgramKind::Dos && !findProgram("dosbox", search_)) return {kind, StartProblem::NeedsDosBox};
-    return {kind, StartProblem::None};
+    if (kind == ProgramKind::Dos && !findProgram("dosbox", search_)) return answer(kind, StartProblem::NeedsDosBox);
+    return answer(kind, StartProblem::None);
 }
 
+StartCheck HostProcesses::checkStart(const CommandLine& command) const { return resolve(command).check; }
+
 std::optional<HostProcesses::Launch> HostProcesses::launchFor(const CommandLine& command) const {
-    const StartCheck check = checkStart(command);
-    if (check.problem != StartProblem::None) return std::nullopt;
+    const Resolved found = resolve(command);
+    if (found.check.problem != StartProblem::None) return std::nullopt;
     std::vector<std::string> words = command.words;
-    words[0] = *findProgram(words[0], search_);
-    if (check.kind == ProgramKind::Native) return Launch{words, "", false};
-    const std::string folder = folderOfHost(words[0]);
-    words.insert(words.begin(), *findProgram("wine", search_));
+    words[0] = found.program;
+    if (found.check.kind == ProgramKind::Native) return Launch{words, "", false};
+    words.insert(words.begin(), found.wine);
     // As Windows starts a program opened from a folder: in that folder, where
     // setup programs look for their data files by relative names.
-    return Launch{words, folder, true};
+    return Launch{words, folderOfHost(found.program), true};
 }
 
 std::optional<std::vector<std::string>> HostProcesses::argumentsFor(const CommandLine& command) const {

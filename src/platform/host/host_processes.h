@@ -36,6 +36,15 @@ public:
     std::optional<std::vector<std::string>> argumentsFor(const CommandLine& command) const;
 
 private:
+    // The command's program found once: its host path, its kind and what
+    // keeps it from starting, and the Wine that would start it.
+    struct Resolved {
+        StartCheck check;
+        std::string program;
+        std::string wine;
+    };
+    Resolved resolve(const CommandLine& command) const;
+
     ProgramSearch search_;
 };
 

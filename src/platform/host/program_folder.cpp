@@ -24,6 +24,11 @@ std::string perUserFolder() {
     return (base / "quillet32").string();
 }
 
+bool isSystemProgramFolder(const std::string& folder) {
+    const std::string usr = "/usr";
+    return folder.rfind(usr, 0) == 0 && (folder.size() == usr.size() || folder[usr.size()] == '/');
+}
+
 namespace {
 
 // The help file and the sounds; the programs (the executable and the
@@ -52,7 +57,7 @@ void copyProgramFiles(const std::string& fromFolder, const std::string& toFolder
 
 std::string hostProgramFolder() {
     const std::string folder = executableFolder();
-    if (::access(folder.c_str(), W_OK) == 0) return folder;
+    if (!isSystemProgramFolder(folder) && ::access(folder.c_str(), W_OK) == 0) return folder;
     const std::string user = perUserFolder();
     std::error_code error;
     fs::create_directories(user, error);

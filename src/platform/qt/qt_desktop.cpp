@@ -1,10 +1,15 @@
 #include "platform/qt/qt_desktop.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "platform/qt/twips.h"
 
@@ -78,6 +83,39 @@ MsgAnswer QtDesktop::messageBox(const std::string& text, const std::string& titl
         default: break;
     }
     return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+}
+
+// The typed password lives in the dialog only while it is open; the line
+// edit is cleared before the dialog goes.
+std::optional<std::string> QtDesktop::passwordBox(const std::string& archive, const std::string& member,
+                                                  bool wrongBefore) {
+    QDialog box(owner_ && owner_->isVisible() ? owner_.data() : nullptr);
+    box.setWindowTitle(QStringLiteral("Password"));
+    box.setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(&box);
+    QString text = QStringLiteral("%1\n\nholds %2, which is protected by a password.")
+                       .arg(QString::fromStdString(archive), QString::fromStdString(member));
+    if (wrongBefore) text += QStringLiteral("\n\nThat password was wrong. Try again:");
+    else text += QStringLiteral("\n\nPassword:");
+    auto* label = new QLabel(text, &box);
+    label->setTextFormat(Qt::PlainText);
+    auto* entry = new QLineEdit(&box);
+    entry->setEchoMode(QLineEdit::Password);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(label);
+    layout->addWidget(entry);
+    layout->addWidget(buttons);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    entry->setFocus();
+    const bool given = box.exec() == QDialog::Accepted;
+    std::optional<std::string> password;
+    if (given) password = entry->text().toStdString();
+    entry->clear();
+    return password;
 }
 
 }  // namespace q32

@@ -19,6 +19,8 @@ public:
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     std::string digitGroupSeparator() const override;
+    std::optional<std::string> passwordBox(const std::string& archive, const std::string& member,
+                                           bool wrongBefore) override;
 
 private:
     QPointer<QWidget> owner_;

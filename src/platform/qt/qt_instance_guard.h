@@ -1,6 +1,8 @@
 // One running copy per program folder. The copy that holds the lock listens
 // on a local socket; a second copy asks it through that socket to restore
-// its window and come to the front, then ends.
+// its window and come to the front, then ends. Under Wayland the second
+// copy hands on its activation token, so that the compositor lets the
+// first copy's window come to the front.
 #pragma once
 
 #include <QLocalServer>
@@ -29,7 +31,7 @@ public:
 
 private:
     void readRequest(QLocalSocket* socket);
-    void restoreWindow();
+    void restoreWindow(const QByteArray& activationToken);
 
     bool acquired_;
     QString socketName_;

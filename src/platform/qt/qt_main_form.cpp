@@ -1,15 +1,12 @@
 #include "platform/qt/qt_main_form.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
 
 #include "platform/qt/mouse_buttons.h"
-#include "platform/qt/program_pictures.h"
 #include "platform/qt/key_codes.h"
-#include "platform/qt/twips.h"
+#include "platform/qt/program_pictures.h"
 
 namespace q32 {
 
@@ -23,27 +20,11 @@ bool hasLocalFiles(const QMimeData* data) {
     return false;
 }
 
-class FormWindow : public QMainWindow {
+class FormWindow : public TopWindowWidget<QMainWindow> {
 public:
-    explicit FormWindow(QtMainForm* form) : form_(form) { setAcceptDrops(true); }
+    explicit FormWindow(QtMainForm* form) : TopWindowWidget(form), form_(form) { setAcceptDrops(true); }
 
 protected:
-    void closeEvent(QCloseEvent* event) override {
-        if (form_->closing()) event->accept();
-        else event->ignore();
-    }
-    void changeEvent(QEvent* event) override {
-        QMainWindow::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange && form_->onResize) form_->onResize();
-    }
-    void moveEvent(QMoveEvent* event) override {
-        QMainWindow::moveEvent(event);
-        form_->frameMayBeKnown();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QMainWindow::resizeEvent(event);
-        form_->frameMayBeKnown();
-    }
     void dragEnterEvent(QDragEnterEvent* event) override {
         if (hasLocalFiles(event->mimeData())) event->acceptProposedAction();
     }
@@ -69,7 +50,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
-        if (form_->onResize) form_->onResize();
+        form_->innerResized();
     }
     void mousePressEvent(QMouseEvent* event) override {
         QWidget::mousePressEvent(event);
@@ -82,66 +63,18 @@ private:
     QtMainForm* form_;
 };
 
-class KeyPreview : public QObject {
-public:
-    explicit KeyPreview(QtMainForm* form) : form_(form) {}
-
-protected:
-    bool eventFilter(QObject* target, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
-        return form_->previewKey(target, *static_cast<QKeyEvent*>(event));
-    }
-
-private:
-    QtMainForm* form_;
-};
-
 }  // namespace
 
 QtMainForm::QtMainForm(host::DriveTable drives)
-    : drives_(std::move(drives)), window_(std::make_unique<FormWindow>(this)), keyPreview_(std::make_unique<KeyPreview>(this)) {
+    : drives_(std::move(drives)), window_(std::make_unique<FormWindow>(this)) {
     inner_ = new InnerArea(window_.get(), this);
     window_->setCentralWidget(inner_);
     window_->setWindowIcon(quillIcon());
-    qApp->installEventFilter(keyPreview_.get());
 }
 
-QtMainForm::~QtMainForm() {
-    qApp->removeEventFilter(keyPreview_.get());
-    window_->blockSignals(true);
-}
-
-std::string QtMainForm::caption() const { return window_->windowTitle().toStdString(); }
-
-void QtMainForm::setCaption(const std::string& caption) { window_->setWindowTitle(QString::fromStdString(caption)); }
-
-WindowState QtMainForm::windowState() const { return programWindowState(*window_); }
-
-void QtMainForm::setWindowState(WindowState state) { setProgramWindowState(*window_, state); }
-
-Rect QtMainForm::geometry() const { return outer_.of(*window_); }
-
-void QtMainForm::setGeometry(const Rect& rect) { outer_.place(*window_, rect); }
-
-void QtMainForm::frameMayBeKnown() { outer_.frameMayBeKnown(*window_); }
-
-double QtMainForm::innerWidth() const { return TwipsScale::screen().toTwipsX(inner_->width()); }
-
-double QtMainForm::innerHeight() const { return TwipsScale::screen().toTwipsY(inner_->height()); }
-
-void QtMainForm::show() {
-    window_->show();
-    frameMayBeKnown();
-}
-
-bool QtMainForm::isShown() const { return window_->isVisible(); }
+QtMainForm::~QtMainForm() { window_->blockSignals(true); }
 
 void QtMainForm::repaint() { window_->repaint(); }
-
-void QtMainForm::setBusy(bool busy) {
-    if (busy) window_->setCursor(Qt::WaitCursor);
-    else window_->unsetCursor();
-}
 
 void QtMainForm::unload() {
     if (unloaded_) return;
@@ -182,23 +115,11 @@ void QtMainForm::dropped(const QMimeData& data) {
         Qt::QueuedConnection);
 }
 
-bool QtMainForm::previewKey(QObject* target, QKeyEvent& event) {
-    if (event.type() == QEvent::KeyRelease) {
-        lastKey_ = nullptr;
-        return false;
-    }
-    auto* widget = qobject_cast<QWidget*>(target);
-    if (!widget || widget->window() != window_.get()) return false;
-    const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
-    if (&event == lastKey_ && lastKeyTarget_ && widget != lastKeyTarget_ && widget->isAncestorOf(lastKeyTarget_))
-        return tab;
-    lastKey_ = &event;
-    lastKeyTarget_ = widget;
-
+bool QtMainForm::keyPressed(const QKeyEvent& event) {
     if (const int code = keyCode(event); code != 0 && onKeyDown) onKeyDown(code, shiftMask(event.modifiers()));
     if (auto character = characterCode(event); character && onKeyPress) onKeyPress(*character);
     // Tab is one of the program's keys; it does not move the focus.
-    return tab;
+    return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
 }
 
 }  // namespace q32

@@ -27,16 +27,21 @@ void reportClick(QMouseEvent* event, const std::function<void()>& handler) {
     if (handler) handler();
 }
 
+// The picture is drawn for the scale of the screen the window is on.
 class SplashPictureWidget : public QWidget {
 public:
-    SplashPictureWidget(const QImage& picture, std::function<void()>& onClick) : picture_(picture), onClick_(onClick) {}
+    explicit SplashPictureWidget(std::function<void()>& onClick) : onClick_(onClick) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, picture_); }
+    void paintEvent(QPaintEvent*) override {
+        if (picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF())
+            picture_ = splashPicture(devicePixelRatioF());
+        QPainter(this).drawImage(0, 0, picture_);
+    }
     void mousePressEvent(QMouseEvent* event) override { reportClick(event, onClick_); }
 
 private:
-    const QImage& picture_;
+    QImage picture_;
     std::function<void()>& onClick_;
 };
 
@@ -92,7 +97,7 @@ private:
 };
 
 QtSplash::QtSplash()
-    : picture_(splashPicture()), window_(std::make_unique<SplashPictureWidget>(picture_, onClick)) {
+    : picture_(splashPicture()), window_(std::make_unique<SplashPictureWidget>(onClick)) {
     window_->setObjectName(QStringLiteral("Form4"));
     window_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The splash never keeps the program running on its own.

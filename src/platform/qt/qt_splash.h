@@ -39,7 +39,7 @@ public:
     bool iconAnimated() const;
 
 private:
-    QImage picture_;
+    QImage picture_;  // at one screen pixel a pixel: the window's size and outline
     std::unique_ptr<QWidget> window_;
     QtAnimatedIcon* icon_;  // AniIcon1
     QLabel* version_;       // Label3

@@ -3,8 +3,6 @@
 #include <QFrame>
 #include <QSizeGrip>
 
-#include "app/main_window.h"
-
 namespace q32 {
 
 namespace {
@@ -41,6 +39,8 @@ QtUi::QtUi(host::HostFileSystem& fs, const host::InstanceLock& lock, std::string
       desktop_(form_.window()),
       instance_(lock, form_.window()),
       picker_(form_.window(), fs),
+      descriptionViewer_(form_.window()),
+      nfoViewer_(form_.window()),
       sound_(fs.driveTable()),
       fs_(fs),
       processes_(processes),

@@ -1,10 +1,13 @@
 #include "platform/qt/qt_viewer_window.h"
 
-#include <QCloseEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTextLayout>
 #include <QtMath>
+#include <algorithm>
+#include <cmath>
 
 #include "common/cp437.h"
 #include "platform/qt/key_codes.h"
@@ -16,39 +19,8 @@ namespace {
 
 const QString kVgaFamily = QStringLiteral("Px IBM VGA8");
 const QString kFallbackFamily = QStringLiteral("DejaVu Sans Mono");
-
-// The window itself is the inner area: the text area and the button are
-// placed on it.
-class ViewerFrame : public QWidget {
-public:
-    explicit ViewerFrame(QtViewerWindow* owner) : QWidget(nullptr, Qt::Window), owner_(owner) {
-        setAttribute(Qt::WA_DeleteOnClose);
-        // Closing a viewer never ends the program.
-        setAttribute(Qt::WA_QuitOnClose, false);
-    }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->accept();
-        owner_->discarded();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        owner_->frameMayBeKnown();
-        owner_->resized();
-    }
-    void moveEvent(QMoveEvent* event) override {
-        QWidget::moveEvent(event);
-        owner_->frameMayBeKnown();
-    }
-    void changeEvent(QEvent* event) override {
-        QWidget::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange) owner_->resized();
-    }
-
-private:
-    QtViewerWindow* owner_;
-};
+// The VGA font's cells are 8 by 16 of its pixels, and its size is their height.
+constexpr int kVgaCellHeight = 16;
 
 class ViewerText : public QPlainTextEdit {
 public:
@@ -62,28 +34,6 @@ protected:
 
 private:
     QtViewerWindow* owner_;
-};
-
-// Keys reach the program whichever part of the window has the focus.
-class KeyWatch : public QObject {
-public:
-    explicit KeyWatch(QtViewerWindow* owner) : owner_(owner) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyRelease) lastKey_ = nullptr;
-        if (event->type() != QEvent::KeyPress) return false;
-        // A key the focused part does not take goes on to the window: the
-        // program has seen it already.
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key == lastKey_) return false;
-        lastKey_ = key;
-        return owner_->keyPressed(*key);
-    }
-
-private:
-    QtViewerWindow* owner_;
-    const QKeyEvent* lastKey_ = nullptr;
 };
 
 // A character cell of the font, pixels: the advance of a letter, and the
@@ -139,15 +89,24 @@ QFont viewerFont() {
     const bool vga = QFontDatabase::families().contains(kVgaFamily);
     QFont font(vga ? kVgaFamily : kFallbackFamily);
     font.setStyleHint(QFont::TypeWriter);
-    // The VGA font's cells are half as wide as its size: 16 pixels (12
-    // points at 96 dots an inch) give 8-pixel cells, drawn without blur.
-    // DejaVu Sans Mono's cells are 0.6 of its size.
-    font.setPointSizeF(vga ? 12 : 10);
-    if (vga) font.setStyleStrategy(QFont::NoAntialias);
+    // DejaVu Sans Mono's cells are 0.6 of its size: 10 points give about 8 pixels at 96 dots an inch.
+    if (!vga) {
+        font.setPointSizeF(10);
+        return font;
+    }
+    // Each pixel of the VGA font drawn as a whole number of pixels, the number
+    // that comes nearest its 16-pixel size at 96 dots an inch: its cells stay
+    // whole pixels, so line art joins. Where the screen's scale makes those
+    // whole screen pixels too, it is drawn sharp; otherwise smoothed, so that
+    // its strokes keep an even width.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dotsPerInch = screen ? screen->logicalDotsPerInchY() : 96;
+    const int pixels = kVgaCellHeight * static_cast<int>(std::max(1L, std::lround(dotsPerInch / 96)));
+    font.setPixelSize(pixels);
+    const double screenPixelsEach = pixels / kVgaCellHeight * (screen ? screen->devicePixelRatio() : 1);
+    if (screenPixelsEach == std::floor(screenPixelsEach)) font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
-
-QtViewerWindow::QtViewerWindow() : keyWatch_(std::make_unique<KeyWatch>(this)) {}
 
 QtViewerWindow::~QtViewerWindow() {
     if (window_) {
@@ -159,10 +118,14 @@ QtViewerWindow::~QtViewerWindow() {
 void QtViewerWindow::load(const ViewerDesign& design) {
     close();
     const TwipsScale scale = TwipsScale::screen();
-    auto* window = new ViewerFrame(this);
+    // The window itself is the inner area: the text area and the button lie on it.
+    QWidget* owner = windowPositionsKnown() ? nullptr : owner_.data();
+    auto* window = new TopWindowWidget<QWidget>(this, owner, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Closing a viewer never ends the program.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
     window_ = window;
     window->setWindowTitle(QString::fromStdString(design.caption));
-    window->installEventFilter(keyWatch_.get());
 
     text_ = new ViewerText(window, this);
     text_->setReadOnly(true);
@@ -181,13 +144,11 @@ void QtViewerWindow::load(const ViewerDesign& design) {
                                                 design.background->blue));
         text_->setPalette(palette);
     }
-    text_->installEventFilter(keyWatch_.get());
 
     if (design.buttonCaption.empty()) return;
     button_ = new QPushButton(QString::fromStdString(design.buttonCaption), window);
     button_->setGeometry(scale.toPixels(design.button).translated(growth.width(), 0));
     button_->raise();
-    button_->installEventFilter(keyWatch_.get());
     QObject::connect(button_.data(), &QPushButton::clicked, button_.data(), [this] {
         if (onButtonClick) onButtonClick();
     });
@@ -199,22 +160,18 @@ void QtViewerWindow::close() {
     if (window) window->close();
 }
 
-// The window goes (its own close deletes it); its text goes with it.
+bool QtViewerWindow::closing() {
+    discarded();
+    return true;
+}
+
 void QtViewerWindow::discarded() {
     window_.clear();
     text_.clear();
     button_.clear();
     bytes_.clear();
-    outer_.forget();
+    forgetPlacement();
 }
-
-void QtViewerWindow::show() {
-    if (!window_) return;
-    window_->show();
-    frameMayBeKnown();
-}
-
-bool QtViewerWindow::isShown() const { return window_ && window_->isVisible(); }
 
 void QtViewerWindow::focus() {
     if (!window_) return;
@@ -223,46 +180,10 @@ void QtViewerWindow::focus() {
     text_->setFocus();
 }
 
-std::string QtViewerWindow::caption() const { return window_ ? window_->windowTitle().toStdString() : ""; }
-
-void QtViewerWindow::setCaption(const std::string& caption) {
-    if (window_) window_->setWindowTitle(QString::fromStdString(caption));
-}
-
-WindowState QtViewerWindow::windowState() const {
-    return window_ ? programWindowState(*window_) : WindowState::Normal;
-}
-
-void QtViewerWindow::setWindowState(WindowState state) {
-    if (window_) setProgramWindowState(*window_, state);
-}
-
-Rect QtViewerWindow::geometry() const { return window_ ? outer_.of(*window_) : Rect{}; }
-
-void QtViewerWindow::setGeometry(const Rect& rect) {
-    if (window_) outer_.place(*window_, rect);
-}
-
-void QtViewerWindow::frameMayBeKnown() {
-    if (window_) outer_.frameMayBeKnown(*window_);
-}
-
-double QtViewerWindow::innerWidth() const { return window_ ? TwipsScale::screen().toTwipsX(window_->width()) : 0; }
-
-double QtViewerWindow::innerHeight() const {
-    return window_ ? TwipsScale::screen().toTwipsY(window_->height()) : 0;
-}
-
 void QtViewerWindow::setBusy(bool busy) {
-    if (!window_) return;
+    QtTopWindow::setBusy(busy);
     // The text area has a pointer of its own, which would hide the window's.
-    if (busy) {
-        window_->setCursor(Qt::WaitCursor);
-        text_->viewport()->setCursor(Qt::WaitCursor);
-    } else {
-        window_->unsetCursor();
-        text_->viewport()->setCursor(Qt::IBeamCursor);
-    }
+    if (text_) text_->viewport()->setCursor(busy ? Qt::WaitCursor : Qt::IBeamCursor);
 }
 
 // A line end after the last line starts no empty line of its own, so a
@@ -272,10 +193,6 @@ void QtViewerWindow::setText(const std::string& bytes) {
     bytes_ = bytes;
     const bool lineEndLast = bytes.ends_with("\r\n");
     text_->setPlainText(viewerText(lineEndLast ? bytes.substr(0, bytes.size() - 2) : bytes));
-}
-
-void QtViewerWindow::redraw() {
-    if (text_) text_->viewport()->repaint();
 }
 
 Rect QtViewerWindow::textGeometry() const {
@@ -305,10 +222,6 @@ Rect QtViewerWindow::buttonGeometry() const {
 
 void QtViewerWindow::setButtonGeometry(const Rect& rect) {
     if (button_) button_->setGeometry(TwipsScale::screen().toPixels(rect));
-}
-
-void QtViewerWindow::resized() {
-    if (window_ && onResize) onResize();
 }
 
 // True when the key closed the window, so nothing else sees it.

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
-#include <memory>
 
 #include "platform/qt/top_window.h"
 #include "platform/viewer_window.h"
@@ -22,33 +21,23 @@ QString viewerText(const std::string& bytes);
 
 // The viewers' font: the VGA font at the size whose cells are as wide as the
 // 9-point Terminal font's (8 pixels at 96 dots an inch), or the fall-back.
+// Its cells are whole pixels, so line art joins on a scaled screen too.
 QFont viewerFont();
 
-class QtViewerWindow : public ViewerWindow {
+class QtViewerWindow : public ViewerWindow, public QtTopWindow {
 public:
-    QtViewerWindow();
+    // Where windows cannot be placed (Wayland), the viewer is the owner's
+    // own window: the compositor keeps it with the owner and above it.
+    explicit QtViewerWindow(QWidget* owner = nullptr) : owner_(owner) {}
     ~QtViewerWindow() override;
-    QtViewerWindow(const QtViewerWindow&) = delete;
-    QtViewerWindow& operator=(const QtViewerWindow&) = delete;
 
     void load(const ViewerDesign& design) override;
     bool isLoaded() const override { return !window_.isNull(); }
     void close() override;
-    void show() override;
-    bool isShown() const override;
     void focus() override;
-    std::string caption() const override;
-    void setCaption(const std::string& caption) override;
-    WindowState windowState() const override;
-    void setWindowState(WindowState state) override;
-    Rect geometry() const override;
-    void setGeometry(const Rect& rect) override;
-    double innerWidth() const override;
-    double innerHeight() const override;
     void setBusy(bool busy) override;
     std::string text() const override { return bytes_; }
     void setText(const std::string& bytes) override;
-    void redraw() override;
     Rect textGeometry() const override;
     void setTextGeometry(const Rect& rect) override;
     bool textVisible() const override;
@@ -57,24 +46,26 @@ public:
     Rect buttonGeometry() const override;
     void setButtonGeometry(const Rect& rect) override;
 
-    QWidget* window() const { return window_.data(); }
+    QWidget* window() const override { return window_.data(); }
     QPlainTextEdit* textArea() const { return text_.data(); }
     QPushButton* button() const { return button_.data(); }
 
     // Called by the window's own event handlers.
-    void discarded();
-    void resized();
-    void frameMayBeKnown();
-    bool keyPressed(const QKeyEvent& event);
+    bool closing() override;
     void textDoubleClicked();
 
+protected:
+    bool keyPressed(const QKeyEvent& event) override;
+
 private:
+    // The window goes (its own close deletes it); its text goes with it.
+    void discarded();
+
+    QPointer<QWidget> owner_;
     QPointer<QWidget> window_;
     QPointer<QPlainTextEdit> text_;
     QPointer<QPushButton> button_;
-    std::unique_ptr<QObject> keyWatch_;
     std::string bytes_;
-    OuterGeometry outer_;
 };
 
 }  // namespace q32

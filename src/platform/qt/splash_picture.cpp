@@ -87,8 +87,9 @@ void drawSeal(QPainter& p) {
 
 }  // namespace
 
-QImage splashPicture() {
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+QImage splashPicture(qreal devicePixelRatio) {
+    QImage image(QSize(kWidth, kHeight) * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -6,7 +6,8 @@
 
 namespace q32 {
 
-QImage splashPicture();
+// Drawn for a screen of that scale: its size in logical pixels stays.
+QImage splashPicture(qreal devicePixelRatio = 1);
 
 // Where the animated quill sits on the picture.
 QRect splashIconArea();

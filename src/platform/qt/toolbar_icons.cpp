@@ -1,9 +1,15 @@
 #include "platform/qt/toolbar_icons.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 #include <map>
 
 namespace q32 {
@@ -155,6 +161,38 @@ const std::map<std::string, Picture>& pictures() {
     return table;
 }
 
+// The program's own picture drawn at the size each use asks for, in screen
+// pixels: a scaled screen gets it drawn for its scale, not stretched.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(std::string key) : key_(std::move(key)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        const QString cacheKey =
+            QStringLiteral("q32-toolbar-%1-%2-%3").arg(QString::fromStdString(key_)).arg(side).arg(mode);
+        QPixmap picture;
+        if (QPixmapCache::find(cacheKey, &picture)) return picture;
+        picture = drawnToolbarPicture(key_, side);
+        if (mode == QIcon::Disabled) {
+            const QStyleOption option;
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        QPixmapCache::insert(cacheKey, picture);
+        return picture;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, picture);
+    }
+    QIconEngine* clone() const override { return new DrawnIconEngine(key_); }
+
+private:
+    std::string key_;
+};
+
 }  // namespace
 
 QPixmap drawnToolbarPicture(const std::string& key, int size) {
@@ -174,8 +212,7 @@ QPixmap drawnToolbarPicture(const std::string& key, int size) {
 QIcon toolbarIcon(const std::string& key) {
     auto found = pictures().find(key);
     if (found == pictures().end()) return {};
-    QIcon drawn;
-    for (int size : {16, 24, 32, 48}) drawn.addPixmap(drawnToolbarPicture(key, size));
+    QIcon drawn(new DrawnIconEngine(key));
     const QString themeName = QString::fromLatin1(found->second.themeName);
     if (themeName.isEmpty()) return drawn;
     return QIcon::fromTheme(themeName, drawn);

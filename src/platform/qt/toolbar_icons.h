@@ -10,7 +10,8 @@
 namespace q32 {
 
 // The picture for a toolbar key ("zip", "install", "exit"...); a null icon
-// for an unknown key.
+// for an unknown key. The program's own pictures are drawn at the size in
+// screen pixels each use asks for.
 QIcon toolbarIcon(const std::string& key);
 
 // The program's own picture for a key, drawn at the given size in pixels;

@@ -11,6 +11,7 @@ using records::Wide32;
 constexpr std::uint16_t Zip64Id = 0x0001;
 constexpr std::uint16_t NtfsId = 0x000a;
 constexpr std::uint16_t UnixTimeId = 0x5455;
+constexpr std::uint16_t AesId = 0x9901;
 // 100 ns ticks between 1601-01-01 and 1970-01-01.
 constexpr std::uint64_t NtfsEpochTicks = 116444736000000000ull;
 
@@ -50,6 +51,18 @@ void applyNtfsTime(Bytes data, MemberEntry& entry) {
     }
 }
 
+// WinZip AES: vendor version (AE-1 or AE-2), vendor "AE", key strength and
+// the real method. Only a member of method 99 has one that counts.
+void applyAes(Bytes data, MemberEntry& entry) {
+    if (entry.method != method::Aes || data.size() < 7) return;
+    const std::uint16_t version = le16(data.data());
+    const std::uint8_t strength = data[4];
+    if (version < 1 || version > 2 || data[2] != 'A' || data[3] != 'E' || strength < 1 || strength > 3) return;
+    entry.aesVersion = static_cast<std::uint8_t>(version);
+    entry.aesStrength = strength;
+    entry.method = le16(data.data() + 5);
+}
+
 }  // namespace
 
 void applyExtraFields(Bytes extra, MemberEntry& entry) {
@@ -67,6 +80,7 @@ void applyExtraFields(Bytes extra, MemberEntry& entry) {
             haveUnixTime = entry.unixTime.has_value();
         }
         if (id == NtfsId && !haveUnixTime) applyNtfsTime(data, entry);
+        if (id == AesId) applyAes(data, entry);
         at += size;
     }
 }

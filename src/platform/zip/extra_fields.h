@@ -1,5 +1,6 @@
 // The extra fields of a central directory entry that the engine reads: Zip64
-// sizes and offset, and modification times in Unix or NTFS form.
+// sizes and offset, modification times in Unix or NTFS form, and WinZip AES
+// encryption (its key strength and the member's real method).
 #pragma once
 
 #include <cstdint>

@@ -24,4 +24,9 @@ struct LocatedData {
 
 LocatedData locateMemberData(const ArchiveFile& file, const MemberEntry& entry, const BatchView& batch);
 
+// `length` bytes of the file at `at`, from the batch when it holds them.
+// Success, Truncated or CannotOpen.
+std::int16_t readFileBytes(const ArchiveFile& file, const BatchView& batch, std::uint64_t at, unsigned char* to,
+                           std::size_t length);
+
 }  // namespace q32::zip

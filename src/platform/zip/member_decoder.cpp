@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::size_t ReadChunkSize = 1 << 20;
 constexpr std::size_t OutputChunkSize = 256 << 10;
+constexpr std::size_t PlainChunkSize = 256 << 10;
 
 std::int16_t inputFailure(CompressedInput::Status status) {
     return status == CompressedInput::Status::ReadError ? zipcode::CannotOpen : zipcode::Truncated;
@@ -35,8 +36,15 @@ MemberDecoder::MemberDecoder()
 MemberDecoder::~MemberDecoder() = default;
 
 std::int16_t MemberDecoder::decode(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
-                                   WorkerProgress& control) {
-    if (entry.encrypted()) return zipcode::Unsupported;
+                                   WorkerProgress& control, MemberCipher* cipher) {
+    if (!cipher) return entry.encrypted() ? zipcode::Unsupported : decodePlain(entry, input, sink, control);
+    if (plain_.size() == 0) plain_.resize(PlainChunkSize);
+    input.decryptWith(*cipher, plain_);
+    return cipher->conclude(decodePlain(entry, input, sink, control), input);
+}
+
+std::int16_t MemberDecoder::decodePlain(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
+                                        WorkerProgress& control) {
     if (entry.method == method::Stored) return copyStored(entry, input, sink, control);
     if (entry.method == method::Deflated) return inflate(entry, input, sink, control);
     const MemberFacts facts{entry.method, entry.flags, entry.size, entry.compressedSize, entry.crc};

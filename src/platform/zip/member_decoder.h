@@ -10,6 +10,7 @@
 
 #include "platform/zip/compressed_input.h"
 #include "platform/zip/member_entry.h"
+#include "platform/zip/member_keys.h"
 #include "platform/zip/run_control.h"
 
 struct inflate_state;
@@ -26,11 +27,17 @@ public:
 
     // A result code for the member: Success, CrcMismatch, BadData,
     // Unsupported, Truncated, CannotOpen, CannotWrite, NotAZip or Aborted.
-    std::int16_t decode(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, WorkerProgress& control);
+    // An encrypted member needs its `cipher`; `entry` and `input` are then
+    // those of the encrypted data alone (real method, size without the
+    // cipher's header and trailer), and NotAuthentic is a result too.
+    std::int16_t decode(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, WorkerProgress& control,
+                        MemberCipher* cipher = nullptr);
 
     ByteBuffer& readChunk() { return readChunk_; }
 
 private:
+    std::int16_t decodePlain(const MemberEntry& entry, CompressedInput& input, ByteSink& sink,
+                             WorkerProgress& control);
     std::int16_t copyStored(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, WorkerProgress& control);
     std::int16_t inflate(const MemberEntry& entry, CompressedInput& input, ByteSink& sink, WorkerProgress& control);
 
@@ -40,6 +47,7 @@ private:
     // pages are made present only where written.
     std::unique_ptr<unsigned char[]> output_;
     ByteBuffer methodOutput_;  // for the other methods' decoders
+    ByteBuffer plain_;         // decrypted input
 };
 
 }  // namespace q32::zip

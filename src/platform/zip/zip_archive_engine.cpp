@@ -6,6 +6,7 @@
 #include "platform/zip/archive_run.h"
 #include "platform/zip/file_mask.h"
 #include "platform/zip/member_selection.h"
+#include "platform/zip/password_pass.h"
 #include "platform/zip/status_reporter.h"
 #include "platform/zip/worker_pool.h"
 #include "platform/zip/zip_directory.h"
@@ -72,11 +73,7 @@ std::int16_t ZipArchiveEngine::run(Mode mode) {
     ArchiveFile file;
     if (!archive || !file.open(*archive)) return zipcode::CannotOpen;
     ZipDirectory directory;
-    const auto keepGoing = [&] {
-        status.tick(0);
-        return !abort_;
-    };
-    const std::int16_t read = readZipDirectory(file, directory, keepGoing);
+    const std::int16_t read = readZipDirectory(file, directory, keepGoing(status));
     if (read != zipcode::Success) return read;
     return runMembers(mode, file, directory, status);
 }
@@ -87,6 +84,9 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     Selection selection = mode == Mode::Extract ? selectForExtraction(directory, mask, memberSizeLimit_)
                                                 : selectForTest(directory, mask);
     if (!selection.anySelected) return zipcode::NothingToDo;
+    PasswordPass passwords(passwordProvider(), archive_, file, directory);
+    const std::int16_t opened = passwords.open(selection.files, keepGoing(status));
+    if (opened != zipcode::Success) return opened;
     OutputFolder destination;
     if (mode == Mode::Extract) {
         const auto host = toHost_(destination_);
@@ -95,21 +95,32 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     if (!pool_) pool_ = std::make_unique<WorkerPool>(std::max(1u, std::thread::hardware_concurrency()));
     const WorkPlan plan = planWork(directory, std::move(selection.files), pool_->size());
     RunControl control{abort_};
-    ArchiveRun run(file, directory, plan, destination.descriptor(), control);
+    ArchiveRun run(file, directory, plan, destination.descriptor(), control, passwords.keys());
     FolderCache folders;
     folders.reset(destination.descriptor(), &selection.folderTable);
     makeFolders(selection, folders, run, status);
     startWorkers(destination.descriptor(), selection.folderTable);
-    const std::int16_t decoded = decodeAll(run, plan.jobs.size(), plan.totalBytes, status);
+    std::int16_t decoded = decodeAll(run, plan, plan.totalBytes, status);
+    if (decoded == zipcode::Success) decoded = decodeUnauthentic(run, plan, passwords, directory, status);
+    for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
     lastBytesDone_ = run.bytesDone();
     if (decoded == zipcode::Aborted) return decoded;
     setFolderTimes(selection, folders);
     status.report(100);
     if (decoded != zipcode::Success) return decoded;
-    return warningOf(selection);
+    decoded = run.ranOutOfSpace() ? zipcode::CannotWrite : run.firstFailure();
+    return decoded != zipcode::Success ? decoded : warningOf(selection);
 }
 
-std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std::uint64_t totalBytes,
+KeepGoing ZipArchiveEngine::keepGoing(StatusReporter& status) {
+    return [this, &status] {
+        status.tick(0);
+        return !abort_;
+    };
+}
+
+// Runs the plan's jobs on the workers: Aborted or Success.
+std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, const WorkPlan& plan, std::uint64_t totalBytes,
                                          StatusReporter& status) {
     const WorkerPool::Task task = [&](std::size_t job, unsigned worker) { run.runJob(job, *workers_[worker]); };
     const auto waiting = [&] {
@@ -120,10 +131,39 @@ std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, std::size_t jobs, std:
             throw;
         }
     };
-    pool_->run(jobs, task, StatusInterval, waiting);
-    for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
-    if (abort_) return zipcode::Aborted;
-    return run.ranOutOfSpace() ? zipcode::CannotWrite : run.firstFailure();
+    run.usePlan(plan);
+    pool_->run(plan.jobs.size(), task, StatusInterval, waiting);
+    return abort_ ? zipcode::Aborted : zipcode::Success;
+}
+
+// AES members whose data did not match their authentication code: the
+// password passed the verifier but was wrong (or the data is damaged). Each
+// is asked for again and decoded anew until it opens or proves damaged.
+std::int16_t ZipArchiveEngine::decodeUnauthentic(ArchiveRun& run, const WorkPlan& plan, PasswordPass& passwords,
+                                                 const ZipDirectory& directory, StatusReporter& status) {
+    PlannedMembers pending;
+    for (const PlannedMember& member : plan.members) {
+        if (run.result(member.index) == NotAuthentic) pending.push_back(member);
+    }
+    while (!pending.empty() && !run.ranOutOfSpace()) {
+        PlannedMembers again;
+        for (const PlannedMember& member : pending) {
+            if (!run.needed(member.index)) continue;
+            const std::int16_t code = passwords.reopen(member.index, keepGoing(status));
+            if (code == zipcode::PasswordCancelled || code == zipcode::Aborted) return code;
+            if (code == zipcode::Success) again.push_back(member);
+            else run.recordFailure(member.index, code);
+        }
+        if (again.empty()) break;
+        const WorkPlan retry = planWork(directory, std::move(again), pool_->size());
+        const std::int16_t decoded = decodeAll(run, retry, plan.totalBytes, status);
+        if (decoded != zipcode::Success) return decoded;
+        pending.clear();
+        for (const PlannedMember& member : retry.members) {
+            if (run.result(member.index) == NotAuthentic) pending.push_back(member);
+        }
+    }
+    return zipcode::Success;
 }
 
 void ZipArchiveEngine::startWorkers(int destination, const FolderTable& folders) {

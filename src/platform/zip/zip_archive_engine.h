@@ -25,6 +25,8 @@ struct ZipDirectory;
 class ArchiveRun;
 class StatusReporter;
 class FolderTable;
+class PasswordPass;
+struct WorkPlan;
 
 class ZipArchiveEngine final : public ZipEngine {
 public:
@@ -58,7 +60,11 @@ private:
     std::int16_t run(Mode mode);
     std::int16_t runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
                             StatusReporter& status);
-    std::int16_t decodeAll(ArchiveRun& run, std::size_t jobs, std::uint64_t totalBytes, StatusReporter& status);
+    std::int16_t decodeAll(ArchiveRun& run, const WorkPlan& plan, std::uint64_t totalBytes, StatusReporter& status);
+    std::int16_t decodeUnauthentic(ArchiveRun& run, const WorkPlan& plan, PasswordPass& passwords,
+                                   const ZipDirectory& directory, StatusReporter& status);
+    // Reports status now and then; false once the abort flag is set.
+    std::function<bool()> keepGoing(StatusReporter& status);
     void startWorkers(int destination, const FolderTable& folders);
 
     PathMapper toHost_;

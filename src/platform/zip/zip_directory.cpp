@@ -8,6 +8,7 @@
 
 #include "platform/zip/byte_buffer.h"
 #include "platform/zip/extra_fields.h"
+#include "platform/zip/member_name.h"
 #include "platform/zip/truncation_probe.h"
 #include "platform/zip/zip_records.h"
 #include "platform/zip_engine.h"
@@ -132,15 +133,17 @@ bool readEntry(WindowReader& reader, MemberEntry& entry, BulkVector<char>& names
     entry.headerOffset = le32(head + 42);
     const unsigned char* rest = reader.need(CentralSize + nameLength + extraLength);
     if (!rest) return false;
-    const char* name = reinterpret_cast<const char*>(rest + CentralSize);
+    const std::basic_string_view<unsigned char> extra(rest + CentralSize + nameLength, extraLength);
+    const std::string name = decodedMemberName(
+        std::string_view(reinterpret_cast<const char*>(rest + CentralSize), nameLength), entry.flags, extra);
     entry.nameOffset = names.size();
-    entry.nameLength = static_cast<std::uint16_t>(nameLength);
-    entry.nameEndsWithSeparator = nameLength > 0 && isSeparator(name[nameLength - 1]);
-    if (nameLength > 0) {
-        names.resize(entry.nameOffset + nameLength);
-        std::memcpy(names.data() + entry.nameOffset, name, nameLength);
+    entry.nameLength = static_cast<std::uint32_t>(name.size());
+    entry.nameEndsWithSeparator = !name.empty() && isSeparator(name.back());
+    if (!name.empty()) {
+        names.resize(entry.nameOffset + name.size());
+        std::memcpy(names.data() + entry.nameOffset, name.data(), name.size());
     }
-    applyExtraFields(std::basic_string_view<unsigned char>(rest + CentralSize + nameLength, extraLength), entry);
+    applyExtraFields(extra, entry);
     reader.skip(CentralSize + nameLength + extraLength + commentLength);
     return true;
 }

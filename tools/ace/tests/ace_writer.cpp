@@ -1,4 +1,5 @@
 #include "ace_writer.h"
+#include "archive/archivers.h"
 
 #include "ace_crc.h"
 #include "ace_extract.h"
@@ -97,7 +98,7 @@ WrittenArchive writeAce(const std::vector<WriterMember>& members, const WriterOp
 
 std::string saveVolumes(const WrittenArchive& archive, const std::string& folder, const std::string& base) {
     for (unsigned i = 0; i < archive.volumes.size(); ++i)
-        writeBytes(folder + "/" + *volumeFileName(base + ".ace", i), archive.volumes[i]);
+        writeBytes(folder + "/" + *volumeName(kAceVolumes, base + ".ace", i), archive.volumes[i]);
     return folder + "/" + base + ".ace";
 }
 

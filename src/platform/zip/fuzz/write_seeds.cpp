@@ -1,9 +1,12 @@
 // Writes the zip fuzz target's seed corpus: small archives that reach every
-// record (stored, deflated, folders, links, Zip64, a data descriptor), one
+// record (stored, deflated, folders, links, Zip64, a data descriptor), the
+// two encryptions (password "fuzz", as the target answers), one
 // member in each method the tests can make, and the hostile archives. Given
 // a second folder, writes there the decoder targets' seeds too
 // (method_input.h), a folder for each: the same members as those targets read them.
 //   zipfuzzseeds FOLDER [DECODER-FOLDER]
+#include <zip.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -76,6 +79,9 @@ int main(int argc, char** argv) {
                                      folder("empty/"), q32::zip::test::link("docs/link", "deflated.txt")});
     writeZip64Stored(seeds + "/zip64.zip", {file("wide.txt", "kept in Zip64 fields", 0)});
     writeBytes(seeds + "/descriptor.zip", withDataDescriptor("streamed.txt", "sizes after the data"));
+    writeZip(seeds + "/encrypted.zip",
+             {MemberSpec{.name = "pkware.txt", .data = text, .encryption = ZIP_EM_TRAD_PKWARE, .password = "fuzz"},
+              MemberSpec{.name = "aes.txt", .data = text, .encryption = ZIP_EM_AES_128, .password = "fuzz"}});
     for (const auto& method : methodCases()) {
         if (!method.write(seeds + "/method-" + method.label + ".zip", "member.txt", text)) {
             std::fprintf(stderr, "zipfuzzseeds: cannot write %s\n", method.label.c_str());
