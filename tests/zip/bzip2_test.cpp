@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "platform/zip/bzip2_blocks.h"
+#include "platform/zip/bzip2_pipeline.h"
+#include "platform/zip/worker_pool.h"
 #include "platform/zip/decode_failure.h"
 #include "platform/zip_engine.h"
 #include "zip_fixtures.h"
@@ -32,14 +34,21 @@ public:
     std::string bytes;
 };
 
+// Idle workers that take blocks from the decoder, as the engine's do.
+WorkerPool& helpers() {
+    static WorkerPool pool(3);
+    return pool;
+}
+
 // The ways the decoder can take through a member.
 const struct {
     const char* label;
     std::function<void(CompressedInput&, DecodedOutput&)> decode;
 } paths[] = {
     {"one stream", decompressBzip2Serially},
-    {"blocks, one thread", [](CompressedInput& in, DecodedOutput& out) { decompressBzip2InBlocks(in, out, 1); }},
-    {"blocks, three threads", [](CompressedInput& in, DecodedOutput& out) { decompressBzip2InBlocks(in, out, 3); }},
+    {"blocks, one thread", [](CompressedInput& in, DecodedOutput& out) { decompressBzip2InBlocks(in, out, nullptr, 1); }},
+    {"blocks, three pool workers",
+     [](CompressedInput& in, DecodedOutput& out) { decompressBzip2InBlocks(in, out, &helpers(), 4); }},
 };
 
 // Decodes `compressed` as a member of `data` along each path; the result
@@ -165,7 +174,7 @@ TEST(Bzip2Blocks, APieceCutAtAMarkerByChanceIsJoinedAgain) {
         cut.push_back(first);
         cut.push_back(second);
         cut.insert(cut.end(), pieces.begin() + c.piece + 1, pieces.end());
-        for (const unsigned threads : {1u, 3u}) {
+        for (const unsigned threads : {1u, 4u}) {
             std::size_t next = 0;
             std::atomic<bool> never{false};
             RunControl control{never};
@@ -174,7 +183,7 @@ TEST(Bzip2Blocks, APieceCutAtAMarkerByChanceIsJoinedAgain) {
             ByteBuffer buffer;
             DecodedOutput output(buffer, 0, 0, false, data.size(), sink, progress);
             decodeBzip2Pieces([&](Bzip2Piece& piece) { return next < cut.size() && (piece = cut[next++], true); },
-                              output, threads);
+                              output, &helpers(), threads);
             output.finish();
             EXPECT_TRUE(sink.bytes == data) << threads << " threads";
         }

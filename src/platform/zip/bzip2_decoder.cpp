@@ -1,12 +1,15 @@
-// bzip2 through libbz2: with more than one core, the member's blocks decode
-// side by side (bzip2_blocks.h); on one core, as one stream, which saves
-// cutting the data and setting libbz2 up for each block. Streams written
-// one after another decode as one.
+// bzip2 through libbz2: with more than one core and the engine's worker
+// pool, the member's blocks decode side by side (bzip2_blocks.h); on one
+// core, as one stream, which saves cutting the data and setting libbz2 up
+// for each block. Streams written one after another decode as one.
 #include <bzlib.h>
+
+#include <algorithm>
 
 #include "platform/zip/bzip2_blocks.h"
 #include "platform/zip/decode_failure.h"
 #include "platform/zip/method_decoders.h"
+#include "platform/zip/worker_pool.h"
 #include "platform/zip_engine.h"
 
 namespace q32::zip {
@@ -61,15 +64,11 @@ void decompressBzip2Serially(CompressedInput& input, DecodedOutput& output) {
     }
 }
 
-void decompressBzip2InBlocks(CompressedInput& input, DecodedOutput& output, unsigned threads) {
-    Bzip2Splitter splitter(input);
-    decodeBzip2Pieces([&](Bzip2Piece& piece) { return splitter.next(piece); }, output, threads);
-}
-
 void decompressBzip2(CompressedInput& input, DecodedOutput& output) {
-    const unsigned threads = bzip2Threads();
-    if (threads == 1) return decompressBzip2Serially(input, output);
-    decompressBzip2InBlocks(input, output, threads);
+    WorkerPool* pool = output.pool();
+    const unsigned threads = pool ? std::min(pool->size(), bzip2Threads()) : 1;
+    if (threads <= 1) return decompressBzip2Serially(input, output);
+    decompressBzip2InBlocks(input, output, pool, threads);
 }
 
 }  // namespace q32::zip

@@ -95,6 +95,7 @@ std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, co
     if (!pool_) pool_ = std::make_unique<WorkerPool>(std::max(1u, std::thread::hardware_concurrency()));
     const WorkPlan plan = planWork(directory, std::move(selection.files), pool_->size());
     RunControl control{abort_};
+    control.pool = pool_.get();
     ArchiveRun run(file, directory, plan, destination.descriptor(), control, passwords.keys());
     FolderCache folders;
     folders.reset(destination.descriptor(), &selection.folderTable);
