@@ -190,5 +190,24 @@ TEST(Bzip2Blocks, APieceCutAtAMarkerByChanceIsJoinedAgain) {
     }
 }
 
+// Sharing blocks goes on only while it saves time: measured over a window
+// of blocks, in nanoseconds.
+TEST(Bzip2Blocks, SharingGoesOnOnlyWhileItSavesTime) {
+    using std::chrono::nanoseconds;
+    const struct {
+        const char* label;
+        SharingCosts costs;
+        bool pays;
+    } cases[] = {
+        {"two cores busy, output cheap to hand over", {nanoseconds(100), nanoseconds(190), nanoseconds(90), nanoseconds(5)}, true},
+        {"the threads only took turns on one core", {nanoseconds(100), nanoseconds(110), nanoseconds(50), nanoseconds(5)}, false},
+        {"handing over cost as much as decoding", {nanoseconds(100), nanoseconds(190), nanoseconds(40), nanoseconds(20)}, false},
+        {"no worker decoded ahead", {nanoseconds(100), nanoseconds(100), nanoseconds(0), nanoseconds(0)}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sharingPays(c.costs), c.pays) << c.label;
+    }
+}
+
 }  // namespace
 }  // namespace q32::zip::test
