@@ -9,6 +9,8 @@
 #   text         one archive per method of TEXT_METHODS, each holding the
 #                same 30 MB of plain text: this checkout's sources and the
 #                headers under /usr/include, one after another; tested only
+#   repeat       the methods of TEXT_METHODS over REPEAT_MB of one line over
+#                and over, and over REPEAT_MB of zeros (long runs); tested only
 # Testing is compared with `unzip -tq`, `7zz t` and `bsdtar -xOf ... >/dev/null`;
 # extraction with `unzip`, `bsdtar -x` and `cp -a` of the extracted tree.
 # Everything lives in tmpfs, so all files are in memory. Each command runs
@@ -19,7 +21,8 @@
 #
 # Usage: bench/compare.sh [BUILD_DIR]
 #   environment: RUNS=5, WORK=/dev/shm/q32-bench, SETS="packages tiny large methods text",
-#   PIN=0 runs the whole script, and so every command, on that core alone (taskset)
+#   PIN=0 runs the whole script, and so every command, on that core alone (taskset),
+#   BEFORE=path/to/zipbench adds its rows ("engine before") to the method rows
 # The methods set needs build/bench/methodzip (built with the tests).
 set -eu
 
@@ -35,6 +38,8 @@ METHOD_MB=50
 METHODS="7zz_Deflate 7zz_Deflate64 7zz_BZip2 7zz_LZMA 7zz_PPMd xz zstd shrink reduce4 implode8k3trees"
 TEXT_MB=30
 TEXT_METHODS=${TEXT_METHODS:-7zz_Deflate 7zz_BZip2}
+REPEAT_MB=${REPEAT_MB:-100}
+BEFORE=${BEFORE:+$(realpath "$BEFORE")}
 PIN=${PIN:-}
 if [ -n "$PIN" ]; then taskset -cp "$PIN" $$ >/dev/null; fi
 
@@ -108,17 +113,36 @@ make_text() {
   rm -f "$tree/text.txt"
 }
 
+# REPEAT_MB of one line and of zeros, in each method of TEXT_METHODS.
+make_repeat() {
+  local tree="$WORK/src/repeat" method kind
+  mkdir -p "$tree" "$WORK/zips/line" "$WORK/zips/zeros"
+  yes 'The quick brown fox jumps over the lazy dog, again and again.' | head -c "${REPEAT_MB}M" >"$tree/line.txt"
+  head -c "${REPEAT_MB}M" /dev/zero >"$tree/zeros.bin"
+  for method in $TEXT_METHODS; do
+    for kind in line:line.txt zeros:zeros.bin; do
+      if [ "$method" = 7zz_Deflate ]; then
+        (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/${kind%%:*}/$method.zip" "${kind#*:}" >/dev/null)
+      else
+        "$METHODZIP" "$method" "$tree/${kind#*:}" "$WORK/zips/${kind%%:*}/$method.zip"
+      fi
+    done
+  done
+  rm -rf "$tree"
+}
+
 wanted() { case " $SETS " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "building the corpus in $WORK ..." >&2
 if wanted packages || wanted large; then make_packages; fi
 if wanted tiny; then make_tiny; fi
 if wanted large; then make_large; fi
-if wanted methods || wanted text; then
+if wanted methods || wanted text || wanted repeat; then
   [ -x "$METHODZIP" ] || { echo "missing: $METHODZIP (build the methodzip target)" >&2; exit 1; }
 fi
 if wanted methods; then make_methods; fi
 if wanted text; then make_text; fi
+if wanted repeat; then make_repeat; fi
 PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)  # none unless wanted
 
 # --- measuring ----------------------------------------------------------
@@ -192,6 +216,10 @@ report_methods() {
     "$ZIPBENCH" test "$archive" >&2
     engine=$(measure : "$ZIPBENCH" test "$archive")
     line "$prefix$method" test "zip engine" $engine "1.00"
+    if [ -n "$BEFORE" ]; then
+      read -r median min max < <(measure : "$BEFORE" test "$archive")
+      line "$prefix$method" test "engine before" "$median" "$min" "$max" "$(ratio "$median" "${engine%% *}")"
+    fi
     for tool in 7zz bsdtar; do
       if ! "each_${tool}_test" "$archive" >/dev/null 2>&1; then
         line "$prefix$method" test "$tool" n/a n/a n/a n/a
@@ -210,3 +238,7 @@ if wanted tiny; then report_set tiny "$WORK/zips/tiny.zip"; fi
 if wanted large; then report_set large "$WORK/zips/large.zip"; fi
 if wanted methods; then report_methods "$WORK/zips/methods" "$METHODS" ""; fi
 if wanted text; then report_methods "$WORK/zips/text" "$TEXT_METHODS" text:; fi
+if wanted repeat; then
+  report_methods "$WORK/zips/line" "$TEXT_METHODS" line:
+  report_methods "$WORK/zips/zeros" "$TEXT_METHODS" zeros:
+fi

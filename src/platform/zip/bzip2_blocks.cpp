@@ -75,8 +75,8 @@ private:
     void fill() {
         while (!sourceDone_ && pipeline_.size() < pipeline_.capacity()) {
             auto slot = std::make_shared<Bzip2Slot>();
-            slot->piece.bytes = pipeline_.spare();
-            slot->output = pipeline_.spare();
+            slot->piece.bytes = pipeline_.spare(Bzip2Pipeline::Buffer::Piece);
+            slot->output = pipeline_.spare(Bzip2Pipeline::Buffer::Output);
             if (!next_(slot->piece)) {
                 sourceDone_ = true;
                 break;
@@ -110,8 +110,8 @@ private:
         const auto crc = static_cast<std::uint32_t>(piece.read(48, 32));
         combined_ = (combined_ << 1 | combined_ >> 31) ^ crc;
         slot->rest.reset();
-        pipeline_.recycle(std::move(slot->output));
-        pipeline_.recycle(std::move(piece.bytes));
+        pipeline_.recycle(Bzip2Pipeline::Buffer::Output, std::move(slot->output));
+        pipeline_.recycle(Bzip2Pipeline::Buffer::Piece, std::move(piece.bytes));
         pipeline_.turnDone(handoff);
         if (output_.stopped()) throw DecodeFailure{zipcode::Aborted};
     }

@@ -145,17 +145,19 @@ void Bzip2Pipeline::startWindow() {
     ownerCpuStart_ = threadCpuTime();
 }
 
-std::vector<unsigned char> Bzip2Pipeline::spare() {
+std::vector<unsigned char> Bzip2Pipeline::spare(Buffer kind) {
     std::lock_guard lock(mutex_);
-    if (spare_.empty()) return {};
-    std::vector<unsigned char> bytes = std::move(spare_.back());
-    spare_.pop_back();
+    auto& spare = spare_[static_cast<int>(kind)];
+    if (spare.empty()) return {};
+    std::vector<unsigned char> bytes = std::move(spare.back());
+    spare.pop_back();
     return bytes;
 }
 
-void Bzip2Pipeline::recycle(std::vector<unsigned char>&& bytes) {
+void Bzip2Pipeline::recycle(Buffer kind, std::vector<unsigned char>&& bytes) {
     std::lock_guard lock(mutex_);
-    if (spare_.size() < 2 * capacity()) spare_.push_back(std::move(bytes));
+    auto& spare = spare_[static_cast<int>(kind)];
+    if (spare.size() < capacity()) spare.push_back(std::move(bytes));
 }
 
 }  // namespace q32::zip

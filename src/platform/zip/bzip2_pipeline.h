@@ -65,8 +65,11 @@ public:
     // A block's turn is over; `handoff` is what copying its output cost.
     void turnDone(std::chrono::nanoseconds handoff);
 
-    std::vector<unsigned char> spare();
-    void recycle(std::vector<unsigned char>&& bytes);
+    // Byte buffers done with, kept for the next pieces (Piece) and the next
+    // blocks' output (Output): fresh pages cost more than a small block.
+    enum class Buffer { Piece, Output };
+    std::vector<unsigned char> spare(Buffer kind);
+    void recycle(Buffer kind, std::vector<unsigned char>&& bytes);
 
     bool helpOnce() override;
 
@@ -82,7 +85,7 @@ private:
     std::mutex mutex_;
     std::condition_variable done_;
     std::deque<std::shared_ptr<Bzip2Slot>> slots_;
-    std::vector<std::vector<unsigned char>> spare_;
+    std::vector<std::vector<unsigned char>> spare_[2];
     bool sharing_;
     unsigned turns_ = 0;  // blocks in this window, or left until sharing is tried again
     SharingCosts window_;
