@@ -71,8 +71,15 @@ void standAlone(const Bzip2Piece& piece, char level, std::vector<unsigned char>&
 // decoding a small block's data.
 class KeptAllocations {
 public:
-    ~KeptAllocations() {
-        for (const Allocation& kept : kept_) std::free(kept.memory);
+    ~KeptAllocations() { freeAll(); }
+    void enter() {
+        std::lock_guard lock(mutex_);
+        ++users_;
+    }
+    // The last member decoded in blocks gives the memory back.
+    void leave() {
+        std::lock_guard lock(mutex_);
+        if (--users_ == 0) freeAll();
     }
     void* take(std::size_t size) {
         {
@@ -99,6 +106,10 @@ public:
     }
 
 private:
+    void freeAll() {
+        for (const Allocation& kept : kept_) std::free(kept.memory);
+        kept_.clear();
+    }
     struct Allocation {
         void* memory;
         std::size_t size;
@@ -107,6 +118,7 @@ private:
     static constexpr std::size_t MaxKept = 16;
     std::mutex mutex_;
     std::vector<Allocation> kept_;
+    unsigned users_ = 0;
 };
 
 KeptAllocations keptAllocations;
@@ -130,6 +142,10 @@ void bzip2Free(void*, void* memory) {
 }
 
 }  // namespace
+
+Bzip2Memory::Bzip2Memory() { keptAllocations.enter(); }
+
+Bzip2Memory::~Bzip2Memory() { keptAllocations.leave(); }
 
 Bzip2Block::Bzip2Block(const Bzip2Piece& piece, char level) {
     if (piece.bits < 80) return;  // too short to hold a block's marker and CRC: bad

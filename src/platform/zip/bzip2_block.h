@@ -14,6 +14,17 @@
 
 namespace q32::zip {
 
+// While one lives, libbz2's memory freed by a block is kept for the next
+// (fresh pages cost more than decoding a small block); after the last, it
+// is given back.
+class Bzip2Memory {
+public:
+    Bzip2Memory();
+    ~Bzip2Memory();
+    Bzip2Memory(const Bzip2Memory&) = delete;
+    Bzip2Memory& operator=(const Bzip2Memory&) = delete;
+};
+
 class Bzip2Block {
 public:
     // Throws DecodeFailure when libbz2 cannot start.

@@ -79,6 +79,7 @@ private:
     void judge();
     void startWindow();
 
+    Bzip2Memory memory_;  // outlives the slots' blocks
     WorkerPool* pool_;
     unsigned threads_;
     const DecodedOutput& output_;
