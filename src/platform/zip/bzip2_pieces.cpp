@@ -102,4 +102,13 @@ void Bzip2Splitter::emit(Bzip2Piece& piece, std::uint64_t end) {
     pieceStart_ = end;
 }
 
+char bzip2LevelAt(const Bzip2Piece& piece, std::uint64_t offset) {
+    if (piece.bits < offset + 32) return 0;
+    const std::uint64_t header = piece.read(offset, 32);
+    const auto digit = static_cast<char>(header & 0xFF);
+    return (header >> 8) == 0x425A68 && digit >= '1' && digit <= '9' ? digit : 0;
+}
+
+std::uint64_t bzip2AfterEnd(const Bzip2Piece& piece) { return 80 + ((8 - (piece.start + 80) % 8) % 8); }
+
 }  // namespace q32::zip

@@ -64,4 +64,11 @@ private:
     bool done_ = false;
 };
 
+// The digit of a stream header "BZh1".."BZh9" at `offset` bits into the piece, or 0.
+char bzip2LevelAt(const Bzip2Piece& piece, std::uint64_t offset);
+
+// Where an End piece's next stream header would start: after the marker,
+// the CRC and the padding to a byte.
+std::uint64_t bzip2AfterEnd(const Bzip2Piece& piece);
+
 }  // namespace q32::zip

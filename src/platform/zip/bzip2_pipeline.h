@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/zip/bzip2_block.h"
+#include "platform/zip/bzip2_memory.h"
 #include "platform/zip/decoded_output.h"
 #include "platform/zip/worker_pool.h"
 
