@@ -26,6 +26,9 @@ public:
     Bzip2Block(const Bzip2Block&) = delete;
     Bzip2Block& operator=(const Bzip2Block&) = delete;
 
+    // False when the piece holds no sound block: decode then gives Bad.
+    bool sound() const { return !bad_; }
+
     using Step = Bzip2Step;
     // Decodes into `room` (`size` bytes); `got` tells how many were written.
     // Full: the room is full and more may follow. Bad comes before the first

@@ -270,7 +270,6 @@ bool readBzip2Block(const Bzip2Piece& piece, char level, unsigned char* bytes, B
     bits.take(24);  // the block's marker
     block.crc = bits.take(32);
     block.randomised = bits.bit();
-    if (block.randomised) return true;
     block.origin = bits.take(24);
     auto tables = std::make_unique<BlockTables>();
     if (!readBytesUsed(bits, *tables) || !readSelectors(bits, *tables) || !readTables(bits, *tables)) return false;

@@ -16,7 +16,7 @@ struct Bzip2BlockData {
     std::uint32_t origin = 0;   // the row of the sorted rotations that is the data itself
     std::uint32_t counts[256];  // how many times each byte occurs
     std::uint32_t crc = 0;      // of the block's output, as stored
-    bool randomised = false;    // read no further: its data was randomised
+    bool randomised = false;    // by early bzip2 versions, against slow sorting
 };
 
 // Entries a block of this level ('1'..'9') may hold.

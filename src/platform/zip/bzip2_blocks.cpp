@@ -21,18 +21,10 @@ constexpr unsigned MaxJoins = 64;
 
 [[noreturn]] void badData() { throw DecodeFailure{zipcode::BadData}; }
 
-void putAll(DecodedOutput& output, const std::vector<unsigned char>& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const std::size_t part = std::min(bytes.size() - done, output.spaceLeft());
-        std::memcpy(output.space(), bytes.data() + done, part);
-        output.commit(part);
-        done += part;
-    }
-}
-
-// Decodes the rest of `block` straight into `output`. False when it fails
-// before its first byte; a failure after that (its CRC) is the member's.
-bool decodeInto(Bzip2Block& block, DecodedOutput& output, bool started) {
+// Decodes `block` straight into `output`. False when it fails before its
+// first byte; a failure after that (its CRC) is the member's.
+bool decodeInto(Bzip2Block& block, DecodedOutput& output) {
+    bool started = false;
     for (;;) {
         std::size_t got = 0;
         const Bzip2Block::Step step = block.decode(output.space(), output.spaceLeft(), got);
@@ -75,8 +67,7 @@ private:
     void fill() {
         while (!sourceDone_ && pipeline_.size() < pipeline_.capacity()) {
             auto slot = std::make_shared<Bzip2Slot>();
-            slot->piece.bytes = pipeline_.spare(Bzip2Pipeline::Buffer::Piece);
-            slot->output = pipeline_.spare(Bzip2Pipeline::Buffer::Output);
+            slot->piece.bytes = pipeline_.spare();
             if (!next_(slot->piece)) {
                 sourceDone_ = true;
                 break;
@@ -97,7 +88,7 @@ private:
         return pipeline_.takeFront();
     }
 
-    // The block at the front: its output decoded ahead, or decoded now;
+    // The block at the front: decoded ahead, or decoded now;
     // joined with the pieces after it until it decodes, when a marker inside
     // it was one by chance.
     void block() {
@@ -105,24 +96,21 @@ private:
         const bool decodedAhead = pipeline_.settle(*slot) && slot->level == level_;
         Bzip2Piece piece = take();
         std::chrono::nanoseconds handoff{};
-        if (decodedAhead && !slot->bad) handoff = handOver(*slot);
+        if (decodedAhead && slot->block) handoff = writeOut(*slot->block);
         else decodeInTurn(piece, !decodedAhead);
         const auto crc = static_cast<std::uint32_t>(piece.read(48, 32));
         combined_ = (combined_ << 1 | combined_ >> 31) ^ crc;
-        slot->rest.reset();
-        pipeline_.recycle(Bzip2Pipeline::Buffer::Output, std::move(slot->output));
-        pipeline_.recycle(Bzip2Pipeline::Buffer::Piece, std::move(piece.bytes));
+        slot->block.reset();
+        pipeline_.recycle(std::move(piece.bytes));
         pipeline_.turnDone(handoff);
         if (output_.stopped()) throw DecodeFailure{zipcode::Aborted};
     }
 
-    // The output decoded ahead, then the rest of the block; what copying cost.
-    std::chrono::nanoseconds handOver(Bzip2Slot& slot) {
+    // The output of a block decoded ahead; what writing it cost.
+    std::chrono::nanoseconds writeOut(Bzip2Block& block) {
         const auto before = threadCpuTime();
-        putAll(output_, slot.output);
-        const auto handoff = threadCpuTime() - before;
-        if (slot.rest) decodeInto(*slot.rest, output_, true);
-        return handoff;
+        if (!decodeInto(block, output_)) badData();
+        return threadCpuTime() - before;
     }
 
     // Decodes the piece straight into the output (unless it is known to
@@ -131,7 +119,7 @@ private:
         for (unsigned joins = 0;; ++joins) {
             if (tryAlone || joins > 0) {
                 Bzip2Block block(piece, level_);
-                if (decodeInto(block, output_, false)) return;
+                if (decodeInto(block, output_)) return;
             }
             if (joins == MaxJoins || !more()) badData();
             piece.append(take());

@@ -1,7 +1,7 @@
 // One bzip2 block decoded alone by libbz2: its piece made into a stream of
 // its own (header, block, end marker with the block's CRC as the stream's).
-// Only blocks whose data was randomised (a trick of early bzip2 versions
-// against slow sorting) come here; the others decode in bzip2_block.h.
+// Only sound blocks whose data was randomised (a trick of early bzip2
+// versions against slow sorting) come here, from bzip2_block.h.
 #pragma once
 
 #include <bzlib.h>

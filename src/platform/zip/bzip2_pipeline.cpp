@@ -9,7 +9,6 @@ namespace q32::zip {
 
 namespace {
 
-constexpr std::size_t KeptOutputLimit = 2 << 20;
 constexpr unsigned JudgedBlocks = 8;     // blocks in a window of measuring
 constexpr unsigned PausedBlocks = 64;    // blocks decoded alone before sharing is tried again
 
@@ -105,14 +104,9 @@ void Bzip2Pipeline::decodeAhead(Bzip2Slot& slot, std::unique_lock<std::mutex>& l
     const auto cpuBefore = threadCpuTime();
     try {
         auto block = std::make_unique<Bzip2Block>(slot.piece, slot.level);
-        slot.output.resize(KeptOutputLimit);
-        std::size_t got = 0;
-        const Bzip2Block::Step step = block->decode(slot.output.data(), slot.output.size(), got);
-        slot.output.resize(got);
-        slot.bad = step == Bzip2Block::Step::Bad;
-        if (step == Bzip2Block::Step::Full) slot.rest = std::move(block);
+        if (block->sound()) slot.block = std::move(block);
     } catch (...) {
-        slot.bad = true;  // decoded again in its turn, where a failure counts
+        // decoded again in its turn, where a failure counts
     }
     const auto cpu = threadCpuTime() - cpuBefore;
     lock.lock();
@@ -145,19 +139,17 @@ void Bzip2Pipeline::startWindow() {
     ownerCpuStart_ = threadCpuTime();
 }
 
-std::vector<unsigned char> Bzip2Pipeline::spare(Buffer kind) {
+std::vector<unsigned char> Bzip2Pipeline::spare() {
     std::lock_guard lock(mutex_);
-    auto& spare = spare_[static_cast<int>(kind)];
-    if (spare.empty()) return {};
-    std::vector<unsigned char> bytes = std::move(spare.back());
-    spare.pop_back();
+    if (spare_.empty()) return {};
+    std::vector<unsigned char> bytes = std::move(spare_.back());
+    spare_.pop_back();
     return bytes;
 }
 
-void Bzip2Pipeline::recycle(Buffer kind, std::vector<unsigned char>&& bytes) {
+void Bzip2Pipeline::recycle(std::vector<unsigned char>&& bytes) {
     std::lock_guard lock(mutex_);
-    auto& spare = spare_[static_cast<int>(kind)];
-    if (spare.size() < capacity()) spare.push_back(std::move(bytes));
+    if (spare_.size() < capacity()) spare_.push_back(std::move(bytes));
 }
 
 }  // namespace q32::zip

@@ -1,10 +1,10 @@
 // The pieces of a bzip2 member read ahead of their turn, whose blocks the
-// engine's idle workers decode meanwhile (WorkerPool::share). A block
-// decoded ahead keeps up to 2 MB of its output; past that its decoding
-// stops and goes on in its turn, straight into the member's output.
+// engine's idle workers decode meanwhile (WorkerPool::share): read and
+// transformed back, the heavy part; their runs are undone in their turn,
+// straight into the member's output.
 //
-// Decoding ahead pays only when another core takes the work and handing
-// the output over costs less than decoding it. Both are measured over a
+// Decoding ahead pays only when another core takes the work and writing
+// the output in its turn costs less than the work done ahead. Both are measured over a
 // few blocks at a time: when either fails, the member's thread decodes the
 // blocks itself in their turn, as one thread would, and tries sharing
 // again some blocks later.
@@ -29,11 +29,11 @@ struct SharingCosts {
     std::chrono::nanoseconds wall{};        // the window's length
     std::chrono::nanoseconds cpu{};         // used by the member's threads in it
     std::chrono::nanoseconds aheadCpu{};    // decoding blocks ahead of their turn
-    std::chrono::nanoseconds handoffCpu{};  // copying their output in their turn
+    std::chrono::nanoseconds handoffCpu{};  // writing their output in their turn
 };
 
 // True when sharing saved time in that window: the threads ran side by side
-// (well over one core's time per second) and the handing over cost less
+// (well over one core's time per second) and writing the output cost less
 // than half of the decoding done ahead.
 bool sharingPays(const SharingCosts& costs);
 
@@ -41,9 +41,7 @@ struct Bzip2Slot {
     Bzip2Piece piece;
     char level = '9';
     enum class State { Waiting, Running, Done } state = State::Done;
-    bool bad = false;                    // decoded ahead, and the piece is no block alone
-    std::vector<unsigned char> output;   // decoded ahead
-    std::unique_ptr<Bzip2Block> rest;    // a block stopped with its output room full
+    std::unique_ptr<Bzip2Block> block;  // decoded ahead, when it is one block alone
 };
 
 class Bzip2Pipeline final : public SharedWork {
@@ -63,14 +61,13 @@ public:
     // meanwhile. False when the slot was still waiting: it is then this
     // thread's to decode in its turn.
     bool settle(Bzip2Slot& slot);
-    // A block's turn is over; `handoff` is what copying its output cost.
+    // A block's turn is over; `handoff` is what writing its output cost.
     void turnDone(std::chrono::nanoseconds handoff);
 
-    // Byte buffers done with, kept for the next pieces (Piece) and the next
-    // blocks' output (Output): fresh pages cost more than a small block.
-    enum class Buffer { Piece, Output };
-    std::vector<unsigned char> spare(Buffer kind);
-    void recycle(Buffer kind, std::vector<unsigned char>&& bytes);
+    // Pieces' buffers done with, kept for the next pieces: fresh pages cost
+    // more than a small block.
+    std::vector<unsigned char> spare();
+    void recycle(std::vector<unsigned char>&& bytes);
 
     bool helpOnce() override;
 
@@ -87,7 +84,7 @@ private:
     std::mutex mutex_;
     std::condition_variable done_;
     std::deque<std::shared_ptr<Bzip2Slot>> slots_;
-    std::vector<std::vector<unsigned char>> spare_[2];
+    std::vector<std::vector<unsigned char>> spare_;
     bool sharing_;
     unsigned turns_ = 0;  // blocks in this window, or left until sharing is tried again
     SharingCosts window_;
