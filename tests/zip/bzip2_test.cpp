@@ -1,4 +1,4 @@
-// The bzip2 decoder's blocks on several cores: members of many blocks and
+// The bzip2 decoder on one core and on several: members of many blocks and
 // of several streams, markers that occur by chance, and damaged streams.
 #include <bzlib.h>
 #include <gtest/gtest.h>
@@ -45,7 +45,6 @@ const struct {
     const char* label;
     std::function<void(CompressedInput&, DecodedOutput&)> decode;
 } paths[] = {
-    {"one stream", decompressBzip2Serially},
     {"blocks, one thread", [](CompressedInput& in, DecodedOutput& out) { decompressBzip2InBlocks(in, out, nullptr, 1); }},
     {"blocks, three pool workers",
      [](CompressedInput& in, DecodedOutput& out) { decompressBzip2InBlocks(in, out, &helpers(), 4); }},

@@ -55,8 +55,8 @@ bool Bzip2Block::readAndTransform(const Bzip2Piece& piece, char level) {
         library_ = std::make_unique<Bzip2LibraryBlock>(piece, level);
         return true;
     }
-    Memory links(capacity_ * 2 * sizeof(std::uint32_t));
-    undoBzip2Transform(block, bytes.as<unsigned char>(), links.as<std::uint32_t>());
+    Memory memory(bzip2TransformMemory(static_cast<std::uint32_t>(capacity_)));
+    undoBzip2Transform(block, bytes.as<unsigned char>(), memory.as<void>(), static_cast<std::uint32_t>(capacity_));
     bytes_ = static_cast<unsigned char*>(bytes.release());
     length_ = block.length;
     storedCrc_ = block.crc;
@@ -78,28 +78,38 @@ Bzip2Block::Step Bzip2Block::decode(unsigned char* room, std::size_t size, std::
     return finish();
 }
 
+// Kept in locals, the state stays in registers while bytes are written.
 std::size_t Bzip2Block::undoRuns(unsigned char* room, std::size_t size) {
     unsigned char* out = room;
     unsigned char* const end = room + size;
+    const unsigned char* in = bytes_ + next_;
+    const unsigned char* const inEnd = bytes_ + length_;
+    std::uint32_t repeat = repeat_;
+    unsigned same = same_;
+    int last = last_;
     while (out < end) {
-        if (repeat_ > 0) {
-            const std::size_t copies = std::min<std::size_t>(repeat_, end - out);
-            std::memset(out, last_, copies);
+        if (repeat > 0) {
+            const std::size_t copies = std::min<std::size_t>(repeat, end - out);
+            std::memset(out, last, copies);
             out += copies;
-            repeat_ -= static_cast<std::uint32_t>(copies);
+            repeat -= static_cast<std::uint32_t>(copies);
             continue;
         }
-        if (next_ == length_) break;
-        const int byte = bytes_[next_++];
-        if (same_ == RunBeforeCount) {
-            repeat_ = static_cast<std::uint32_t>(byte);
-            same_ = 0;
+        if (in == inEnd) break;
+        const int byte = *in++;
+        if (same == RunBeforeCount) {
+            repeat = static_cast<std::uint32_t>(byte);
+            same = 0;
             continue;
         }
-        same_ = byte == last_ ? same_ + 1 : 1;
-        last_ = byte;
+        same = byte == last ? same + 1 : 1;
+        last = byte;
         *out++ = static_cast<unsigned char>(byte);
     }
+    next_ = static_cast<std::uint32_t>(in - bytes_);
+    repeat_ = repeat;
+    same_ = same;
+    last_ = last;
     return static_cast<std::size_t>(out - room);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -196,71 +197,74 @@ bool readTables(BlockBits& bits, BlockTables& tables) {
     return true;
 }
 
+// The move-to-front list: the byte at `place` taken out and put first.
+// Places under 8, the most frequent by far, move as one word.
+std::uint8_t moveToFront(std::uint8_t* front, unsigned place) {
+    static_assert(std::endian::native == std::endian::little);
+    const std::uint8_t byte = front[place];
+    if (place >= 8) {
+        std::memmove(front + 1, front, place);
+        front[0] = byte;
+        return byte;
+    }
+    std::uint64_t word;
+    std::memcpy(&word, front, 8);
+    const std::uint64_t moved = ~std::uint64_t{0} >> (8 * (7 - place));  // bytes 0 to place
+    word = ((word << 8 | byte) & moved) | (word & ~moved);
+    std::memcpy(front, &word, 8);
+    return byte;
+}
+
 // The symbols: runs of the front byte (RUNA and RUNB digits of their
 // length), places in the move-to-front list, and the end of the block.
-class SymbolReader {
-public:
-    SymbolReader(BlockTables& tables, unsigned char* bytes, std::uint32_t* counts, std::uint32_t capacity)
-        : tables_(tables), bytes_(bytes), counts_(counts), capacity_(capacity) {
-        std::fill_n(counts, 256, 0);
-        std::memcpy(front_, tables.bytes, tables.byteCount);
-    }
-
-    bool read(BlockBits& bits) {
-        const int endOfBlock = static_cast<int>(tables_.byteCount) + 1;
-        const PrefixTable* table = nullptr;
-        unsigned left = 0;
-        std::uint32_t selector = 0;
-        for (;;) {
-            if (left == 0) {
-                if (selector == tables_.selectorCount) return false;
-                table = &tables_.tables[tables_.selectors[selector++]];
-                left = SymbolsPerTable;
-            }
-            --left;
-            const int symbol = table->decode(bits);
-            if (symbol < 0) return false;
-            if (symbol < 2) {
-                run_ += std::uint32_t{1} << (runDigits_ + symbol);
-                if (++runDigits_ > 20 || run_ > capacity_) return false;
-                continue;
-            }
-            if (!endRun()) return false;
-            if (symbol == endOfBlock) return true;
-            if (length_ == capacity_) return false;
-            const unsigned place = static_cast<unsigned>(symbol - 1);
-            const std::uint8_t byte = front_[place];
-            std::memmove(front_ + 1, front_, place);
-            front_[0] = byte;
-            ++counts_[byte];
-            bytes_[length_++] = byte;
+// Writes the bytes and counts them; the number of bytes, or -1 when the
+// symbols do not make a sound block. Kept in locals, the state stays in
+// registers while bytes are written.
+std::int64_t readSymbols(BlockBits& input, const BlockTables& tables, unsigned char* bytes, std::uint32_t* counts,
+                         std::uint32_t capacity) {
+    BlockBits bits = input;
+    std::uint8_t front[256] = {};
+    std::memcpy(front, tables.bytes, tables.byteCount);
+    std::uint32_t counted[256] = {};
+    const int endOfBlock = static_cast<int>(tables.byteCount) + 1;
+    const PrefixTable* table = nullptr;
+    unsigned left = 0;
+    std::uint32_t selector = 0;
+    std::uint32_t length = 0;
+    std::uint32_t run = 0;
+    unsigned runDigits = 0;
+    for (;;) {
+        if (left == 0) {
+            if (selector == tables.selectorCount) return -1;
+            table = &tables.tables[tables.selectors[selector++]];
+            left = SymbolsPerTable;
         }
+        --left;
+        const int symbol = table->decode(bits);
+        if (symbol < 0) return -1;
+        if (symbol < 2) {
+            run += std::uint32_t{1} << (runDigits + symbol);
+            if (++runDigits > 20 || run > capacity) return -1;
+            continue;
+        }
+        if (run > 0) {
+            if (run > capacity - length) return -1;
+            std::memset(bytes + length, front[0], run);
+            counted[front[0]] += run;
+            length += run;
+            run = 0;
+            runDigits = 0;
+        }
+        if (symbol == endOfBlock) break;
+        if (length == capacity) return -1;
+        const std::uint8_t byte = moveToFront(front, static_cast<unsigned>(symbol - 1));
+        ++counted[byte];
+        bytes[length++] = byte;
     }
-
-    std::uint32_t length() const { return length_; }
-
-private:
-    bool endRun() {
-        if (run_ == 0) return true;
-        if (run_ > capacity_ - length_) return false;
-        const std::uint8_t byte = front_[0];
-        counts_[byte] += run_;
-        std::memset(bytes_ + length_, byte, run_);
-        length_ += run_;
-        run_ = 0;
-        runDigits_ = 0;
-        return true;
-    }
-
-    BlockTables& tables_;
-    unsigned char* bytes_;
-    std::uint32_t* counts_;
-    const std::uint32_t capacity_;
-    std::uint32_t length_ = 0;
-    std::uint32_t run_ = 0;
-    unsigned runDigits_ = 0;
-    std::uint8_t front_[256];
-};
+    std::memcpy(counts, counted, sizeof counted);
+    input = bits;
+    return length;
+}
 
 }  // namespace
 
@@ -273,9 +277,9 @@ bool readBzip2Block(const Bzip2Piece& piece, char level, unsigned char* bytes, B
     block.origin = bits.take(24);
     auto tables = std::make_unique<BlockTables>();
     if (!readBytesUsed(bits, *tables) || !readSelectors(bits, *tables) || !readTables(bits, *tables)) return false;
-    SymbolReader symbols(*tables, bytes, block.counts, bzip2BlockCapacity(level));
-    if (!symbols.read(bits)) return false;
-    block.length = symbols.length();
+    const std::int64_t length = readSymbols(bits, *tables, bytes, block.counts, bzip2BlockCapacity(level));
+    if (length < 0) return false;
+    block.length = static_cast<std::uint32_t>(length);
     return bits.position() == piece.firstBit + piece.bits && block.origin < block.length;
 }
 

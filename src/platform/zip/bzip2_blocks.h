@@ -1,5 +1,5 @@
 // A bzip2 member decoded block by block, the blocks shared with the
-// engine's idle workers (bzip2_pipeline.h). The block CRCs (libbz2), each
+// engine's idle workers (bzip2_pipeline.h). The block CRCs (bzip2_block.h), each
 // stream's combined CRC (here) and the member's CRC-32 (the caller) guard
 // the result.
 #pragma once
@@ -18,9 +18,7 @@ class WorkerPool;
 void decodeBzip2Pieces(const std::function<bool(Bzip2Piece&)>& next, DecodedOutput& output, WorkerPool* pool,
                        unsigned threads);
 
-// A bzip2 member one stream after another on this thread, and cut into
-// blocks shared with `pool`; decompressBzip2 picks one.
-void decompressBzip2Serially(CompressedInput& input, DecodedOutput& output);
+// A bzip2 member cut into blocks, shared with `pool` when `threads` > 1.
 void decompressBzip2InBlocks(CompressedInput& input, DecodedOutput& output, WorkerPool* pool, unsigned threads);
 
 // How many threads a bzip2 member may decode on: the cores this process may use.

@@ -1,16 +1,46 @@
 #include "platform/zip/bzip2_transform.h"
 
+#include <cstring>
+#include <vector>
+
 namespace q32::zip {
 
 namespace {
 
+constexpr unsigned Chains = 8;                   // segments walked at once
+constexpr std::uint32_t SegmentStride = 1 << 13;  // rows between the rows a segment starts at
+constexpr std::uint32_t ChunkSize = 4096;
+constexpr std::uint32_t None = ~std::uint32_t{0};
+
+// A link: the next row (above bit 9), whether a segment starts there (bit
+// 8), and the byte the walk writes for it (the low 8 bits).
+constexpr std::uint32_t StartsSegment = 1 << 8;
+inline std::uint32_t nextRow(std::uint32_t link) { return link >> 9; }
+
+std::uint32_t chunkCount(std::uint32_t capacity) {
+    return capacity / ChunkSize + capacity / SegmentStride + Chains + 4;
+}
+
+// Segments start at every SegmentStride-th row and at the data's own row
+// (the origin), whose segment comes first in the output.
+struct Segments {
+    explicit Segments(const Bzip2BlockData& block) : length(block.length), origin(block.origin) {
+        count = (length + SegmentStride - 1) / SegmentStride;
+        originSegment = origin % SegmentStride == 0 ? origin / SegmentStride : count++;
+    }
+    bool startsAt(std::uint32_t row) const { return row % SegmentStride == 0 || row == origin; }
+    std::uint32_t at(std::uint32_t row) const { return row == origin ? originSegment : row / SegmentStride; }
+    std::uint32_t firstRow(std::uint32_t segment) const {
+        return segment == originSegment ? origin : segment * SegmentStride;
+    }
+    std::uint32_t length, origin, count, originSegment;
+};
+
 // Row i of the sorted rotations ends with bytes[i]; the rows that start
-// with a byte are those that end with it, in the same order. So each row
-// is linked to the row that follows it in the data (forward) and to the
-// one before (backward); an entry holds that row's index (above the low 8
-// bits) and the byte the walk writes for it.
-void linkRows(const Bzip2BlockData& block, const unsigned char* bytes, std::uint32_t* forward,
-              std::uint32_t* backward) {
+// with a byte are those that end with it, in the same order. So the row
+// that starts with bytes[i] leads to row i, the one after it in the data.
+void linkRows(const Bzip2BlockData& block, const Segments& segments, const unsigned char* bytes,
+              std::uint32_t* links) {
     std::uint32_t next[256];
     std::uint32_t sum = 0;
     for (unsigned byte = 0; byte < 256; ++byte) {
@@ -19,44 +49,131 @@ void linkRows(const Bzip2BlockData& block, const unsigned char* bytes, std::uint
     }
     for (std::uint32_t row = 0; row < block.length; ++row) {
         const unsigned char byte = bytes[row];
-        const std::uint32_t starting = next[byte]++;
-        forward[starting] = row << 8 | byte;
-        backward[row] = starting << 8 | byte;
+        links[next[byte]++] = row << 9 | (segments.startsAt(row) ? StartsSegment : 0) | byte;
+    }
+}
+
+// Where walked bytes go: chunks handed out in turn, each segment's chained.
+struct Chunks {
+    unsigned char* bytes;
+    std::uint32_t* following;  // the segment's next chunk
+    std::uint32_t* used;
+    std::uint32_t count;
+    std::uint32_t taken = 0;
+};
+
+struct Chain {
+    std::uint32_t row;
+    std::uint32_t segment;
+    std::uint32_t chunk;
+    std::uint32_t filled;
+};
+
+class Walk {
+public:
+    Walk(const std::uint32_t* links, const Segments& segments, Chunks& chunks)
+        : links_(links), segments_(segments), chunks_(chunks), firstChunk_(segments.count, None),
+          followedBy_(segments.count, None) {}
+
+    // False when the links do not make one cycle through every row.
+    bool run() {
+        unsigned active = 0;
+        while (active < Chains && start(chains_[active])) ++active;
+        std::uint32_t steps = 0;
+        while (active > 0) {
+            for (unsigned c = 0; c < active; ++c) {
+                Chain& chain = chains_[c];
+                const std::uint32_t link = links_[chain.row];
+                chunks_.bytes[std::size_t{chain.chunk} * ChunkSize + chain.filled++] = static_cast<unsigned char>(link);
+                chain.row = nextRow(link);
+                if (chain.filled == ChunkSize && !nextChunk(chain)) return false;
+                if (!(link & StartsSegment)) continue;
+                chunks_.used[chain.chunk] = chain.filled;
+                followedBy_[chain.segment] = segments_.at(chain.row);
+                if (!start(chain)) chains_[c--] = chains_[--active];
+            }
+            steps += active;
+            if (steps > segments_.length + Chains) return false;
+        }
+        return true;
+    }
+
+    // The chunks in the order of the output, into `out`; false unless they
+    // hold the whole block.
+    bool gather(unsigned char* out) const {
+        std::uint32_t written = 0;
+        std::uint32_t segment = segments_.originSegment;
+        for (std::uint32_t n = 0; n < segments_.count; ++n) {
+            for (std::uint32_t chunk = firstChunk_[segment]; chunk != None; chunk = chunks_.following[chunk]) {
+                const std::uint32_t used = chunks_.used[chunk];
+                if (used > segments_.length - written) return false;
+                std::memcpy(out + written, chunks_.bytes + std::size_t{chunk} * ChunkSize, used);
+                written += used;
+            }
+            segment = followedBy_[segment];
+            if (segment == None) return false;
+        }
+        return written == segments_.length && segment == segments_.originSegment;
+    }
+
+private:
+    bool start(Chain& chain) {
+        if (nextSegment_ == segments_.count) return false;
+        chain.segment = nextSegment_++;
+        chain.row = segments_.firstRow(chain.segment);
+        chain.chunk = chunks_.taken++;
+        chain.filled = 0;
+        chunks_.following[chain.chunk] = None;
+        firstChunk_[chain.segment] = chain.chunk;
+        return true;
+    }
+    bool nextChunk(Chain& chain) {
+        if (chunks_.taken == chunks_.count) return false;
+        chunks_.used[chain.chunk] = ChunkSize;
+        chunks_.following[chain.chunk] = chunks_.taken;
+        chain.chunk = chunks_.taken++;
+        chain.filled = 0;
+        chunks_.following[chain.chunk] = None;
+        return true;
+    }
+
+    const std::uint32_t* links_;
+    const Segments& segments_;
+    Chunks& chunks_;
+    std::vector<std::uint32_t> firstChunk_;
+    std::vector<std::uint32_t> followedBy_;
+    Chain chains_[Chains];
+    std::uint32_t nextSegment_ = 0;
+};
+
+// Damaged data may give links that are no single cycle: the walk from the
+// origin alone then says what the block holds, and its CRC will judge it.
+void walkFromOrigin(const std::uint32_t* links, std::uint32_t length, std::uint32_t origin, unsigned char* out) {
+    std::uint32_t row = origin;
+    for (std::uint32_t k = 0; k < length; ++k) {
+        const std::uint32_t link = links[row];
+        out[k] = static_cast<unsigned char>(link);
+        row = nextRow(link);
     }
 }
 
 }  // namespace
 
-void undoBzip2Transform(const Bzip2BlockData& block, unsigned char* bytes, std::uint32_t* links) {
-    const std::uint32_t length = block.length;
-    std::uint32_t* forward = links;
-    std::uint32_t* backward = links + length;
-    linkRows(block, bytes, forward, backward);
-    // The data's own row ends with its last byte; the row after it starts the data.
-    const std::uint32_t half = length / 2;
-    std::uint32_t ahead = block.origin;
-    std::uint32_t behind = block.origin;
-    for (std::uint32_t k = 0; k < half; ++k) {
-        const std::uint32_t front = forward[ahead];
-        const std::uint32_t back = backward[behind];
-        bytes[k] = static_cast<unsigned char>(front);
-        bytes[length - 1 - k] = static_cast<unsigned char>(back);
-        ahead = front >> 8;
-        behind = back >> 8;
-    }
-    if (length % 2 == 1) {
-        const std::uint32_t back = backward[behind];
-        bytes[half] = static_cast<unsigned char>(back);
-        behind = back >> 8;
-    }
-    if (ahead == behind) return;
-    // The links do not form one cycle (damaged data): the forward walk
-    // alone says what the block holds, and its CRC will judge it.
-    for (std::uint32_t k = half; k < length; ++k) {
-        const std::uint32_t front = forward[ahead];
-        bytes[k] = static_cast<unsigned char>(front);
-        ahead = front >> 8;
-    }
+std::size_t bzip2TransformMemory(std::uint32_t capacity) {
+    const std::size_t chunks = chunkCount(capacity);
+    return std::size_t{capacity} * sizeof(std::uint32_t) + chunks * (ChunkSize + 2 * sizeof(std::uint32_t));
+}
+
+void undoBzip2Transform(const Bzip2BlockData& block, unsigned char* bytes, void* memory, std::uint32_t capacity) {
+    const Segments segments(block);
+    auto* links = static_cast<std::uint32_t*>(memory);
+    linkRows(block, segments, bytes, links);
+    const std::uint32_t count = chunkCount(capacity);
+    Chunks chunks{reinterpret_cast<unsigned char*>(links + capacity), links + capacity + count * (ChunkSize / 4),
+                  links + capacity + count * (ChunkSize / 4 + 1), count};
+    Walk walk(links, segments, chunks);
+    if (walk.run() && walk.gather(bytes)) return;
+    walkFromOrigin(links, block.length, block.origin, bytes);
 }
 
 }  // namespace q32::zip
