@@ -7,7 +7,7 @@ namespace q32::zip {
 
 namespace {
 
-constexpr unsigned Chains = 8;                   // segments walked at once
+constexpr unsigned Chains = 16;                   // segments walked at once
 constexpr std::uint32_t SegmentStride = 1 << 13;  // rows between the rows a segment starts at
 constexpr std::uint32_t ChunkSize = 4096;
 constexpr std::uint32_t None = ~std::uint32_t{0};
