@@ -11,7 +11,7 @@
 #                checkout's sources and the headers under /usr/include, one
 #                after another; tested only. These are the method rows that
 #                say what users see; the methods set's data compresses poorly
-#   repeat       the methods of TEXT_METHODS over REPEAT_MB of one line over
+#   repeat       the methods of REPEAT_METHODS over REPEAT_MB of one line over
 #                and over, and over REPEAT_MB of zeros (long runs); tested only
 # Testing is compared with `unzip -tq`, `7zz t` and `bsdtar -xOf ... >/dev/null`;
 # extraction with `unzip`, `bsdtar -x` and `cp -a` of the extracted tree.
@@ -40,6 +40,7 @@ METHOD_MB=50
 METHODS="7zz_Deflate 7zz_Deflate64 7zz_BZip2 7zz_LZMA 7zz_PPMd xz zstd shrink reduce4 implode8k3trees"
 TEXT_MB=30
 TEXT_METHODS=${TEXT_METHODS:-$METHODS}
+REPEAT_METHODS=${REPEAT_METHODS:-7zz_Deflate 7zz_BZip2}
 REPEAT_MB=${REPEAT_MB:-100}
 BEFORE=${BEFORE:+$(realpath "$BEFORE")}
 PIN=${PIN:-}
@@ -115,13 +116,13 @@ make_text() {
   rm -f "$tree/text.txt"
 }
 
-# REPEAT_MB of one line and of zeros, in each method of TEXT_METHODS.
+# REPEAT_MB of one line and of zeros, in each method of REPEAT_METHODS.
 make_repeat() {
   local tree="$WORK/src/repeat" method kind
   mkdir -p "$tree" "$WORK/zips/line" "$WORK/zips/zeros"
   yes 'The quick brown fox jumps over the lazy dog, again and again.' | head -c "${REPEAT_MB}M" >"$tree/line.txt"
   head -c "${REPEAT_MB}M" /dev/zero >"$tree/zeros.bin"
-  for method in $TEXT_METHODS; do
+  for method in $REPEAT_METHODS; do
     for kind in line:line.txt zeros:zeros.bin; do
       if [ "$method" = 7zz_Deflate ]; then
         (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/${kind%%:*}/$method.zip" "${kind#*:}" >/dev/null)
@@ -241,6 +242,6 @@ if wanted large; then report_set large "$WORK/zips/large.zip"; fi
 if wanted methods; then report_methods "$WORK/zips/methods" "$METHODS" ""; fi
 if wanted text; then report_methods "$WORK/zips/text" "$TEXT_METHODS" text:; fi
 if wanted repeat; then
-  report_methods "$WORK/zips/line" "$TEXT_METHODS" line:
-  report_methods "$WORK/zips/zeros" "$TEXT_METHODS" zeros:
+  report_methods "$WORK/zips/line" "$REPEAT_METHODS" line:
+  report_methods "$WORK/zips/zeros" "$REPEAT_METHODS" zeros:
 fi
