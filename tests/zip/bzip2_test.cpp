@@ -194,6 +194,36 @@ TEST(Bzip2Blocks, ARandomisedBlockDecodesAsLibbz2DecodesIt) {
     EXPECT_TRUE(decoded == randomised);
 }
 
+// Data whose bytes are exactly those a 48-bit marker names when read as
+// the maps of the bytes used in three groups of 16 (bytes 16 to 63): every
+// block of its bzip2 stream holds the marker in its header, though none
+// starts or ends there.
+std::string spelling(std::uint64_t marker, std::size_t size) {
+    std::string alphabet;
+    for (unsigned group = 1; group <= 3; ++group) {
+        const auto used = static_cast<unsigned>(marker >> (16 * (3 - group))) & 0xFFFF;
+        for (unsigned byte = 0; byte < 16; ++byte) {
+            if (used & (0x8000 >> byte)) alphabet += static_cast<char>(group * 16 + byte);
+        }
+    }
+    const std::string noise = randomBytes(size, 9);
+    std::string data;
+    for (const char c : noise) data += alphabet[static_cast<unsigned char>(c) % alphabet.size()];
+    return data;
+}
+
+TEST(Bzip2Blocks, MarkersInEveryBlocksHeaderAreJoinedAgain) {
+    for (const std::uint64_t marker : {Bzip2BlockMarker, Bzip2EndMarker}) {
+        const std::string data = spelling(marker, 250000), compressed = bzip2(data, 1);
+        CompressedInput input(reinterpret_cast<const unsigned char*>(compressed.data()), compressed.size());
+        Bzip2Splitter splitter(input);
+        unsigned pieces = 0;
+        for (Bzip2Piece piece; splitter.next(piece);) ++pieces;
+        EXPECT_EQ(pieces, 1 + 3 * 2 + 1) << "a head, three blocks cut in two, an end";
+        EXPECT_EQ(decode(compressed, data), zipcode::Success) << std::hex << marker;
+    }
+}
+
 // A marker that occurs by chance splits a piece in two; the decoder must
 // join the halves again. The splitter's pieces of a real stream, one of
 // them cut where such a marker would stand, stand in for it.
