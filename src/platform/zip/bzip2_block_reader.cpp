@@ -20,7 +20,7 @@ constexpr unsigned MaxSelectors = 1 << 15;
 // The piece's bits, from the top of each byte down; zeros past its end.
 class BlockBits {
 public:
-    BlockBits(const Bzip2Piece& piece) : bytes_(piece.bytes.data()), size_(piece.bytes.size()) {
+    explicit BlockBits(const Bzip2Piece& piece) : bytes_(piece.bytes.data()), size_(piece.bytes.size()) {
         refill();
         skip(piece.firstBit);
     }
