@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -58,9 +59,9 @@ public:
     // Tests the archives in turn, each as test() would with the same mask and
     // password provider: the same result, password questions in the same
     // order, and status from 0 (and 100 when its members were decoded) for
-    // each archive in turn. Meanwhile the next archive is opened, read and
-    // planned, and the workers take its members once the current archive's
-    // are all handed out. The abort flag is cleared once, at the start: set
+    // each archive in turn. Meanwhile the next archives (a few) are opened,
+    // read and planned, and the workers take their members once the current
+    // archive's are all handed out. The abort flag is cleared once, at the start: set
     // during an archive's turn, that archive gives Aborted and the call ends;
     // set after its result (in its last status or in `tested`), the call ends
     // before the next archive's turn. The archives not reached keep Aborted
@@ -86,12 +87,12 @@ private:
     void startWorkers(int destination, const FolderTable* folders);
 
     // testArchives, in zip_archive_list.cpp.
+    using ArchivesAhead = std::deque<std::unique_ptr<TestedArchive>>;
     std::int16_t testTurn(const std::vector<std::string>& archives, std::size_t index,
-                          std::unique_ptr<TestedArchive>& current, std::unique_ptr<TestedArchive>& next,
-                          StatusReporter& status);
+                          std::unique_ptr<TestedArchive>& current, ArchivesAhead& ahead, StatusReporter& status);
     std::unique_ptr<TestedArchive> prepareTest(const std::string& archive, const std::function<bool()>& keepGoing);
-    std::unique_ptr<TestedArchive> prepareAhead(const std::string& archive, const TestedArchive& running,
-                                                StatusReporter& status);
+    void prepareAhead(const std::vector<std::string>& archives, std::size_t next, ArchivesAhead& ahead,
+                      const TestedArchive& running, StatusReporter& status);
     void planTest(TestedArchive& test);
     void startTest(TestedArchive& test);
     std::int16_t finishTest(TestedArchive& test, StatusReporter& status);

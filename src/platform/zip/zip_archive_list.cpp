@@ -1,10 +1,12 @@
 // Testing a list of archives: while the workers decode the members of one
-// archive, the calling thread opens, reads and plans the next one and queues
-// its jobs behind the current ones, so that a core freed by the current
+// archive, the calling thread opens, reads and plans the next ones and queues
+// their jobs behind the current ones, so that a core freed by the current
 // archive's last (long) members takes members of the next. Each archive still
 // has its own turn on the calling thread, in order: its status, its result,
-// its password questions. At most one archive is prepared ahead.
+// its password questions. At most MaxAhead archives are prepared ahead, each
+// an open file, its directory and its plan.
 #include <algorithm>
+#include <deque>
 
 #include "platform/zip/file_mask.h"
 #include "platform/zip/member_keys.h"
@@ -16,6 +18,8 @@
 namespace q32::zip {
 
 namespace {
+
+constexpr std::size_t MaxAhead = 3;
 
 bool anyDecryptable(const ZipDirectory& directory, const PlannedMembers& members) {
     return std::any_of(members.begin(), members.end(),
@@ -30,17 +34,21 @@ std::vector<std::int16_t> ZipArchiveEngine::testArchives(const std::vector<std::
     makePool();
     startWorkers(-1, nullptr);
     std::vector<std::int16_t> results(archives.size(), zipcode::Aborted);
-    // Outside the try: an archive prepared ahead waits for its run with the abort flag set.
+    // Outside the try: the archives prepared ahead wait for their runs with the abort flag set.
     std::unique_ptr<TestedArchive> current;
-    std::unique_ptr<TestedArchive> next;
+    ArchivesAhead ahead;
     try {
         for (std::size_t index = 0; index < archives.size(); ++index) {
             if (index > 0 && abort_) break;  // stopped once the archive before had its result
             lastBytesDone_ = 0;
             StatusReporter status(onStatus);
             status.report(0);
-            current = std::move(next);
-            results[index] = abort_ ? zipcode::Aborted : testTurn(archives, index, current, next, status);
+            current.reset();
+            if (!ahead.empty()) {
+                current = std::move(ahead.front());
+                ahead.pop_front();
+            }
+            results[index] = abort_ ? zipcode::Aborted : testTurn(archives, index, current, ahead, status);
             if (tested) tested(index, results[index]);
             if (results[index] == zipcode::Aborted) break;
         }
@@ -52,11 +60,11 @@ std::vector<std::int16_t> ZipArchiveEngine::testArchives(const std::vector<std::
 }
 
 // One archive's turn on the calling thread, as test() had it: prepared now
-// unless prepared ahead, the password questions, its run (the next archive
+// unless prepared ahead, the password questions, its run (the next archives
 // prepared meanwhile), and its result.
 std::int16_t ZipArchiveEngine::testTurn(const std::vector<std::string>& archives, std::size_t index,
-                                        std::unique_ptr<TestedArchive>& current,
-                                        std::unique_ptr<TestedArchive>& next, StatusReporter& status) {
+                                        std::unique_ptr<TestedArchive>& current, ArchivesAhead& ahead,
+                                        StatusReporter& status) {
     if (!current) current = prepareTest(archives[index], keepGoing(status));
     TestedArchive& test = *current;
     if (test.early != zipcode::Success) return test.early;
@@ -68,7 +76,7 @@ std::int16_t ZipArchiveEngine::testTurn(const std::vector<std::string>& archives
     if (!test.pool) startTest(test);
     // An archive that asks for passwords runs alone: a member that does not
     // authenticate is asked for and decoded again at the end of its run.
-    if (!test.asksPasswords && index + 1 < archives.size()) next = prepareAhead(archives[index + 1], test, status);
+    if (!test.asksPasswords) prepareAhead(archives, index + ahead.size() + 1, ahead, test, status);
     std::int16_t decoded = finishTest(test, status);
     if (decoded == zipcode::Success) {
         decoded = decodeUnauthentic(*test.run, test.plan, *test.passwords, test.directory, status);
@@ -102,17 +110,21 @@ std::unique_ptr<TestedArchive> ZipArchiveEngine::prepareTest(const std::string& 
     return test;
 }
 
-// Prepares the next archive while `running` is on the workers, the status
-// going on with the running archive's percentage, and queues its jobs.
-std::unique_ptr<TestedArchive> ZipArchiveEngine::prepareAhead(const std::string& archive,
-                                                              const TestedArchive& running, StatusReporter& status) {
+// Prepares the archives from `next` on while `running` is on the workers, the
+// status going on with the running archive's percentage, and queues their
+// jobs; up to one that asks for passwords, which must wait for its turn.
+void ZipArchiveEngine::prepareAhead(const std::vector<std::string>& archives, std::size_t next, ArchivesAhead& ahead,
+                                    const TestedArchive& running, StatusReporter& status) {
     const auto keepGoing = [this, &running, &status] {
         status.tick(percentDone(running.run->bytesDone(), running.plan.totalBytes));
         return !abort_;
     };
-    std::unique_ptr<TestedArchive> next = prepareTest(archive, keepGoing);
-    if (next->early == zipcode::Success && !next->asksPasswords) startTest(*next);
-    return next;
+    for (; next < archives.size() && ahead.size() < MaxAhead && !abort_; ++next) {
+        if (!ahead.empty() && ahead.back()->asksPasswords) return;
+        ahead.push_back(prepareTest(archives[next], keepGoing));
+        TestedArchive& test = *ahead.back();
+        if (test.early == zipcode::Success && !test.asksPasswords) startTest(test);
+    }
 }
 
 void ZipArchiveEngine::planTest(TestedArchive& test) {
