@@ -55,6 +55,8 @@ public:
 
     // Called on the calling thread as each archive of testArchives gets its
     // result, in the list's order; lastBytesDone() is then that archive's.
+    // It may set the abort flag, and must not call extract or test: the
+    // next archives' members are being decoded meanwhile.
     using ArchiveTested = std::function<void(std::size_t index, std::int16_t code)>;
     // Tests the archives in turn, each as test() would with the same mask and
     // password provider: the same result, password questions in the same
