@@ -146,7 +146,8 @@ make_side() {
   local tree="$WORK/src/side" checkout k lines=$(( SIDE_FILES * 40 ))
   checkout=$(realpath "$(dirname "$0")/..")
   mkdir -p "$tree" "$WORK/zips/side"
-  { find "$checkout/src" "$checkout/tests" "$checkout/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z
+  { find "$checkout/src" "$checkout/tests" "$checkout/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+      sort -z
     find /usr/include -type f -name '*.h' -print0 | sort -z; } | xargs -0 cat 2>/dev/null >"$tree/once.txt"
   while [ "$(stat -c %s "$tree/big.txt" 2>/dev/null || echo 0)" -lt $(( SIDE_MB * 1048576 )) ]; do
     cat "$tree/once.txt" >>"$tree/big.txt"

@@ -40,9 +40,13 @@ protected:
     // The log between archive `index - 1`'s result and archive `index`'s.
     std::vector<std::string> turnOf(std::size_t index) const {
         auto from = log.begin();
-        if (index > 0) from = std::find(log.begin(), log.end(), testedLine(index - 1)) + 1;
-        const auto to = std::find_if(from, log.end(), [](const std::string& line) { return line.starts_with("tested"); });
-        return {from, to};
+        if (index > 0) {
+            from = std::find(log.begin(), log.end(), testedLine(index - 1));
+            if (from == log.end()) return {};
+            ++from;
+        }
+        const auto isResult = [](const std::string& line) { return line.starts_with("tested"); };
+        return {from, std::find_if(from, log.end(), isResult)};
     }
     std::string testedLine(std::size_t index) const {
         const auto found = std::find_if(log.begin(), log.end(), [&](const std::string& line) {

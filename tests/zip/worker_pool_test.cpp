@@ -109,8 +109,11 @@ TEST(WorkerPool, TheNextRunsJobsStartWhileTheCurrentRunsLastJobStillRuns) {
 TEST(WorkerPool, RunsHandOutTheirJobsInTheOrderTheyStarted) {
     WorkerPool pool(1);
     std::vector<std::string> order;  // one worker: no lock needed
-    const WorkerPool::Task first = [&](std::size_t job, unsigned) { order.push_back("first " + std::to_string(job)); };
-    const WorkerPool::Task second = [&](std::size_t job, unsigned) { order.push_back("second " + std::to_string(job)); };
+    const auto recorder = [&](const std::string& run) {
+        return [&order, run](std::size_t job, unsigned) { order.push_back(run + " " + std::to_string(job)); };
+    };
+    const WorkerPool::Task first = recorder("first");
+    const WorkerPool::Task second = recorder("second");
     std::mutex gate;
     std::unique_lock held(gate);
     const WorkerPool::Task wait = [&](std::size_t, unsigned) { std::lock_guard lock(gate); };
