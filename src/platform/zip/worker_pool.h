@@ -49,8 +49,8 @@ public:
 
     // The same in two halves: start queues the run and returns at once (its
     // jobs are taken once those of the runs started before are all handed
-    // out); finish waits for it as run does. `task` must outlive the run.
-    // Every started run must be finished, in any order.
+    // out); finish waits for it as run does, or without a callback. `task`
+    // must outlive the run. Every started run must be finished, in any order.
     RunId start(std::size_t jobs, const Task& task);
     void finish(RunId run, std::chrono::milliseconds interval, const std::function<void()>& waiting);
     void finish(RunId run);
