@@ -13,6 +13,12 @@
 #                say what users see; the methods set's data compresses poorly
 #   repeat       the methods of REPEAT_METHODS over REPEAT_MB of one line over
 #                and over, and over REPEAT_MB of zeros (long runs); tested only
+#   side         archives side by side: one of a single SIDE_MB member of text
+#                (the text set's files, over and over), then three of SIDE_FILES
+#                small text files each; `zipbench test` of the four in one call
+#                against one call each, against the big archive alone and the
+#                three small ones alone, and against all four on one core (the
+#                whole work); not among the default sets
 # Testing is compared with `unzip -tq`, `7zz t` and `bsdtar -xOf ... >/dev/null`;
 # extraction with `unzip`, `bsdtar -x` and `cp -a` of the extracted tree.
 # Everything lives in tmpfs, so all files are in memory. Each command runs
@@ -23,6 +29,7 @@
 #
 # Usage: bench/compare.sh [BUILD_DIR]
 #   environment: RUNS=5, WORK=/dev/shm/q32-bench, SETS="packages tiny large methods text",
+#   SIDE_MB=110 and SIDE_FILES=4000 for the side set,
 #   PIN=0 runs the whole script, and so every command, on that core alone (taskset),
 #   BEFORE=path/to/zipbench adds its rows ("engine before") to the method rows
 # The methods set needs build/bench/methodzip (built with the tests).
@@ -42,6 +49,8 @@ TEXT_MB=30
 TEXT_METHODS=${TEXT_METHODS:-$METHODS}
 REPEAT_METHODS=${REPEAT_METHODS:-7zz_Deflate 7zz_BZip2}
 REPEAT_MB=${REPEAT_MB:-100}
+SIDE_MB=${SIDE_MB:-110}
+SIDE_FILES=${SIDE_FILES:-4000}
 BEFORE=${BEFORE:+$(realpath "$BEFORE")}
 PIN=${PIN:-}
 if [ -n "$PIN" ]; then taskset -cp "$PIN" $$ >/dev/null; fi
@@ -134,6 +143,29 @@ make_repeat() {
   rm -rf "$tree"
 }
 
+# SIDE_MB of text in one member, then three archives of SIDE_FILES files of
+# 40 lines each, cut from other parts of the same text.
+make_side() {
+  local tree="$WORK/src/side" checkout k lines=$(( SIDE_FILES * 40 ))
+  checkout=$(realpath "$(dirname "$0")/..")
+  mkdir -p "$tree" "$WORK/zips/side"
+  { find "$checkout/src" "$checkout/tests" "$checkout/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+      sort -z
+    find /usr/include -type f -name '*.h' -print0 | sort -z; } | xargs -0 cat 2>/dev/null >"$tree/once.txt"
+  while [ "$(stat -c %s "$tree/big.txt" 2>/dev/null || echo 0)" -lt $(( SIDE_MB * 1048576 )) ]; do
+    cat "$tree/once.txt" >>"$tree/big.txt"
+  done
+  truncate -s "${SIDE_MB}M" "$tree/big.txt"
+  (cd "$tree" && 7zz a -tzip -mx=5 "$WORK/zips/side/big.zip" big.txt >/dev/null)
+  for k in 1 2 3; do
+    mkdir -p "$tree/small$k/files"
+    tail -n +$(( k * lines * 2 )) "$tree/big.txt" | head -n "$lines" |
+      (cd "$tree/small$k/files" && split -l 40 -a 5 -d - part)
+    (cd "$tree/small$k" && 7zz a -tzip -mx=5 "$WORK/zips/side/small$k.zip" files >/dev/null)
+  done
+  rm -rf "$tree"
+}
+
 wanted() { case " $SETS " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "building the corpus in $WORK ..." >&2
@@ -146,22 +178,34 @@ fi
 if wanted methods; then make_methods; fi
 if wanted text; then make_text; fi
 if wanted repeat; then make_repeat; fi
+if wanted side; then make_side; fi
 PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)  # none unless wanted
 
 # --- measuring ----------------------------------------------------------
 
+# Runs "$@" once; prints the seconds it took.
+time_once() {
+  local start end
+  start=$(date +%s.%N)
+  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  end=$(date +%s.%N)
+  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }'
+}
+
 # Runs "$@" RUNS times after `prepare` (untimed); prints "median min max".
 measure() {
   local prepare=$1; shift
-  local times=() start end
+  local times=()
   for _ in $(seq 1 "$RUNS"); do
     eval "$prepare"
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-    end=$(date +%s.%N)
-    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }')")
+    times+=("$(time_once "$@")")
   done
-  printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END {
+  summary "${times[@]}"
+}
+
+# Prints "median min max" of the seconds given.
+summary() {
+  printf '%s\n' "$@" | sort -g | awk '{ t[NR] = $1 } END {
     m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %.3f %.3f\n", m, t[1], t[NR] }'
 }
 
@@ -234,6 +278,37 @@ report_methods() {
   done
 }
 
+# The four archives of the side set: the goal is the one call within 1.15x of
+# the least the work allows, the big member alone or the whole work (all four
+# on core 0 alone) spread over the cores, whichever is longer.
+report_side() {
+  local folder=$1 cores one serial big small whole bound
+  local archives=("$folder/big.zip" "$folder/small1.zip" "$folder/small2.zip" "$folder/small3.zip")
+  cores=$(nproc)
+  echo "side: $(du -shc "${archives[@]}" | tail -1 | cut -f1) in 4 archives" >&2
+  "$ZIPBENCH" test "${archives[@]}" >&2
+  "$ZIPBENCH" test --serial "${archives[@]}" >&2
+  # Round by round, so that a change in the machine's load touches each alike.
+  local t_one=() t_serial=() t_big=() t_small=() t_whole=()
+  for _ in $(seq 1 "$RUNS"); do
+    t_one+=("$(time_once "$ZIPBENCH" test "${archives[@]}")")
+    t_serial+=("$(time_once "$ZIPBENCH" test --serial "${archives[@]}")")
+    t_big+=("$(time_once "$ZIPBENCH" test "${archives[0]}")")
+    t_small+=("$(time_once "$ZIPBENCH" test --serial "${archives[@]:1}")")
+    t_whole+=("$(time_once taskset -c 0 "$ZIPBENCH" test --serial "${archives[@]}")")
+  done
+  one=$(summary "${t_one[@]}"); serial=$(summary "${t_serial[@]}"); big=$(summary "${t_big[@]}")
+  small=$(summary "${t_small[@]}"); whole=$(summary "${t_whole[@]}")
+  line side test "one call" $one "1.00"
+  line side test "one call each" $serial "$(ratio "${serial%% *}" "${one%% *}")"
+  line side test "big alone" $big "$(ratio "${big%% *}" "${one%% *}")"
+  line side test "3 small alone" $small "$(ratio "${small%% *}" "${one%% *}")"
+  line side test "all on core 0" $whole "$(ratio "${whole%% *}" "${one%% *}")"
+  bound=$(awk -v b="${big%% *}" -v w="${whole%% *}" -v c="$cores" 'BEGIN { x = w / c; printf "%.3f", (b > x ? b : x) }')
+  echo "side: least the work allows max(big alone, all on core 0 / $cores) = $bound s;" \
+    "one call / that = $(ratio "${one%% *}" "$bound") (goal: at most 1.15x)"
+}
+
 echo "$(nproc) cores; $RUNS runs each; seconds: median min max; ratio: tool median / engine median" >&2
 line set mode tool median min max ratio
 if wanted packages; then report_set packages "${PACKAGE_ZIPS[@]}"; fi
@@ -245,3 +320,4 @@ if wanted repeat; then
   report_methods "$WORK/zips/line" "$REPEAT_METHODS" line:
   report_methods "$WORK/zips/zeros" "$REPEAT_METHODS" zeros:
 fi
+if wanted side; then report_side "$WORK/zips/side"; fi

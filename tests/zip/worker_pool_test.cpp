@@ -1,9 +1,10 @@
-// Work a job shares with the pool's idle workers.
+// Work a job shares with the pool's idle workers, and runs queued behind each other.
 #include <gtest/gtest.h>
 
 #include <condition_variable>
 #include <mutex>
 #include <set>
+#include <string>
 #include <thread>
 
 #include "platform/zip/worker_pool.h"
@@ -81,6 +82,49 @@ TEST(WorkerPool, WorkNoLongerSharedIsLeftAlone) {
     EXPECT_EQ(pieces.helpOnce(), true);
     EXPECT_EQ(pieces.helpOnce(), true);
     EXPECT_EQ(pieces.helpOnce(), false);
+}
+
+TEST(WorkerPool, TheNextRunsJobsStartWhileTheCurrentRunsLastJobStillRuns) {
+    WorkerPool pool(2);
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool nextStarted = false;
+    bool sawNextStart = false;
+    const WorkerPool::Task last = [&](std::size_t, unsigned) {
+        std::unique_lock lock(mutex);
+        sawNextStart = changed.wait_for(lock, std::chrono::seconds(20), [&] { return nextStarted; });
+    };
+    const WorkerPool::Task next = [&](std::size_t, unsigned) {
+        std::lock_guard lock(mutex);
+        nextStarted = true;
+        changed.notify_all();
+    };
+    const WorkerPool::RunId current = pool.start(1, last);
+    const WorkerPool::RunId queued = pool.start(3, next);
+    pool.finish(current, std::chrono::milliseconds(10), [] {});
+    EXPECT_TRUE(sawNextStart);
+    pool.finish(queued);
+}
+
+TEST(WorkerPool, RunsHandOutTheirJobsInTheOrderTheyStarted) {
+    WorkerPool pool(1);
+    std::vector<std::string> order;  // one worker: no lock needed
+    const auto recorder = [&](const std::string& run) {
+        return [&order, run](std::size_t job, unsigned) { order.push_back(run + " " + std::to_string(job)); };
+    };
+    const WorkerPool::Task first = recorder("first");
+    const WorkerPool::Task second = recorder("second");
+    std::mutex gate;
+    std::unique_lock held(gate);
+    const WorkerPool::Task wait = [&](std::size_t, unsigned) { std::lock_guard lock(gate); };
+    const WorkerPool::RunId blocker = pool.start(1, wait);  // keeps the worker until both runs are queued
+    const WorkerPool::RunId one = pool.start(2, first);
+    const WorkerPool::RunId two = pool.start(2, second);
+    held.unlock();
+    pool.finish(two);
+    pool.finish(one);
+    pool.finish(blocker);
+    EXPECT_EQ(order, (std::vector<std::string>{"first 0", "first 1", "second 0", "second 1"}));
 }
 
 }  // namespace
