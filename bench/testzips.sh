@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Compares the test command (build/bench/testzipsbench: TestZips run headless
-# over a folder) with the zip engine alone (build/bench/zipbench test) on the
-# same archives, built here in tmpfs and removed afterwards:
+# over a folder) with the zip engine alone (build/bench/zipbench test --serial:
+# one test call per archive, as the command makes them) on the same archives,
+# built here in tmpfs and removed afterwards:
 #   small     50 archives of about 2 MB, each with a file_id.diz
 #   packages  the package set of compare.sh (5 archives, about 300 MB unpacked)
 # Both are timed as whole processes, RUNS times each, alternating; the median
@@ -70,16 +71,16 @@ report() {
   local archives=("$folder"/*.zip)
   echo "$name: $(du -shc "${archives[@]}" | tail -1 | cut -f1) in ${#archives[@]} archive(s)" >&2
   # Both must find every archive sound before they are timed.
-  "$ZIPBENCH" test "${archives[@]}" >/dev/null
+  "$ZIPBENCH" test --serial "${archives[@]}" >/dev/null
   "$TESTZIPS" "$folder" >&2
   : >"$WORK/engine.txt"; : >"$WORK/command.txt"
   for _ in $(seq 1 "$RUNS"); do
-    seconds "$ZIPBENCH" test "${archives[@]}" >>"$WORK/engine.txt"
+    seconds "$ZIPBENCH" test --serial "${archives[@]}" >>"$WORK/engine.txt"
     seconds "$TESTZIPS" "$folder" >>"$WORK/command.txt"
   done
   engine=$(stats "$WORK/engine.txt")
   command=$(stats "$WORK/command.txt")
-  printf '%-9s %-22s %8s %8s %8s\n' "$name" "zipbench test" $engine
+  printf '%-9s %-22s %8s %8s %8s\n' "$name" "zipbench test --serial" $engine
   printf '%-9s %-22s %8s %8s %8s %6s\n' "$name" "TestZips (headless)" $command \
     "$(awk -v a="${command%% *}" -v b="${engine%% *}" 'BEGIN { printf "%.2fx", a / b }')"
 }

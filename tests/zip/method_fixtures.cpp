@@ -16,15 +16,19 @@ namespace fs = std::filesystem;
 
 constexpr char SevenZip[] = "/usr/bin/7zz";
 
-// 7-Zip writes the member from a file of that name beside the archive.
-MethodCase sevenZip(const std::string& method, std::uint16_t number) {
-    return {"7zz_" + method, number, false, [method](const std::string& archive, const std::string& name, const std::string& data) {
+// 7-Zip writes the member from a file of that name beside the archive, at
+// compression level `level` when given (BZip2 at level 1: blocks of 100 kB).
+MethodCase sevenZip(const std::string& method, std::uint16_t number, const std::string& level = "") {
+    const std::string label = "7zz_" + method + (level.empty() ? "" : "_x" + level);
+    return {label, number, false, [method, level](const std::string& archive, const std::string& name, const std::string& data) {
                 if (!fs::exists(SevenZip)) return false;
                 const fs::path folder = fs::path(archive).parent_path() / ("7zz-" + method);
                 fs::create_directories(folder);
                 writeBytes((folder / name).string(), data);
-                const auto result = q32::test::runTool(
-                    SevenZip, {"a", "-tzip", "-mm=" + method, "-bso0", "-bsp0", archive, (folder / name).string()});
+                std::vector<std::string> arguments{"a", "-tzip", "-mm=" + method, "-bso0", "-bsp0"};
+                if (!level.empty()) arguments.push_back("-mx=" + level);
+                arguments.insert(arguments.end(), {archive, (folder / name).string()});
+                const auto result = q32::test::runTool(SevenZip, arguments);
                 fs::remove_all(folder);
                 return result.exitCode == 0;
             }};
@@ -80,6 +84,7 @@ const std::vector<MethodCase>& methodCases() {
         encoded("implode8k3trees", 6, 6, [](const std::string& d) { return implode(d, true, true); }),
         sevenZip("Deflate64", 9),
         sevenZip("BZip2", 12),
+        sevenZip("BZip2", 12, "1"),
         sevenZip("LZMA", 14),
         sevenZip("PPMd", 98),
         encoded("xz", 95, 0, xz),

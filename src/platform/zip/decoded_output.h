@@ -33,6 +33,8 @@ public:
     void commit(std::size_t length);
 
     std::uint64_t produced() const { return passedOn_ + (position_ - unsent_); }
+    bool stopped() const { return control_.stopped(); }
+    WorkerPool* pool() const { return control_.pool(); }
     std::uint64_t remaining() const { return expectedSize_ - produced(); }
     // Passes on what is left; the CRC-32 of all the member's bytes.
     std::uint32_t finish();

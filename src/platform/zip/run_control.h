@@ -1,5 +1,6 @@
 // What the workers of one extract or test share with the calling thread:
-// the abort flag they watch and the count of uncompressed bytes done.
+// the abort flag they watch, the count of uncompressed bytes done, and the
+// pool they run on (a member's decoder may share its work with it).
 #pragma once
 
 #include <atomic>
@@ -7,9 +8,12 @@
 
 namespace q32::zip {
 
+class WorkerPool;
+
 struct RunControl {
     std::atomic<bool>& abort;
     std::atomic<std::uint64_t> bytesDone{0};
+    WorkerPool* pool = nullptr;  // none: each member decodes on its worker alone
     // Set when a member could not be written for want of space: the
     // members after it would only fill the disk again, so all stop.
     std::atomic<bool> outOfSpace{false};
@@ -31,6 +35,7 @@ public:
     WorkerProgress& operator=(const WorkerProgress&) = delete;
 
     bool stopped() const { return control_.stopped(); }
+    WorkerPool* pool() const { return control_.pool; }
     void addDone(std::uint64_t bytes) {
         pending_ += bytes;
         if (pending_ >= FlushBytes) flush();

@@ -2,12 +2,20 @@
 // when asked, or when the last call is long enough ago.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 
 namespace q32::zip {
 
 inline constexpr std::chrono::milliseconds StatusInterval{50};
+
+// The percentage a run reports while it goes on: 100 comes only at its end.
+inline int percentDone(std::uint64_t done, std::uint64_t total) {
+    if (total == 0) return 0;
+    return static_cast<int>(std::min<std::uint64_t>(99, done / (total / 100 + 1)));
+}
 
 class StatusReporter {
 public:

@@ -15,11 +15,6 @@ namespace q32::zip {
 
 namespace {
 
-int percentDone(std::uint64_t done, std::uint64_t total) {
-    if (total == 0) return 0;
-    return static_cast<int>(std::min<std::uint64_t>(99, done / (total / 100 + 1)));
-}
-
 // Makes the folder members under the destination; a folder that cannot be
 // made counts as a member that could not be written.
 void makeFolders(const Selection& selection, FolderCache& folders, ArchiveRun& run, StatusReporter& status) {
@@ -59,11 +54,11 @@ ZipArchiveEngine::~ZipArchiveEngine() = default;
 
 void ZipArchiveEngine::setMemberSizeLimit(std::uint64_t bytes) { memberSizeLimit_ = bytes == 0 ? NoSizeLimit : bytes; }
 
-std::int16_t ZipArchiveEngine::extract(std::int16_t) { return run(Mode::Extract); }
+std::int16_t ZipArchiveEngine::extract(std::int16_t) { return extractArchive(); }
 
-std::int16_t ZipArchiveEngine::test() { return run(Mode::Test); }
+std::int16_t ZipArchiveEngine::test() { return testArchives({archive_}).front(); }
 
-std::int16_t ZipArchiveEngine::run(Mode mode) {
+std::int16_t ZipArchiveEngine::extractArchive() {
     abort_ = false;
     lastBytesDone_ = 0;
     StatusReporter status(onStatus);
@@ -75,34 +70,31 @@ std::int16_t ZipArchiveEngine::run(Mode mode) {
     ZipDirectory directory;
     const std::int16_t read = readZipDirectory(file, directory, keepGoing(status));
     if (read != zipcode::Success) return read;
-    return runMembers(mode, file, directory, status);
+    return extractMembers(file, directory, status);
 }
 
-std::int16_t ZipArchiveEngine::runMembers(Mode mode, const ArchiveFile& file, const ZipDirectory& directory,
-                                          StatusReporter& status) {
-    const FileMask mask(mask_);
-    Selection selection = mode == Mode::Extract ? selectForExtraction(directory, mask, memberSizeLimit_)
-                                                : selectForTest(directory, mask);
+std::int16_t ZipArchiveEngine::extractMembers(const ArchiveFile& file, const ZipDirectory& directory,
+                                              StatusReporter& status) {
+    Selection selection = selectForExtraction(directory, FileMask(mask_), memberSizeLimit_);
     if (!selection.anySelected) return zipcode::NothingToDo;
     PasswordPass passwords(passwordProvider(), archive_, file, directory);
     const std::int16_t opened = passwords.open(selection.files, keepGoing(status));
     if (opened != zipcode::Success) return opened;
     OutputFolder destination;
-    if (mode == Mode::Extract) {
-        const auto host = toHost_(destination_);
-        if (!host || !destination.open(*host)) return zipcode::CannotWrite;
-    }
-    if (!pool_) pool_ = std::make_unique<WorkerPool>(std::max(1u, std::thread::hardware_concurrency()));
+    const auto host = toHost_(destination_);
+    if (!host || !destination.open(*host)) return zipcode::CannotWrite;
+    makePool();
     const WorkPlan plan = planWork(directory, std::move(selection.files), pool_->size());
     RunControl control{abort_};
+    control.pool = pool_.get();
     ArchiveRun run(file, directory, plan, destination.descriptor(), control, passwords.keys());
     FolderCache folders;
     folders.reset(destination.descriptor(), &selection.folderTable);
     makeFolders(selection, folders, run, status);
-    startWorkers(destination.descriptor(), selection.folderTable);
+    startWorkers(destination.descriptor(), &selection.folderTable);
     std::int16_t decoded = decodeAll(run, plan, plan.totalBytes, status);
     if (decoded == zipcode::Success) decoded = decodeUnauthentic(run, plan, passwords, directory, status);
-    for (auto& worker : workers_) worker->folders.reset(-1, nullptr);
+    startWorkers(-1, nullptr);
     lastBytesDone_ = run.bytesDone();
     if (decoded == zipcode::Aborted) return decoded;
     setFolderTimes(selection, folders);
@@ -123,7 +115,14 @@ KeepGoing ZipArchiveEngine::keepGoing(StatusReporter& status) {
 std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, const WorkPlan& plan, std::uint64_t totalBytes,
                                          StatusReporter& status) {
     const WorkerPool::Task task = [&](std::size_t job, unsigned worker) { run.runJob(job, *workers_[worker]); };
-    const auto waiting = [&] {
+    run.usePlan(plan);
+    pool_->run(plan.jobs.size(), task, StatusInterval, reportProgress(run, totalBytes, status));
+    return abort_ ? zipcode::Aborted : zipcode::Success;
+}
+
+std::function<void()> ZipArchiveEngine::reportProgress(const ArchiveRun& run, std::uint64_t totalBytes,
+                                                       StatusReporter& status) {
+    return [this, &run, totalBytes, &status] {
         try {
             status.report(percentDone(run.bytesDone(), totalBytes));
         } catch (...) {
@@ -131,9 +130,6 @@ std::int16_t ZipArchiveEngine::decodeAll(ArchiveRun& run, const WorkPlan& plan, 
             throw;
         }
     };
-    run.usePlan(plan);
-    pool_->run(plan.jobs.size(), task, StatusInterval, waiting);
-    return abort_ ? zipcode::Aborted : zipcode::Success;
 }
 
 // AES members whose data did not match their authentication code: the
@@ -166,10 +162,15 @@ std::int16_t ZipArchiveEngine::decodeUnauthentic(ArchiveRun& run, const WorkPlan
     return zipcode::Success;
 }
 
-void ZipArchiveEngine::startWorkers(int destination, const FolderTable& folders) {
+void ZipArchiveEngine::makePool() {
+    if (!pool_) pool_ = std::make_unique<WorkerPool>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// Where the workers write: a test writes nowhere (-1, no folders).
+void ZipArchiveEngine::startWorkers(int destination, const FolderTable* folders) {
     while (workers_.size() < pool_->size()) workers_.push_back(std::make_unique<WorkerState>());
     for (auto& worker : workers_) {
-        worker->folders.reset(destination, &folders);
+        worker->folders.reset(destination, folders);
     }
 }
 

@@ -1,5 +1,5 @@
 // libFuzzer target for one of the engine's own decoders, chosen at build
-// time (Q32_FUZZED_DECODER: Shrink, Reduce, Implode or Deflate64). Each
+// time (Q32_FUZZED_DECODER: Shrink, Reduce, Implode, Deflate64 or Bzip2). Each
 // input (method_input.h) is decoded from memory through the call the engine
 // uses for these methods. Besides the sanitizers' findings, a decoder must
 // never pass on more bytes than the member declares, must give one of the

@@ -1,5 +1,5 @@
 // The inputs of the fuzz targets of the engine's own decoders (Shrink,
-// Reduce, Implode, Deflate64), which feed a decoder straight from memory:
+// Reduce, Implode, Deflate64, bzip2), which feed a decoder straight from memory:
 //   a parameter byte, for Reduce (its factor, 1 + byte % 4) and Implode
 //   (its flags, byte & 6: 8 KiB window, literal tree) only;
 //   the declared uncompressed size, 3 bytes, and the CRC-32, 4 bytes, both
@@ -17,7 +17,7 @@
 
 namespace q32::zip::fuzz {
 
-enum class FuzzedDecoder { Shrink, Reduce, Implode, Deflate64 };
+enum class FuzzedDecoder { Shrink, Reduce, Implode, Deflate64, Bzip2 };
 
 inline constexpr std::size_t SizeBytes = 3;  // at most 16 MiB of output an input
 inline constexpr std::size_t CrcBytes = 4;
@@ -32,6 +32,7 @@ inline std::optional<FuzzedDecoder> fuzzedDecoderOf(std::uint16_t method) {
     case 2: case 3: case 4: case 5: return FuzzedDecoder::Reduce;
     case 6: return FuzzedDecoder::Implode;
     case 9: return FuzzedDecoder::Deflate64;
+    case 12: return FuzzedDecoder::Bzip2;
     default: return std::nullopt;
     }
 }
@@ -59,6 +60,7 @@ inline std::optional<MemberFacts> readMethodInput(FuzzedDecoder decoder, const s
         facts.flags = static_cast<std::uint16_t>(parameter & 6);
         break;
     case FuzzedDecoder::Deflate64: facts.method = 9; break;
+    case FuzzedDecoder::Bzip2: facts.method = 12; break;
     }
     facts.size = littleEndianAt(input + parameterBytes, SizeBytes);
     facts.crc = static_cast<std::uint32_t>(littleEndianAt(input + parameterBytes + SizeBytes, CrcBytes));

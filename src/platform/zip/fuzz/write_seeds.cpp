@@ -35,9 +35,10 @@ const char* folderOf(fuzz::FuzzedDecoder decoder) {
     case fuzz::FuzzedDecoder::Shrink: return "shrink";
     case fuzz::FuzzedDecoder::Reduce: return "reduce";
     case fuzz::FuzzedDecoder::Implode: return "implode";
-    case fuzz::FuzzedDecoder::Deflate64: break;
+    case fuzz::FuzzedDecoder::Deflate64: return "deflate64";
+    case fuzz::FuzzedDecoder::Bzip2: break;
     }
-    return "deflate64";
+    return "bzip2";
 }
 
 // The decoder target's input for the member `name` of an archive.
