@@ -64,13 +64,20 @@ std::int16_t ZipArchiveEngine::extractArchive() {
     StatusReporter status(onStatus);
     status.report(0);
     if (abort_) return zipcode::Aborted;
-    const auto archive = toHost_(archive_);
     ArchiveFile file;
-    if (!archive || !file.open(*archive)) return zipcode::CannotOpen;
     ZipDirectory directory;
-    const std::int16_t read = readZipDirectory(file, directory, keepGoing(status));
+    const std::int16_t read = openArchive(archive_, file, directory, keepGoing(status));
     if (read != zipcode::Success) return read;
     return extractMembers(file, directory, status);
+}
+
+// Opens the archive and reads its directory: CannotOpen, the directory's
+// code, or Success.
+std::int16_t ZipArchiveEngine::openArchive(const std::string& archive, ArchiveFile& file, ZipDirectory& directory,
+                                           const std::function<bool()>& keepGoing) {
+    const auto host = toHost_(archive);
+    if (!host || !file.open(*host)) return zipcode::CannotOpen;
+    return readZipDirectory(file, directory, keepGoing);
 }
 
 std::int16_t ZipArchiveEngine::extractMembers(const ArchiveFile& file, const ZipDirectory& directory,

@@ -77,6 +77,8 @@ private:
     static constexpr std::uint64_t NoSizeLimit = std::numeric_limits<std::uint64_t>::max();
 
     std::int16_t extractArchive();
+    std::int16_t openArchive(const std::string& archive, ArchiveFile& file, ZipDirectory& directory,
+                             const std::function<bool()>& keepGoing);
     std::int16_t extractMembers(const ArchiveFile& file, const ZipDirectory& directory, StatusReporter& status);
     std::int16_t decodeAll(ArchiveRun& run, const WorkPlan& plan, std::uint64_t totalBytes, StatusReporter& status);
     std::int16_t decodeUnauthentic(ArchiveRun& run, const WorkPlan& plan, PasswordPass& passwords,

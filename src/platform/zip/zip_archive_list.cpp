@@ -91,12 +91,7 @@ std::int16_t ZipArchiveEngine::testTurn(const std::vector<std::string>& archives
 std::unique_ptr<TestedArchive> ZipArchiveEngine::prepareTest(const std::string& archive,
                                                              const std::function<bool()>& keepGoing) {
     auto test = std::make_unique<TestedArchive>(archive, abort_);
-    const auto host = toHost_(archive);
-    if (!host || !test->file.open(*host)) {
-        test->early = zipcode::CannotOpen;
-        return test;
-    }
-    test->early = readZipDirectory(test->file, test->directory, keepGoing);
+    test->early = openArchive(archive, test->file, test->directory, keepGoing);
     if (test->early != zipcode::Success) return test;
     Selection selection = selectForTest(test->directory, FileMask(mask_));
     if (!selection.anySelected) {
