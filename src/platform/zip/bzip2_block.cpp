@@ -55,8 +55,8 @@ bool Bzip2Block::readAndTransform(const Bzip2Piece& piece, char level) {
         library_ = std::make_unique<Bzip2LibraryBlock>(piece, level);
         return true;
     }
-    Memory memory(bzip2TransformMemory(static_cast<std::uint32_t>(capacity_)));
-    undoBzip2Transform(block, bytes.as<unsigned char>(), memory.as<void>(), static_cast<std::uint32_t>(capacity_));
+    Memory memory(bzip2TransformMemory(capacity_));
+    undoBzip2Transform(block, bytes.as<unsigned char>(), memory.as<void>(), capacity_);
     bytes_ = static_cast<unsigned char*>(bytes.release());
     length_ = block.length;
     storedCrc_ = block.crc;

@@ -43,7 +43,7 @@ private:
 
     std::unique_ptr<Bzip2LibraryBlock> library_;  // for randomised data
     unsigned char* bytes_ = nullptr;  // the output with its runs of four and a count
-    std::size_t capacity_ = 0;
+    std::uint32_t capacity_ = 0;  // bytes a block of its level may hold
     std::uint32_t next_ = 0;    // into bytes_
     std::uint32_t length_ = 0;
     std::uint32_t repeat_ = 0;  // copies of last_ still to write

@@ -3,7 +3,6 @@
 #include <sched.h>
 
 #include <algorithm>
-#include <cstring>
 #include <thread>
 
 #include "platform/zip/bzip2_pipeline.h"
