@@ -153,7 +153,8 @@ bool readBytesUsed(BlockBits& bits, BlockTables& tables) {
         if (!(groups & (0x8000 >> group))) continue;
         const std::uint32_t used = bits.take(16);
         for (unsigned byte = 0; byte < 16; ++byte) {
-            if (used & (0x8000 >> byte)) tables.bytes[tables.byteCount++] = static_cast<std::uint8_t>(group * 16 + byte);
+            if (!(used & (0x8000 >> byte))) continue;
+            tables.bytes[tables.byteCount++] = static_cast<std::uint8_t>(group * 16 + byte);
         }
     }
     return tables.byteCount > 0;

@@ -4,10 +4,10 @@
 // straight into the member's output.
 //
 // Decoding ahead pays only when another core takes the work and writing
-// the output in its turn costs less than the work done ahead. Both are measured over a
-// few blocks at a time: when either fails, the member's thread decodes the
-// blocks itself in their turn, as one thread would, and tries sharing
-// again some blocks later.
+// the output in its turn costs less than the work done ahead. Both are
+// measured over a few blocks at a time: when either fails, the member's
+// thread decodes the blocks itself in their turn, as one thread would, and
+// tries sharing again some blocks later.
 #pragma once
 
 #include <chrono>
