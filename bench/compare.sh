@@ -67,6 +67,7 @@ trap 'rm -rf "$WORK"' EXIT
 # --- corpus -------------------------------------------------------------
 
 . "$(dirname "$0")/corpus.sh"
+. "$(dirname "$0")/timing.sh"
 
 make_tiny() {
   local tree="$WORK/src/tiny"
@@ -89,6 +90,16 @@ make_large() {
   rm -f "$tree/image.bin"
 }
 
+# The archive $3 holding the file $2 in the method $1: 7-Zip's for the
+# Deflate reference row, methodzip's for the others.
+pack_method() {
+  if [ "$1" = 7zz_Deflate ]; then
+    (cd "$(dirname "$2")" && 7zz a -tzip -mm=Deflate "$3" "$(basename "$2")" >/dev/null)
+  else
+    "$METHODZIP" "$1" "$2" "$3"
+  fi
+}
+
 # One member of METHOD_MB of the package set's files, in every method.
 make_methods() {
   local tree="$WORK/src/methods" method
@@ -98,11 +109,7 @@ make_methods() {
   find "$WORK/src/pkg1" "$WORK/src/pkg2" -type f -print0 | sort -z | xargs -0 cat 2>/dev/null |
     head -c "${METHOD_MB}M" >"$tree/image.bin"
   for method in $METHODS; do
-    if [ "$method" = 7zz_Deflate ]; then
-      (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/methods/$method.zip" image.bin >/dev/null)
-    else
-      "$METHODZIP" "$method" "$tree/image.bin" "$WORK/zips/methods/$method.zip"
-    fi
+    pack_method "$method" "$tree/image.bin" "$WORK/zips/methods/$method.zip"
   done
   rm -f "$tree/image.bin"
 }
@@ -116,11 +123,7 @@ make_text() {
     find /usr/include -type f -name '*.h' -print0 | sort -z; } | xargs -0 cat 2>/dev/null |
     head -c "${TEXT_MB}M" >"$tree/text.txt"
   for method in $TEXT_METHODS; do
-    if [ "$method" = 7zz_Deflate ]; then
-      (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/text/$method.zip" text.txt >/dev/null)
-    else
-      "$METHODZIP" "$method" "$tree/text.txt" "$WORK/zips/text/$method.zip"
-    fi
+    pack_method "$method" "$tree/text.txt" "$WORK/zips/text/$method.zip"
   done
   rm -f "$tree/text.txt"
 }
@@ -133,11 +136,7 @@ make_repeat() {
   head -c "${REPEAT_MB}M" /dev/zero >"$tree/zeros.bin"
   for method in $REPEAT_METHODS; do
     for kind in line:line.txt zeros:zeros.bin; do
-      if [ "$method" = 7zz_Deflate ]; then
-        (cd "$tree" && 7zz a -tzip -mm=Deflate "$WORK/zips/${kind%%:*}/$method.zip" "${kind#*:}" >/dev/null)
-      else
-        "$METHODZIP" "$method" "$tree/${kind#*:}" "$WORK/zips/${kind%%:*}/$method.zip"
-      fi
+      pack_method "$method" "$tree/${kind#*:}" "$WORK/zips/${kind%%:*}/$method.zip"
     done
   done
   rm -rf "$tree"
@@ -183,15 +182,6 @@ PACKAGE_ZIPS=("$WORK"/zips/pkg*.zip)  # none unless wanted
 
 # --- measuring ----------------------------------------------------------
 
-# Runs "$@" once; prints the seconds it took.
-time_once() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }'
-}
-
 # Runs "$@" RUNS times after `prepare` (untimed); prints "median min max".
 measure() {
   local prepare=$1; shift
@@ -201,12 +191,6 @@ measure() {
     times+=("$(time_once "$@")")
   done
   summary "${times[@]}"
-}
-
-# Prints "median min max" of the seconds given.
-summary() {
-  printf '%s\n' "$@" | sort -g | awk '{ t[NR] = $1 } END {
-    m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %.3f %.3f\n", m, t[1], t[NR] }'
 }
 
 each_unzip_test() { for a in "$@"; do unzip -tq "$a"; done; }

@@ -26,6 +26,7 @@ for program in "$ZIPBENCH" "$TESTZIPS"; do
 done
 
 . "$(dirname "$0")/corpus.sh"
+. "$(dirname "$0")/timing.sh"
 [ "${KEEP:-0}" = 1 ] || trap 'rm -rf "$WORK"' EXIT
 
 make_small() {
@@ -52,20 +53,6 @@ if [ ! -f "$WORK/complete" ]; then
   touch "$WORK/complete"
 fi
 
-# Prints "median min max" of the seconds in the files named.
-stats() {
-  sort -g "$@" | awk '{ t[NR] = $1 } END {
-    m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %.3f %.3f\n", m, t[1], t[NR] }'
-}
-
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f\n", b - a }'
-}
-
 report() {
   local name=$1 folder=$2 engine command
   local archives=("$folder"/*.zip)
@@ -75,11 +62,11 @@ report() {
   "$TESTZIPS" "$folder" >&2
   : >"$WORK/engine.txt"; : >"$WORK/command.txt"
   for _ in $(seq 1 "$RUNS"); do
-    seconds "$ZIPBENCH" test --serial "${archives[@]}" >>"$WORK/engine.txt"
-    seconds "$TESTZIPS" "$folder" >>"$WORK/command.txt"
+    time_once "$ZIPBENCH" test --serial "${archives[@]}" >>"$WORK/engine.txt"
+    time_once "$TESTZIPS" "$folder" >>"$WORK/command.txt"
   done
-  engine=$(stats "$WORK/engine.txt")
-  command=$(stats "$WORK/command.txt")
+  engine=$(summary $(cat "$WORK/engine.txt"))
+  command=$(summary $(cat "$WORK/command.txt"))
   printf '%-9s %-22s %8s %8s %8s\n' "$name" "zipbench test --serial" $engine
   printf '%-9s %-22s %8s %8s %8s %6s\n' "$name" "TestZips (headless)" $command \
     "$(awk -v a="${command%% *}" -v b="${engine%% *}" 'BEGIN { printf "%.2fx", a / b }')"
