@@ -30,17 +30,17 @@ void MainWindow::buildToolbarAndMenus() {
     Menus.addMenu("popup", "&File");
     Menus.addMenu("options", "&Options");
     Menus.addMenu("help", "&Help");
-    for (const CommandSpec& spec : commandTable()) {
-        if (*spec.entry == '\0') continue;
-        if (spec.separatorBefore) Menus.addSeparator(spec.menu);
-        Menus.addEntry(spec.menu, spec.entry, spec.caption, spec.shortcut);
+    for (const CommandRow& row : commandTable()) {
+        if (*row.entry == '\0') continue;
+        if (row.separatorBefore) Menus.addSeparator(row.menu);
+        Menus.addEntry(row.menu, row.entry, row.caption, row.shortcut);
     }
     for (int index = 1; index <= kToolbarButtons; ++index) {
-        const CommandSpec* spec = commandOfButton(index);
-        const ButtonStyle style = !spec ? ButtonStyle::Separator
+        const CommandRow* row = commandOfButton(index);
+        const ButtonStyle style = !row ? ButtonStyle::Separator
                                   : isKindButton(index) ? ButtonStyle::Group
                                                         : ButtonStyle::Plain;
-        GTToolbar1.addButton(spec ? spec->picture : "", style, spec ? spec->toolTip : "");
+        GTToolbar1.addButton(row ? row->picture : "", style, row ? row->toolTip : "");
     }
     GTToolbar1.setDown(1, true);
     enter(WindowMode::ToolbarBuilt);
@@ -59,8 +59,8 @@ void MainWindow::runCommand(const std::function<void()>& command) {
     Me.unload();
 }
 
-void MainWindow::runSpec(const CommandSpec& spec) {
-    runCommand([this, &spec] { spec.handler(*this); });
+void MainWindow::runRow(const CommandRow& row) {
+    runCommand([this, &row] { row.handler(*this); });
 }
 
 bool MainWindow::Form_QueryUnload() {
@@ -77,27 +77,27 @@ void MainWindow::GTToolbar1_ButtonClick(int index) {
         if (isKindButton(index)) GTToolbar1.setDown(static_cast<int>(kindOfRunningCommand_), true);
         return;
     }
-    if (const CommandSpec* spec = commandOfButton(index)) runSpec(*spec);
+    if (const CommandRow* row = commandOfButton(index)) runRow(*row);
 }
 
 void MainWindow::menu_Click(const std::string& entry) {
-    if (const CommandSpec* spec = commandOfEntry(entry)) runSpec(*spec);
+    if (const CommandRow* row = commandOfEntry(entry)) runRow(*row);
 }
 
 // Escape stops a running zip operation: it arrives while the engine reports
 // its progress.
 void MainWindow::Form_KeyDown(int keyCode, int /*shift*/) {
     if (keyCode == keys::Escape) XceedZip1.setAbort(true);
-    for (const CommandSpec& spec : commandTable()) {
-        if (spec.keyDown == keyCode) runSpec(spec);
+    for (const CommandRow& row : commandTable()) {
+        if (row.keyDown == keyCode) runRow(row);
     }
 }
 
 void MainWindow::Form_KeyPress(int charCode) {
-    for (const CommandSpec& spec : commandTable()) {
-        if (spec.keyPress != charCode) continue;
-        if (*spec.entry != '\0' && !Menus.isEnabled(spec.entry)) return;
-        runSpec(spec);
+    for (const CommandRow& row : commandTable()) {
+        if (row.keyPress != charCode) continue;
+        if (*row.entry != '\0' && !Menus.isEnabled(row.entry)) return;
+        runRow(row);
     }
 }
 

@@ -7,7 +7,7 @@ namespace q32 {
 namespace {
 
 // In menu order; the kind buttons and the keys of no menu entry last.
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandRow> kCommands = {
     {.id = CommandId::Install, .button = 9, .picture = "install", .toolTip = "Install", .menu = "popup",
      .entry = "install", .caption = "&Install files...", .shortcut = "Ctrl+I", .keyPress = keys::Tab,
      .handler = [](MainWindow& w) { w.install_Click(); }},
@@ -54,25 +54,25 @@ const std::vector<CommandSpec> kCommands = {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commandTable() { return kCommands; }
+const std::vector<CommandRow>& commandTable() { return kCommands; }
 
-const CommandSpec& commandSpec(CommandId id) {
-    for (const CommandSpec& spec : kCommands) {
-        if (spec.id == id) return spec;
+const CommandRow& commandSpec(CommandId id) {
+    for (const CommandRow& row : kCommands) {
+        if (row.id == id) return row;
     }
     return kCommands.front();
 }
 
-const CommandSpec* commandOfButton(int index) {
-    for (const CommandSpec& spec : kCommands) {
-        if (index > 0 && spec.button == index) return &spec;
+const CommandRow* commandOfButton(int index) {
+    for (const CommandRow& row : kCommands) {
+        if (index > 0 && row.button == index) return &row;
     }
     return nullptr;
 }
 
-const CommandSpec* commandOfEntry(const std::string& entry) {
-    for (const CommandSpec& spec : kCommands) {
-        if (*spec.entry != '\0' && spec.entry == entry) return &spec;
+const CommandRow* commandOfEntry(const std::string& entry) {
+    for (const CommandRow& row : kCommands) {
+        if (*row.entry != '\0' && row.entry == entry) return &row;
     }
     return nullptr;
 }

@@ -17,7 +17,7 @@ enum class CommandId {
     ZipKind, RarKind, ArjKind, AceKind, SelectAll, HelpKey,
 };
 
-struct CommandSpec {
+struct CommandRow {
     CommandId id;
     // The toolbar button: its index from 1 (separators count), picture and
     // tool tip; 0 for none.
@@ -39,11 +39,11 @@ struct CommandSpec {
     void (*handler)(MainWindow&) = nullptr;
 };
 
-const std::vector<CommandSpec>& commandTable();
-const CommandSpec& commandSpec(CommandId id);
+const std::vector<CommandRow>& commandTable();
+const CommandRow& commandSpec(CommandId id);
 // The row of a toolbar button or a menu entry; null for a separator.
-const CommandSpec* commandOfButton(int index);
-const CommandSpec* commandOfEntry(const std::string& entry);
+const CommandRow* commandOfButton(int index);
+const CommandRow* commandOfEntry(const std::string& entry);
 
 // The toolbar's buttons in index order, separators between the groups.
 inline constexpr int kToolbarButtons = 16;

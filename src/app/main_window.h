@@ -128,7 +128,7 @@ private:
     void fallBackToDriveC();
     // Runs a command the user asked for, unless another one is running.
     void runCommand(const std::function<void()>& command);
-    void runSpec(const CommandSpec& spec);
+    void runRow(const CommandRow& row);
     void installDroppedFiles(const std::vector<std::string>& paths);
     void enter(WindowMode mode) override;
 

@@ -66,9 +66,9 @@ const std::vector<EnableChange>& changesOf(WindowMode mode) {
 void MainWindow::enter(WindowMode mode) {
     for (const EnableChange& change : changesOf(mode)) {
         for (CommandId id : change.commands) {
-            const CommandSpec& spec = commandSpec(id);
-            if (change.where != Where::Menus && spec.button > 0) GTToolbar1.setEnabled(spec.button, change.enabled);
-            if (change.where != Where::Buttons && *spec.entry != '\0') Menus.setEnabled(spec.entry, change.enabled);
+            const CommandRow& row = commandSpec(id);
+            if (change.where != Where::Menus && row.button > 0) GTToolbar1.setEnabled(row.button, change.enabled);
+            if (change.where != Where::Buttons && *row.entry != '\0') Menus.setEnabled(row.entry, change.enabled);
         }
     }
 }
